@@ -1,0 +1,15 @@
+// Small behaviours shared by the public classes' entry methods.
+#pragma once
+
+#include <string_view>
+
+namespace qdr2_Gomiat {
+
+// Obsolete members: "obsoleto", no title, OK button only; nothing else.
+void ShowObsolete();
+
+// A working entry method whose tool this build does not include yet reports
+// that through the error log, as any failure of the tool would be.
+void ReportToolMissing(std::string_view context);
+
+}  // namespace qdr2_Gomiat

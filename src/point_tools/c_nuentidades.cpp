@@ -1,0 +1,16 @@
+#include "qdr2_gomiat/classes.h"
+
+namespace qdr2_Gomiat {
+
+std::string c_NuEntidades::ProgId() const {
+  return "qdr2_Gomiat.c_NuEntidades";
+}
+
+// This tool lets its failures reach the host.
+void c_NuEntidades::A_Show_Entidades(udt_Entidades&) {
+  throw Failure(err::kNotSupported,
+                "Esta herramienta no está disponible en esta versión del "
+                "componente");
+}
+
+}  // namespace qdr2_Gomiat
