@@ -1,0 +1,26 @@
+// Platform pieces not built yet. Each definition here moves to its own
+// folder when that piece lands; until then asking for it is a clear failure.
+#include "platform/platform.h"
+#include "qdr2_gomiat/failure.h"
+
+namespace qdr2_Gomiat {
+
+namespace {
+[[noreturn]] void Missing(const char* what) {
+  throw Failure(err::kCannotCreateObject,
+                std::string("No disponible todavía: ") + what);
+}
+}  // namespace
+
+std::unique_ptr<SettingsStore> MakeSqliteSettings(const std::string&) {
+  Missing("almacén de configuración");
+}
+std::string DefaultSettingsPath() { return {}; }
+std::unique_ptr<ColourService> MakeColourService() { Missing("colores"); }
+std::unique_ptr<Grid> MakeGridModel() { Missing("tabla"); }
+std::unique_ptr<ui::UiBackend> MakeHeadlessBackend() { Missing("ventanas"); }
+std::unique_ptr<ui::UiBackend> MakeUiBackendForProcess() {
+  Missing("ventanas");
+}
+
+}  // namespace qdr2_Gomiat
