@@ -10,12 +10,14 @@ void ShowObsolete() {
   Environment::Current().Ui().MsgBox("obsoleto", ui::mb::kOkOnly, "");
 }
 
+Failure ToolMissingFailure() {
+  return Failure(err::kNotSupported,
+                 "Esta herramienta no está disponible en esta versión del "
+                 "componente");
+}
+
 void ReportToolMissing(std::string_view context) {
-  Trapped(context, [] {
-    throw Failure(err::kNotSupported,
-                  "Esta herramienta no está disponible en esta versión del "
-                  "componente");
-  });
+  Trapped(context, [] { throw ToolMissingFailure(); });
 }
 
 }  // namespace qdr2_Gomiat

@@ -3,7 +3,12 @@
 
 #include <string_view>
 
+#include "qdr2_gomiat/failure.h"
+
 namespace qdr2_Gomiat {
+
+// The failure of a tool this build does not include yet.
+Failure ToolMissingFailure();
 
 // Obsolete members: "obsoleto", no title, OK button only; nothing else.
 void ShowObsolete();

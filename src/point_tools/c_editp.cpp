@@ -1,3 +1,4 @@
+#include "frame/entry.h"
 #include "frame/environment.h"
 #include "frame/ui/form.h"
 #include "qdr2_gomiat/classes.h"
@@ -30,9 +31,7 @@ bool c_editP::Visible() const { return window_ && window_->IsVisible(); }
 void c_editP::CargaBarraDibujo(HostWindow*, int32_t&, DblArray&, DblArray&,
                                DblArray&, StrArray&, StrArray&, IntArray&,
                                int32_t&, StrArray&) {
-  const Failure f(err::kNotSupported,
-                  "Esta herramienta no está disponible en esta versión del "
-                  "componente");
+  const Failure f = ToolMissingFailure();
   Environment::Current().Ui().MsgBox(
       f.source() + " " + std::to_string(f.number()) + "\r\n" + f.description(),
       16, "");

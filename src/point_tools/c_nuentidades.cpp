@@ -1,3 +1,4 @@
+#include "frame/entry.h"
 #include "qdr2_gomiat/classes.h"
 
 namespace qdr2_Gomiat {
@@ -8,9 +9,7 @@ std::string c_NuEntidades::ProgId() const {
 
 // This tool lets its failures reach the host.
 void c_NuEntidades::A_Show_Entidades(udt_Entidades&) {
-  throw Failure(err::kNotSupported,
-                "Esta herramienta no está disponible en esta versión del "
-                "componente");
+  throw ToolMissingFailure();
 }
 
 }  // namespace qdr2_Gomiat

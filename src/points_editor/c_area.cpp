@@ -16,9 +16,7 @@ void c_Area::Actualiza_Valores(int32_t&, DblArray&, DblArray&, DblArray&,
                                int32_t&, StrArray&) {}
 
 void c_Area::Valores_actuales(int32_t&, int32_t&, int32_t&, bool&) {
-  throw Failure(err::kNotSupported,
-                "Esta herramienta no está disponible en esta versión del "
-                "componente");
+  throw ToolMissingFailure();
 }
 
 }  // namespace qdr2_Gomiat

@@ -28,9 +28,7 @@ void c_Puntos::Actualiza_Valores(int32_t&, DblArray&, DblArray&, DblArray&,
 }
 
 void c_Puntos::Valores_actuales(int32_t&, int32_t&, int32_t&, bool&) {
-  throw Failure(err::kNotSupported,
-                "Esta herramienta no está disponible en esta versión del "
-                "componente");
+  throw ToolMissingFailure();
 }
 
 }  // namespace qdr2_Gomiat
