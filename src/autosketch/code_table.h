@@ -16,8 +16,8 @@ struct CodeTable {
   Array<int32_t> counts;
   Array<std::string> types;  // "Lineal", "Puntual" (or "Area")
   Array<std::string> layers;
-  Array<int32_t> colours;       // colour numbers of the palette
-  Array<std::string> lines;     // line type number as text
+  Array<int32_t> colours;    // colour numbers of the palette
+  Array<std::string> lines;  // line type number as text
 
   // Sizes all six to 0..n keeping contents.
   void Resize(int32_t n);

@@ -31,16 +31,20 @@ class f_Autocroq : public ui::Form {
                  Array<std::string>& counts, Array<std::string>& types,
                  Array<std::string>& layers, Array<int32_t>& colours,
                  Array<std::string>& lines);
-  // Merges n rows into the table file (never creates it).
+  // Merges n rows into the table file (never creates it). Reports its own
+  // failures. It does not load the window: the file is all it touches.
   void Graba_configuración(int32_t& n, Array<std::string>& codes,
                            Array<std::string>& counts,
                            Array<std::string>& types,
-                           Array<std::string>& layers,
-                           Array<int32_t>& colours, Array<std::string>& lines);
+                           Array<std::string>& layers, Array<int32_t>& colours,
+                           Array<std::string>& lines);
 
   bool Accepted() const { return accepted_; }
   // The table loaded from the file (or the defaults) when the window loaded.
   const CodeTable& Table() const { return table_; }
+
+  // The help text shown by cmdAyuda, lines joined by CR LF.
+  static std::string HelpText();
 
  protected:
   void Form_Load() override;
@@ -49,6 +53,8 @@ class f_Autocroq : public ui::Form {
 
  private:
   void BaseDatos();
+  void FillKnownRow(int32_t i, int32_t j, Array<int32_t>& counts);
+  void FillNewRow(int32_t i, Array<std::string>& codes, Array<int32_t>& counts);
 
   CodeTable table_;
   int32_t row_count_ = 0;
