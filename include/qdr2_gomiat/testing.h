@@ -44,8 +44,8 @@ class ScriptedUser {
   // Edits a grid cell as a user does (read-only and choice rules apply).
   ScriptedUser& EditCell(const std::string& grid, int32_t row, int32_t col,
                          const std::string& text);
-  ScriptedUser& SetCellColour(const std::string& grid, int32_t row,
-                              int32_t col, int32_t colour);
+  ScriptedUser& SetCellColour(const std::string& grid, int32_t row, int32_t col,
+                              int32_t colour);
   ScriptedUser& PressEscape();
   ScriptedUser& PressEnter();
   ScriptedUser& CloseBox();
@@ -86,6 +86,9 @@ class HeadlessSession {
   const std::vector<std::string>& ShownWindows() const;
   // Steps that could not be carried out (unknown control, wrong kind).
   const std::vector<std::string>& ScriptErrors() const;
+  // Grid edits the grid refused (read-only column, text not in the choice
+  // list): what a user tried and the grid did not take.
+  const std::vector<std::string>& RefusedEdits() const;
   int32_t DoEventsCount() const;
 
   const std::string& ComponentFolder() const;

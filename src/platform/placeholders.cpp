@@ -17,8 +17,6 @@ std::unique_ptr<SettingsStore> MakeSqliteSettings(const std::string&) {
 }
 std::string DefaultSettingsPath() { return {}; }
 std::unique_ptr<ColourService> MakeColourService() { Missing("colores"); }
-std::unique_ptr<Grid> MakeGridModel() { Missing("tabla"); }
-std::unique_ptr<ui::UiBackend> MakeHeadlessBackend() { Missing("ventanas"); }
 std::unique_ptr<ui::UiBackend> MakeUiBackendForProcess() {
   Missing("ventanas");
 }

@@ -84,12 +84,22 @@ void CommandButton::SetCaption(const std::string& c) {
   Changed();
 }
 
+// A form has at most one cancel and one default button: marking one clears
+// the mark on the others, as the toolkit does.
 void CommandButton::SetCancel(bool v) {
+  if (v)
+    for (const auto& c : Owner().Controls())
+      if (c.get() != this && c->Kind() == ControlKind::CommandButton)
+        static_cast<CommandButton*>(c.get())->cancel_ = false;
   cancel_ = v;
   Changed();
 }
 
 void CommandButton::SetDefault(bool v) {
+  if (v)
+    for (const auto& c : Owner().Controls())
+      if (c.get() != this && c->Kind() == ControlKind::CommandButton)
+        static_cast<CommandButton*>(c.get())->default_ = false;
   default_ = v;
   Changed();
 }
@@ -252,7 +262,8 @@ void FlexGrid::SetFormatString(const std::string& f) {
   size_t start = 0;
   for (;;) {
     const size_t bar = f.find('|', start);
-    parts.push_back(f.substr(start, bar == std::string::npos ? bar : bar - start));
+    parts.push_back(
+        f.substr(start, bar == std::string::npos ? bar : bar - start));
     if (bar == std::string::npos) break;
     start = bar + 1;
   }

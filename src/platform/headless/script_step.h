@@ -1,0 +1,53 @@
+// The steps of a scripted user and the backend's access to its queue.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "qdr2_gomiat/testing.h"
+
+namespace qdr2_Gomiat::testing {
+
+struct ScriptedUser::Step {
+  enum class Kind {
+    Type,
+    Click,
+    DoubleClick,
+    Choose,
+    EditCell,
+    SetCellColour,
+    PressEscape,
+    PressEnter,
+    CloseBox,
+    Resize,
+    HoldMouse,
+    Answer,
+    Do,
+  };
+
+  Kind kind = Kind::Do;
+  std::string control;
+  std::string text;
+  // Row and column of a cell, width and height, passes, or the answer.
+  int32_t first = 0;
+  int32_t second = 0;
+  int32_t colour = 0;
+  std::function<void(ui::Form&)> action;
+  bool used = false;
+
+  // "Click cmdAceptar", for the script error list.
+  std::string Describe() const;
+};
+
+class HeadlessBackendAccess {
+ public:
+  using Step = ScriptedUser::Step;
+  // The next step for the innermost window. Answers met on the way stay
+  // unused: they wait for the next message box.
+  static Step* TakeForWindow(ScriptedUser& user);
+  // An answer waiting from earlier, or the next step when it is an answer.
+  static Step* TakeAnswer(ScriptedUser& user);
+};
+
+}  // namespace qdr2_Gomiat::testing
