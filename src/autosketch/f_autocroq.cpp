@@ -219,9 +219,11 @@ void f_Autocroq::A_Autocro(bool& accepted, int32_t& n,
                            Array<std::string>& types,
                            Array<std::string>& layers, Array<int32_t>& colours,
                            Array<std::string>& lines) {
-  Load();
   accepted = accepted_;
   if (!accepted) return;
+  // Only the grid needs the loaded window; a window closed with its close
+  // box is not loaded again just to say it was not accepted.
+  Load();
   codes.Redim(0, n);
   counts.Redim(0, n);
   types.Redim(0, n);

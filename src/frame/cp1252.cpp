@@ -98,16 +98,6 @@ std::optional<std::string> Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
-bool IsValidUtf8(std::string_view text) {
-  for (size_t pos = 0; pos < text.size();) {
-    char32_t c = 0;
-    const size_t len = DecodeOne(text, pos, c);
-    if (len == 0) return false;
-    pos += len;
-  }
-  return true;
-}
-
 std::string Utf8OrCp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());

@@ -17,8 +17,6 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // holds a character that has no byte in Windows-1252.
 std::optional<std::string> Utf8ToCp1252(std::string_view text);
 
-bool IsValidUtf8(std::string_view text);
-
 // UTF-8 where the bytes are valid UTF-8; any other byte is read as
 // Windows-1252. Nothing is dropped.
 std::string Utf8OrCp1252ToUtf8(std::string_view bytes);

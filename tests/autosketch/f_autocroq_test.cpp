@@ -1,0 +1,289 @@
+#include "autosketch/f_autocroq.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "autosketch/code_table_file.h"
+#include "frame/atomic_file.h"
+#include "frame/environment.h"
+#include "qdr2_gomiat/testing.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+using StrA = Array<std::string>;
+using LngA = Array<int32_t>;
+
+struct Rows {
+  bool accepted = false;
+  int32_t n = 0;
+  StrA codes, counts, types, layers, lines;
+  LngA colours;
+  void ReadFrom(f_Autocroq& f) {
+    f.A_Autocro(accepted, n, codes, counts, types, layers, colours, lines);
+  }
+};
+
+int32_t ColourValue(int16_t number) {
+  return Environment::Current().Colours().ColorValue(number);
+}
+
+std::vector<std::string> FileLines() {
+  std::istringstream in(ReadFileBytes(CodeTablePath()));
+  std::vector<std::string> lines;
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  return lines;
+}
+
+TEST(f_Autocroq, LoadDefinesTheGridLoadsTheTableAndPlacesTheWindow) {
+  testing::HeadlessSession session;
+  f_Autocroq f;
+  EXPECT_EQ(f.Caption(), "Autocroquis:");
+  EXPECT_EQ(f.ScaleWidth(), 7905);
+  EXPECT_EQ(f.ScaleHeight(), 4425);
+  EXPECT_TRUE(f.cmdCancelar.IsCancel());
+  EXPECT_EQ(f.cmdAyuda.Caption(), "Ayuda para usar el autocroquis");
+  EXPECT_FALSE(f.IsLoaded());  // loads on first use
+
+  auto codes = StrA::FromItems({"CT"});
+  auto counts = LngA::FromItems({2});
+  f.a_MuestraCodigos1(codes, counts);
+  ASSERT_TRUE(f.IsLoaded());
+  const Grid& g = f.tblAutocro.grid();
+  ASSERT_EQ(g.Cols(), 7);
+  struct Def {
+    const char* caption;
+    int16_t width, kind;
+    bool read_only;
+    int16_t value6;
+  };
+  const Def defs[7] = {
+      {"", 5, 4, false, 0},      {"Código", 10, 4, true, 0},
+      {"Puntos", 7, 1, true, 1}, {"Tipo unión", 10, 5, false, 1},
+      {"Capa", 15, 4, false, 0}, {"Color", 10, 6, false, 1},
+      {"Linea", 10, 5, false, 1}};
+  for (int16_t c = 0; c < 7; ++c) {
+    const GridColumn& col = g.Column(c);
+    SCOPED_TRACE(c);
+    EXPECT_EQ(col.caption, defs[c].caption);
+    EXPECT_EQ(col.width_chars, defs[c].width);
+    EXPECT_EQ(col.kind, defs[c].kind);
+    EXPECT_EQ(col.read_only, defs[c].read_only);
+    EXPECT_EQ(col.value6, defs[c].value6);
+    EXPECT_FALSE(col.flag1);
+    EXPECT_EQ(col.value5, 0);
+    EXPECT_EQ(col.value7, 0);
+  }
+  EXPECT_EQ(g.Column(3).choices,
+            (std::vector<std::string>{"Lineal", "Puntual"}));
+  EXPECT_EQ(g.Column(6).choices,
+            (std::vector<std::string>{"_____________", "__ __ __ __ __",
+                                      "..................",
+                                      "_._._._._._._._._.", "__..__..__..__"}));
+  EXPECT_EQ(f.Table().count, 24);  // the defaults, and the file made
+  EXPECT_EQ(FileLines().size(), 24u);
+  // First use: a fifth of the (28800 x 16200) screen, 8700 x 5700.
+  EXPECT_EQ(f.Left(), 5760);
+  EXPECT_EQ(f.Top(), 3240);
+  EXPECT_EQ(f.Width(), 8700);
+  EXPECT_EQ(f.Height(), 5700);
+}
+
+TEST(f_Autocroq, FillShowsTheTableMeaningOfEachCode) {
+  testing::HeadlessSession session;
+  f_Autocroq f;
+  auto codes = StrA::FromItems({"ARBOL", "CT", "NUEVO", "R", "SOLO"});
+  auto counts = LngA::FromItems({4, 1, 3, 2, 1});
+  f.a_MuestraCodigos1(codes, counts);
+  const Grid& g = f.tblAutocro.grid();
+  ASSERT_EQ(g.Rows(), 6);
+  const char* expected[5][4] = {{"ARBOL", "4", "Puntual", "ARBOLES"},
+                                {"CT", "1", "Puntual", "CT"},
+                                {"NUEVO", "3", "Lineal", "NUEVO"},
+                                {"R", "2", "Puntual", "R"},
+                                {"SOLO", "1", "Puntual", "SOLO"}};
+  for (int32_t i = 1; i <= 5; ++i)
+    for (int16_t c = 1; c <= 4; ++c)
+      EXPECT_EQ(g.Text(i, c), expected[i - 1][c - 1]) << i << "," << c;
+  EXPECT_EQ(g.Colour(1, 5), ColourValue(3));
+  EXPECT_EQ(g.Text(2, 6), "__ __ __ __ __");
+  EXPECT_EQ(g.Colour(3, 5), ColourValue(7));  // new code: number 7
+  EXPECT_EQ(g.Text(3, 6), "_____________");
+  EXPECT_EQ(g.Colour(4, 5), ColourValue(7));  // R has colour 0 in the table
+  EXPECT_EQ(f.Table().colours(21), 7);
+
+  // Counts shorter than the codes: the rows fill as far as they can.
+  f_Autocroq partial;
+  auto few = LngA::FromItems({5});
+  auto two = StrA::FromItems({"CT", "ZZ"});
+  partial.a_MuestraCodigos1(two, few);
+  EXPECT_EQ(partial.tblAutocro.grid().Text(2, 1), "ZZ");
+  EXPECT_EQ(partial.tblAutocro.grid().Text(2, 4), "ZZ");
+}
+
+TEST(f_Autocroq, AcceptedEditsComeBackAndAreSavedIntoTheFile) {
+  testing::HeadlessSession session;
+  f_Autocroq f;
+  auto codes = StrA::FromItems({"CT", "NUEVO"});
+  auto counts = LngA::FromItems({5, 2});
+  f.a_MuestraCodigos1(codes, counts);
+  session.User()
+      .EditCell("tblAutocro", 1, 4, "CTX")
+      .EditCell("tblAutocro", 1, 6, "__..__..__..__")
+      .EditCell("tblAutocro", 2, 3, "Puntual")
+      .SetCellColour("tblAutocro", 2, 5, 0)  // black: palette number 0
+      .Click("cmdAceptar");
+  f.ShowModal();
+  EXPECT_TRUE(session.ScriptErrors().empty());
+  EXPECT_TRUE(f.Accepted());
+
+  Rows r;
+  r.n = 2;
+  r.ReadFrom(f);
+  ASSERT_TRUE(r.accepted);
+  EXPECT_EQ(r.codes, StrA::FromItems({"CT", "NUEVO"}));
+  EXPECT_EQ(r.counts, StrA::FromItems({"", ""}));
+  EXPECT_EQ(r.types, StrA::FromItems({"Lineal", "Puntual"}));
+  EXPECT_EQ(r.layers, StrA::FromItems({"CTX", "NUEVO"}));
+  EXPECT_EQ(r.colours, LngA::FromItems({2, 7}));
+  EXPECT_EQ(r.lines, StrA::FromItems({"__..__..__..__", "_____________"}));
+
+  f.Graba_configuración(r.n, r.codes, r.counts, r.types, r.layers, r.colours,
+                        r.lines);
+  const auto lines = FileLines();
+  ASSERT_EQ(lines.size(), 25u);
+  EXPECT_EQ(lines[8], "CT,,Lineal,CTX, 2,4\r");
+  EXPECT_EQ(lines[24], "NUEVO,,Puntual,NUEVO, 7,0\r");
+  EXPECT_EQ(lines[0], "ARBOL,1,Puntual,ARBOLES, 3,0\r");
+
+  // The unload keeps the place; the next window comes back there.
+  f.Move(1500, 900, 9000, 6000);
+  EXPECT_TRUE(f.Unload());
+  f_Autocroq next;
+  auto none = StrA::FromItems({"CT"});
+  next.a_MuestraCodigos1(none, counts);
+  EXPECT_EQ(next.Left(), 1500);
+  EXPECT_EQ(next.Top(), 900);
+  EXPECT_EQ(next.Width(), 9000);
+  EXPECT_EQ(next.Table().layers(9), "CTX");
+}
+
+TEST(f_Autocroq, CancelLeavesTheArraysAlone) {
+  testing::HeadlessSession session;
+  for (int way = 0; way < 2; ++way) {
+    f_Autocroq f;
+    auto codes = StrA::FromItems({"CT"});
+    auto counts = LngA::FromItems({3});
+    f.a_MuestraCodigos1(codes, counts);
+    if (way == 0)
+      session.User().EditCell("tblAutocro", 1, 4, "X").PressEscape();
+    else
+      session.User().CloseBox();
+    f.ShowModal();
+    Rows r;
+    r.n = 1;
+    r.codes = StrA::FromItems({"keep"});
+    r.colours = LngA::FromItems({42});
+    const Rows before = r;
+    r.ReadFrom(f);
+    EXPECT_FALSE(r.accepted);
+    EXPECT_EQ(r.codes, before.codes);
+    EXPECT_EQ(r.colours, before.colours);
+    EXPECT_FALSE(r.types.IsAllocated());
+    EXPECT_EQ(f.IsLoaded(), way == 0);  // the close box unloads
+  }
+}
+
+TEST(f_Autocroq, HelpAndLayout) {
+  testing::HeadlessSession session;
+  f_Autocroq f;
+  auto codes = StrA::FromItems({"CT"});
+  auto counts = LngA::FromItems({3});
+  f.a_MuestraCodigos1(codes, counts);
+  auto check_layout = [](ui::Form& form) {
+    auto& w = static_cast<f_Autocroq&>(form);
+    const int32_t top = w.ScaleHeight() - 486;  // 1.2 button heights
+    EXPECT_EQ(w.cmdAceptar.Top(), top);
+    EXPECT_EQ(w.cmdCancelar.Top(), top);
+    EXPECT_EQ(w.cmdAyuda.Top(), top);
+    EXPECT_LE(w.cmdAceptar.Left() + w.cmdAceptar.Width(), w.ScaleWidth());
+    EXPECT_LT(w.cmdCancelar.Left() + w.cmdCancelar.Width(),
+              w.cmdAceptar.Left());
+    EXPECT_LT(w.cmdAyuda.Left() + w.cmdAyuda.Width(), w.cmdCancelar.Left());
+    EXPECT_EQ(w.tblAutocro.Left() + w.tblAutocro.Width(), w.ScaleWidth());
+    EXPECT_LT(w.tblAutocro.Top() + w.tblAutocro.Height(), top);
+  };
+  session.User()
+      .Click("cmdAyuda")
+      .Resize(12000, 8000)
+      .Do(check_layout)
+      .Resize(200, 300)  // smaller than the buttons: no failure
+      .Do([](ui::Form& form) {
+        auto& w = static_cast<f_Autocroq&>(form);
+        EXPECT_EQ(w.tblAutocro.Width(), 0);
+        EXPECT_EQ(w.tblAutocro.Height(), 0);
+      })
+      .PressEscape();
+  f.ShowModal();
+  EXPECT_EQ(f.ScaleWidth(), 200 - ui::kBorderWidth);
+  ASSERT_EQ(session.Messages().size(), 1u);
+  const testing::MessageRecord& m = session.Messages()[0];
+  EXPECT_EQ(m.title, "Auyuda del Autocroquis:");
+  EXPECT_EQ(m.flags, 0);
+  EXPECT_EQ(
+      m.prompt,
+      "Es la deducción automatica de polilineas en función de los códigos de "
+      "los puntos.\r\n"
+      "Se puede asignar a cada código una capa y color. Conceptos básicos:\r\n"
+      " 1º Se unen secuencialmente todos los puntos que tengan el mismo código "
+      "estén o no juntos.\r\n"
+      " 2º Un punto puede tener todos los códigos que quieras separados por "
+      "comas o espacios.\r\n"
+      " 3º Puedes cambiar el tipo de unión ,los nombres de las capas y color "
+      "que hay por defecto:\r\n"
+      " Tipo De uniones:   - Puntual: no genera polilinea.\r\n"
+      "                    - Lineal:  genera polilinea/s.\r\n"
+      "Hay DOS comandos que puedes usar al codificar los puntos en campo:\r\n"
+      "   <I> después de un código y un espacio, indica comienzo una nueva "
+      "polilínea: <CT I>\r\n"
+      "   <A> después de un código y un espacio, cierra la polilínea actual en "
+      "creación: <PT A>\r\n"
+      " Ejemplo: 3 codigos iguales <CASA> y otro con <CASA A> produce una "
+      "polilinea cerrada.\r\n"
+      " No usar los nombres de codigos con las letras <I> o <A>");
+}
+
+TEST(f_Autocroq, FileFailuresAreReportedAndNothingIsLost) {
+  testing::HeadlessSession session;
+  const std::string file = "CT,,Lineal,CT, 2,1\r\nBT,,Lineal,BT, rojo,1\r\n";
+  WriteFileAtomically(CodeTablePath(), file);
+  f_Autocroq f;
+  auto codes = StrA::FromItems({"CT"});
+  auto counts = LngA::FromItems({3});
+  f.a_MuestraCodigos1(codes, counts);
+  // The load goes on after the table's failure.
+  EXPECT_EQ(f.Table().count, 2);
+  EXPECT_EQ(f.tblAutocro.grid().Text(1, 4), "CT");
+  EXPECT_EQ(f.Width(), 8700);
+  EXPECT_EQ(session.GetSetting("Errores", "1"),
+            "*# *BaseDatos - Error nº 13:No coinciden los tipos");
+
+  const std::string good = "CT,,Lineal,CT, 2,1\r\n";
+  WriteFileAtomically(CodeTablePath(), good);
+  int32_t n = 1;
+  auto layers = StrA::FromItems({"ŁÓDŹ"});
+  auto rest = StrA::FromItems({""});
+  auto colours = LngA::FromItems({7});
+  auto lines = StrA::FromItems({"0"});
+  f.Graba_configuración(n, codes, rest, rest, layers, colours, lines);
+  const std::string report = session.GetSetting("Errores", "2");
+  EXPECT_EQ(report.rfind("*# *Graba config  autocroquis - Error nº 5:", 0), 0u)
+      << report;
+  EXPECT_NE(report.find("ŁÓDŹ"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(CodeTablePath()), good);
+  EXPECT_TRUE(session.Messages().empty());
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat
