@@ -1,0 +1,47 @@
+// The component's environment for one run of the program: the real
+// component folder (or the one holding the chosen code table), the user's
+// settings, our services, and a user interface that is either the real
+// windows or a user who accepts the code table window as it comes.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qdr2_Gomiat {
+class Environment;
+}
+
+namespace gomiat {
+
+// What the component told the user during the run.
+struct SessionLog {
+  std::ostream* echo = nullptr;  // message boxes are copied here
+  std::vector<std::string> messages;
+  int32_t failures = 0;  // failures the component reported to its log
+  std::vector<std::string> windows;  // captions of windows shown
+};
+
+class CliSession {
+ public:
+  struct Options {
+    std::string component_folder;
+    bool interactive = false;  // real windows (when there is a display)
+    std::ostream* echo = nullptr;
+  };
+  // Puts the environment in force; the destructor restores the previous one.
+  explicit CliSession(const Options& options);
+  ~CliSession();
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
+
+  const SessionLog& Log() const { return *log_; }
+
+ private:
+  std::shared_ptr<SessionLog> log_;
+  std::shared_ptr<qdr2_Gomiat::Environment> previous_;
+};
+
+}  // namespace gomiat

@@ -1,0 +1,112 @@
+#include "cli_settings.h"
+
+#include <map>
+#include <ostream>
+#include <tuple>
+
+#include "frame/ui/form.h"
+#include "qdr2_gomiat/failure.h"
+
+namespace gomiat {
+
+namespace q = qdr2_Gomiat;
+
+namespace {
+
+class MemorySettings : public q::SettingsStore {
+ public:
+  void SaveSetting(const std::string& app, const std::string& section,
+                   const std::string& key, const std::string& value) override {
+    values_[{app, section, key}] = value;
+  }
+  std::string GetSetting(const std::string& app, const std::string& section,
+                         const std::string& key,
+                         const std::string& def) override {
+    auto it = values_.find({app, section, key});
+    return it == values_.end() ? def : it->second;
+  }
+  void RestoreWindow(q::ui::Form& form, const std::string&, const std::string&,
+                     int32_t left, int32_t top, int32_t width,
+                     int32_t height) override {
+    form.Move(left, top, width, height);
+  }
+  void SaveWindow(q::ui::Form&, const std::string&,
+                  const std::string&) override {}
+  void RestorePosition(q::ui::Form&, const std::string&,
+                       const std::string&) override {}
+  void SavePosition(q::ui::Form&, const std::string&,
+                    const std::string&) override {}
+
+ private:
+  std::map<std::tuple<std::string, std::string, std::string>, std::string>
+      values_;
+};
+
+class WatchedSettings : public q::SettingsStore {
+ public:
+  WatchedSettings(std::unique_ptr<q::SettingsStore> inner,
+                  std::shared_ptr<SessionLog> log)
+      : inner_(std::move(inner)), log_(std::move(log)) {}
+
+  void SaveSetting(const std::string& app, const std::string& section,
+                   const std::string& key, const std::string& value) override {
+    inner_->SaveSetting(app, section, key, value);
+  }
+  std::string GetSetting(const std::string& app, const std::string& section,
+                         const std::string& key,
+                         const std::string& def) override {
+    if (app == "Landrix" && section == "Errores" && key == "Verlos") {
+      ++log_->failures;
+      return "True";
+    }
+    return inner_->GetSetting(app, section, key, def);
+  }
+  void RestoreWindow(q::ui::Form& form, const std::string& key,
+                     const std::string& caption, int32_t left, int32_t top,
+                     int32_t width, int32_t height) override {
+    inner_->RestoreWindow(form, key, caption, left, top, width, height);
+  }
+  void SaveWindow(q::ui::Form& form, const std::string& key,
+                  const std::string& caption) override {
+    inner_->SaveWindow(form, key, caption);
+  }
+  void RestorePosition(q::ui::Form& form, const std::string& section,
+                       const std::string& key) override {
+    inner_->RestorePosition(form, section, key);
+  }
+  void SavePosition(q::ui::Form& form, const std::string& section,
+                    const std::string& key) override {
+    inner_->SavePosition(form, section, key);
+  }
+
+ private:
+  std::unique_ptr<q::SettingsStore> inner_;
+  std::shared_ptr<SessionLog> log_;
+};
+
+}  // namespace
+
+std::unique_ptr<q::SettingsStore> MakeWatchedSettings(
+    std::function<std::unique_ptr<q::SettingsStore>()> open,
+    std::shared_ptr<SessionLog> log) {
+  std::unique_ptr<q::SettingsStore> inner;
+  std::string why;
+  try {
+    inner = open();
+  } catch (const q::Failure& f) {
+    why = f.description();
+  } catch (const std::exception& e) {
+    why = e.what();
+  }
+  if (!inner) {
+    if (log->echo != nullptr)
+      *log->echo << "gomiat: warning: the settings store cannot be opened ("
+                 << (why.empty() ? "unknown reason" : why)
+                 << "); window places and the error history are not kept"
+                 << std::endl;
+    inner = std::make_unique<MemorySettings>();
+  }
+  return std::make_unique<WatchedSettings>(std::move(inner), std::move(log));
+}
+
+}  // namespace gomiat

@@ -1,0 +1,136 @@
+#include "croquis_command.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "cli_session.h"
+#include "code_table_place.h"
+#include "croquis_run.h"
+#include "dxf_writer.h"
+#include "frame/environment.h"
+#include "geojson_writer.h"
+#include "output_file.h"
+#include "progress.h"
+#include "qdr2_gomiat/failure.h"
+
+namespace gomiat {
+
+namespace {
+
+// Above this many points a run is long: progress even off a terminal.
+constexpr size_t kLongRun = 100000;
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec);
+}
+
+size_t VertexCount(const Sketch& s) {
+  size_t n = 0;
+  for (const SketchPolyline& p : s.polylines) n += p.vertices.size();
+  return n;
+}
+
+void Summary(std::ostream& out, const CroquisOptions& o, const PointFile& f,
+             const CroquisResult& r) {
+  out << "gomiat croquis: " << o.input << "\n"
+      << "  points     " << f.points.size() << "  ("
+      << DelimiterName(f.delimiter) << "-separated, "
+      << EncodingName(f.encoding)
+      << (f.header_skipped ? ", header skipped" : "") << ")\n"
+      << "  codes      " << r.codes << "\n"
+      << "  polylines  " << r.sketch.polylines.size() << "  ("
+      << VertexCount(r.sketch) << " vertices)\n"
+      << "  layers     " << r.sketch.layers.size() << "\n"
+      << "  written    " << o.dxf << "\n";
+  if (o.geojson) out << "             " << *o.geojson << "\n";
+  out.flush();
+}
+
+}  // namespace
+
+int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
+  Progress progress(t.err, !o.quiet && t.err_is_terminal, t.err_is_terminal);
+
+  PointFile file;
+  try {
+    progress.Begin("reading " + o.input, 100);
+    file = ReadPointFile(o.input, o.read, [&](size_t done, size_t total) {
+      progress.Update(done * 100 / (total ? total : 1));
+    });
+    progress.End();
+  } catch (const InputError& e) {
+    progress.End();
+    t.err << "gomiat: " << e.what() << "\n";
+    return kExitBadInput;
+  }
+  if (!o.quiet && file.points.size() > kLongRun) progress.SetEnabled(true);
+
+  std::unique_ptr<OutputFile> dxf, geojson;
+  std::unique_ptr<CodeTablePlace> codes;
+  try {
+    for (const std::string* out : {&o.dxf, o.geojson ? &*o.geojson : nullptr})
+      if (out != nullptr && SameFile(*out, o.input))
+        throw std::invalid_argument(*out + ": is the input file");
+    dxf = std::make_unique<OutputFile>(o.dxf);
+    if (o.geojson) geojson = std::make_unique<OutputFile>(*o.geojson);
+    codes = std::make_unique<CodeTablePlace>(
+        o.codes, qdr2_Gomiat::DetectComponentFolder());
+  } catch (const std::exception& e) {
+    t.err << "gomiat: " << e.what() << "\n";
+    return kExitBadInput;
+  }
+
+  CroquisResult result;
+  std::string failure;
+  int32_t reported = 0;
+  {
+    CliSession session({codes->Folder(), o.interactive, &t.err});
+    progress.Begin("deducing polylines");
+    try {
+      result = RunCroquis(file.points);
+    } catch (const qdr2_Gomiat::Failure& f) {
+      failure = f.description();
+    } catch (const std::exception& e) {
+      failure = e.what();
+    }
+    progress.End();
+    reported = session.Log().failures;
+  }
+  try {
+    codes->Finish();
+  } catch (const std::exception& e) {
+    t.err << "gomiat: " << e.what() << "\n";
+    return kExitFailed;
+  }
+  if (reported > 0) {
+    t.err << "gomiat: the automatic sketch reported a failure (above); "
+             "nothing written\n";
+    return kExitFailed;
+  }
+  if (!failure.empty()) {
+    t.err << "gomiat: " << failure << "; nothing written\n";
+    return kExitFailed;
+  }
+  if (result.cancelled) {
+    t.err << "gomiat: the code table was not accepted; nothing written\n";
+    return kExitCancelled;
+  }
+
+  try {
+    progress.Begin("writing " + o.dxf);
+    WriteDxf(result.sketch, dxf->Stream());
+    if (geojson) WriteGeoJson(result.sketch, geojson->Stream());
+    dxf->Commit();
+    if (geojson) geojson->Commit();
+    progress.End();
+  } catch (const std::exception& e) {
+    progress.End();
+    t.err << "gomiat: " << e.what() << "\n";
+    return kExitFailed;
+  }
+  if (!o.quiet) Summary(t.out, o, file, result);
+  return kExitOk;
+}
+
+}  // namespace gomiat

@@ -1,0 +1,104 @@
+#include "geojson_writer.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "frame/cp1252.h"
+#include "line_types.h"
+#include "number_format.h"
+#include "utf8.h"
+
+namespace gomiat {
+
+namespace {
+
+std::string Position(const SketchPoint& p) {
+  return "[" + Shortest(p.x) + "," + Shortest(p.y) + "," + Shortest(p.z) + "]";
+}
+
+// "#RRGGBB" of a colour value with red in the low byte.
+std::string Rgb(int32_t value) {
+  const auto v = static_cast<uint32_t>(value);
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", v & 0xFF, (v >> 8) & 0xFF,
+                (v >> 16) & 0xFF);
+  return buf;
+}
+
+const SketchLayer& LayerAt(const Sketch& s, size_t i) {
+  if (i >= s.layers.size())
+    throw std::out_of_range("layer " + std::to_string(i) +
+                            " is not in the drawing");
+  return s.layers[i];
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view utf8) {
+  // Names read from single-byte files must not break the document.
+  std::string fixed;
+  if (!IsValidUtf8(utf8)) {
+    fixed = qdr2_Gomiat::Utf8OrCp1252ToUtf8(utf8);
+    utf8 = fixed;
+  }
+  std::string out = "\"";
+  for (char c : utf8) {
+    const auto b = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (b < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", b);
+      out += buf;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+void WriteGeoJson(const Sketch& sketch, std::ostream& out) {
+  out << "{\"type\":\"FeatureCollection\",\"features\":[";
+  bool first = true;
+  auto next = [&] {
+    out << (first ? "\n" : ",\n");
+    first = false;
+  };
+  for (const SketchPoint& p : sketch.points) {
+    const SketchLayer& layer = LayerAt(sketch, p.layer);
+    next();
+    out << "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
+           "\"coordinates\":"
+        << Position(p) << "},\"properties\":{\"name\":" << JsonString(p.name)
+        << ",\"code\":" << JsonString(p.code)
+        << ",\"layer\":" << JsonString(layer.name) << "}}";
+  }
+  for (const SketchPolyline& pl : sketch.polylines) {
+    const SketchLayer& layer = LayerAt(sketch, pl.layer);
+    if (pl.vertices.size() < 2) continue;
+    next();
+    out << "{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\","
+           "\"coordinates\":[";
+    for (size_t k = 0; k < pl.vertices.size(); ++k) {
+      const size_t v = pl.vertices[k];
+      if (v >= sketch.points.size())
+        throw std::out_of_range("a polyline goes through point " +
+                                std::to_string(v + 1) +
+                                ", which is not in the drawing");
+      out << (k ? "," : "") << Position(sketch.points[v]);
+    }
+    const LineTypeDef& lt = LineTypeOf(layer.line_type);
+    out << "]},\"properties\":{\"layer\":" << JsonString(layer.name)
+        << ",\"colour\":" << layer.colour_number
+        << ",\"stroke\":" << JsonString(Rgb(layer.colour_value))
+        << ",\"line_type\":" << JsonString(lt.name)
+        << ",\"line_type_number\":" << layer.line_type
+        << ",\"closed\":" << (pl.Closed() ? "true" : "false") << "}}";
+  }
+  out << "\n]}\n";
+  out.flush();
+  if (!out) throw std::ios_base::failure("the GeoJSON could not be written");
+}
+
+}  // namespace gomiat

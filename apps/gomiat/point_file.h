@@ -1,0 +1,82 @@
+// Point files as survey instruments export them: one point a line, a name,
+// three coordinates and a code field, separated by commas, semicolons, tabs
+// or blanks, in UTF-8 or Windows-1252.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gomiat {
+
+enum class Delimiter { kAuto, kComma, kSemicolon, kTab, kBlanks };
+enum class Encoding { kAuto, kUtf8, kWindows1252 };
+
+// What a column holds. Name, elevation and code are optional in a layout;
+// easting and northing are not.
+enum class Column { kName, kNorthing, kEasting, kElevation, kCode };
+
+struct ColumnLayout {
+  // Default: name, easting (X), northing (Y), elevation, code.
+  std::vector<Column> order = {Column::kName, Column::kEasting,
+                               Column::kNorthing, Column::kElevation,
+                               Column::kCode};
+};
+
+struct ReadOptions {
+  Delimiter delimiter = Delimiter::kAuto;
+  Encoding encoding = Encoding::kAuto;
+  ColumnLayout columns;
+};
+
+struct SurveyPoint {
+  std::string name;  // the running point number when the file has none
+  double x = 0;      // easting
+  double y = 0;      // northing
+  double z = 0;
+  std::string code;  // the whole code field, trimmed; may hold several codes
+  size_t line = 0;   // 1-based line in the file
+};
+
+struct PointFile {
+  std::vector<SurveyPoint> points;
+  Delimiter delimiter = Delimiter::kAuto;  // the one used
+  Encoding encoding = Encoding::kAuto;     // the one used
+  bool header_skipped = false;
+};
+
+// A line that cannot be read; what() is "FILE:LINE: reason" (no line
+// number when the trouble is with the file as a whole).
+class InputError : public std::runtime_error {
+ public:
+  InputError(const std::string& file, size_t line, const std::string& reason);
+  const std::string& file() const { return file_; }
+  size_t line() const { return line_; }  // 0: the file as a whole
+
+ private:
+  std::string file_;
+  size_t line_;
+};
+
+// "P,E,N,Z,D" and the like (X and Y stand for E and N). Throws
+// std::invalid_argument naming what is wrong.
+ColumnLayout ParseColumnLayout(std::string_view text);
+std::string DelimiterName(Delimiter d);
+std::string EncodingName(Encoding e);
+
+// Reads the points of a file's bytes; `file` names it in messages. Blank
+// lines are skipped, and so is a first line whose coordinate columns hold
+// no number (a header). Throws InputError.
+// `progress`, when given, hears now and then how many lines of how many
+// are done.
+using LineProgress = std::function<void(size_t done, size_t total)>;
+PointFile ParsePointFile(std::string_view bytes, const std::string& file,
+                         const ReadOptions& options,
+                         const LineProgress& progress = {});
+PointFile ReadPointFile(const std::string& path, const ReadOptions& options,
+                        const LineProgress& progress = {});
+
+}  // namespace gomiat

@@ -1,0 +1,40 @@
+// The drawing the automatic sketch makes of a survey: layers, points on
+// their layers and polylines through the points. Indices are 0-based.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gomiat {
+
+struct SketchLayer {
+  std::string name;
+  int16_t colour_number = 7;        // of the indexed CAD palette, 1..255
+  int32_t colour_value = 0xFFFFFF;  // RGB, red in the low byte
+  int16_t line_type = 0;            // 0..4; see line_types.h
+};
+
+struct SketchPoint {
+  std::string name;
+  double x = 0, y = 0, z = 0;
+  std::string code;
+  size_t layer = 0;
+};
+
+struct SketchPolyline {
+  size_t layer = 0;
+  std::vector<size_t> vertices;  // points; a closed one ends on its first
+  bool Closed() const {
+    return vertices.size() > 2 && vertices.front() == vertices.back();
+  }
+};
+
+struct Sketch {
+  std::vector<SketchLayer> layers;
+  std::vector<SketchPoint> points;
+  std::vector<SketchPolyline> polylines;
+};
+
+}  // namespace gomiat
