@@ -1,0 +1,343 @@
+// The deduction of polylines, layers and line types from point codes, run
+// without any window: the fast deduction on the coding examples surveyors
+// use, and against the step-by-step reference on random surveys.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "autosketch/sketch_deduction.h"
+#include "platform/platform.h"
+#include "support/literal_deduction.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+using testing::CodeMeanings;
+using testing::LiteralDeduction;
+using testing::RowsAsAccepted;
+using testing::RunAccepted;
+using testing::SketchOutcome;
+using testing::SketchServices;
+using testing::TracePalette;
+
+Array<std::string> Texts(std::vector<std::string> items) {
+  return Array<std::string>::FromItems(items);
+}
+
+std::vector<int32_t> Vertices(const T_ConexAutocro& p) {
+  std::vector<int32_t> v;
+  for (int32_t i = 1; i <= p.nVer; ++i) v.push_back(p.ver(i));
+  return v;
+}
+
+std::vector<std::vector<int32_t>> AllVertices(const SketchOutcome& out) {
+  std::vector<std::vector<int32_t>> all;
+  for (int32_t p = 1; p <= out.nPolis; ++p)
+    all.push_back(Vertices(out.Polis(p)));
+  return all;
+}
+
+class DeductionTest : public ::testing::Test {
+ protected:
+  SketchServices Services() { return {*numbers_, *sort_, palette_}; }
+
+  // One accepted call on a fresh object, the window accepted untouched.
+  SketchOutcome Run(std::vector<std::string> codes,
+                    std::vector<std::string> layers = {},
+                    const CodeMeanings& table = {}) {
+    SketchDeduction d;
+    return RunAccepted(
+        d, Texts(codes), Texts(layers),
+        [&](const SketchState& s) { return RowsAsAccepted(s, table); },
+        Services());
+  }
+
+  std::unique_ptr<NumberTextService> numbers_ = MakeNumberTextService();
+  std::unique_ptr<SortService> sort_ = MakeSortService();
+  TracePalette palette_;
+};
+
+TEST_F(DeductionTest, CommandWordsStartAndClosePolylines) {
+  using V = std::vector<std::vector<int32_t>>;
+  // Three houses corners then "CASA A": closed, back at the first corner.
+  EXPECT_EQ(AllVertices(Run({"CASA", "CASA", "CASA", "CASA A"})),
+            (V{{1, 2, 3, 4, 1}}));
+  // Closing after two corners only: that point is ignored, the line goes on.
+  EXPECT_EQ(AllVertices(Run({"CASA", "CASA", "CASA A", "CASA"})),
+            (V{{1, 2, 4}}));
+  EXPECT_EQ(AllVertices(Run({"CT", "CT", "CT I", "CT", "CT"})),
+            (V{{1, 2}, {3, 4, 5}}));
+  // A lone point before a start belongs to no polyline.
+  EXPECT_EQ(AllVertices(Run({"CT", "CT I", "CT"})), (V{{2, 3}}));
+  // F and C are the other spellings; a command after a command is no code.
+  EXPECT_EQ(AllVertices(Run({"P", "P F", "P", "P", "P C I"})),
+            (V{{2, 3, 4, 5, 2}}));
+  // The command belongs to the code right before it only.
+  EXPECT_EQ(AllVertices(Run({"CT BT", "CT BT", "CT BT I", "CT BT"})),
+            (V{{1, 2}, {3, 4}, {1, 2, 3, 4}}));
+}
+
+TEST_F(DeductionTest, PointWithTwoCodesIsVertexOfBothAndTakesFirstLayer) {
+  const SketchOutcome out = Run({"CT", "CT,BT", "BT", "CT BT"}, {"L1"});
+  ASSERT_EQ(out.failure, 0);
+  // Codes in sorted order: BT first, then CT.
+  EXPECT_EQ(AllVertices(out),
+            (std::vector<std::vector<int32_t>>{{2, 3, 4}, {1, 2, 4}}));
+  EXPECT_EQ(out.Capas, Texts({"L1", "Puntos", "BT", "CT"}));
+  EXPECT_EQ(out.Polis(1).Capa, 3);
+  EXPECT_EQ(out.Polis(2).Capa, 4);
+  EXPECT_EQ(out.Polis(2).Col, 0);
+  EXPECT_EQ(out.CapaP, (Array<int16_t>::FromItems({4, 4, 3, 4})));
+}
+
+TEST_F(DeductionTest, WhichWordsBecomeCodes) {
+  SketchDeduction d;
+  d.TakePoints(Texts(
+      {"", "   ", "I", "CT I", "ARBOL", "CT", "F C A", ",", "\t", "ct", "\t"}));
+  d.CollectCodes(*numbers_, *sort_);
+  const SketchState& s = d.State();
+  // No command word and no empty word; case matters; a tab is a word.
+  EXPECT_EQ(s.code_list, Texts({"\t", "ARBOL", "CT", "Puntos", "ct"}));
+  EXPECT_EQ(s.code_counts, (Array<int32_t>::FromItems({2, 1, 2, 1, 1})));
+
+  // Every code "Lineal", even the ones on a single point: a polyline still
+  // needs two points, and a field of blanks (a tab is one) is never a vertex.
+  Array<int16_t> capa(0, 11);
+  d.State().rows = RowsAsAccepted(s, {});
+  for (int32_t k = 1; k <= s.code_count; ++k)
+    d.State().rows.types(k) = "Lineal";
+  d.TakeHostLayers(0, Texts({}));
+  d.Deduce(capa, *numbers_, palette_);
+  ASSERT_EQ(s.poly_count, 1);
+  EXPECT_EQ(Vertices(s.polys(1)), (std::vector<int32_t>{4, 6}));
+  // Blank fields and command words take layer 1; the code "Puntos" has its
+  // own layer named after it, found at the layer "Puntos" just appended.
+  EXPECT_EQ(capa,
+            (Array<int16_t>::FromItems({1, 1, 1, 4, 3, 4, 1, 1, 2, 5, 2})));
+}
+
+TEST_F(DeductionTest, LayersColoursAndLineTypes) {
+  const CodeMeanings table = {
+      {"ARBOL", {"Puntual", "ARBOLES", 3, "0"}},
+      {"OLIVO", {"Puntual", "ARBOLES", 5, "__ __ __ __ __"}},
+      {"CT", {"Lineal", "CT", 2, "3"}},
+  };
+  const SketchOutcome out =
+      Run({"ARBOL", "OLIVO", "CT", "CT", "ZZ", "ZZ", "ARBOL", "OLIVO"},
+          {"L1", "CT"}, table);
+  ASSERT_EQ(out.failure, 0);
+  EXPECT_EQ(out.nCapas, 5);
+  EXPECT_EQ(out.Capas, Texts({"L1", "CT", "Puntos", "ARBOLES", "ZZ"}));
+  // ARBOLES: the later code (OLIVO) wins. A host layer no code uses keeps
+  // what the object holds: nothing yet on a new one.
+  EXPECT_EQ(out.Colo,
+            (Array<int32_t>::FromItems(
+                {0, 0x100000 + 2, 16777215, 0x100000 + 5, 0x100000 + 7})));
+  EXPECT_EQ(out.TpLin, (Array<int16_t>::FromItems({0, 3, 0, 1, 0})));
+
+  // A host layer "Puntos" is still followed by a new one; codes find the
+  // first of the two.
+  const SketchOutcome twice = Run({"", "X"}, {"Puntos"});
+  EXPECT_EQ(twice.Capas, Texts({"Puntos", "Puntos", "X"}));
+  EXPECT_EQ(twice.CapaP, (Array<int16_t>::FromItems({1, 3})));
+
+  // Line type texts: positive numbers rounded half to even, the patterns,
+  // anything else solid; a number beyond 16 bits fails.
+  const std::vector<std::pair<std::string, int16_t>> lines = {
+      {"2.5", 2},
+      {"3.5", 4},
+      {"__..__..__..__", 4},
+      {"_._._._._._._._._.", 3},
+      {"x", 0},
+      {"-2", 0},
+      {"", 0}};
+  for (const auto& [text, number] : lines) {
+    const SketchOutcome o =
+        Run({"Q", "Q"}, {}, {{"Q", {"Lineal", "Q", 7, text}}});
+    EXPECT_EQ(o.TpLin(2), number) << text;
+  }
+  EXPECT_EQ(Run({"Q", "Q"}, {}, {{"Q", {"Lineal", "Q", 7, "40000"}}}).failure,
+            err::kOverflow);
+  EXPECT_EQ(Run({"Q", "Q"}, {}, {{"Q", {"Lineal", "Q", 70000, "0"}}}).failure,
+            err::kOverflow);
+}
+
+TEST_F(DeductionTest, ObjectKeepsPolylinesAndLayerColoursBetweenCalls) {
+  SketchDeduction d;
+  auto accept = [](const SketchState& s) { return RowsAsAccepted(s, {}); };
+  const SketchOutcome first =
+      RunAccepted(d, Texts({"CT", "CT"}), Texts({"L1"}), accept, Services());
+  ASSERT_EQ(first.Capas, Texts({"L1", "Puntos", "CT"}));
+  const SketchOutcome second =
+      RunAccepted(d, Texts({"BT", "BT", "BT"}), Texts({"L1", "X", "Y"}), accept,
+                  Services());
+  ASSERT_EQ(second.failure, 0);
+  EXPECT_EQ(second.nPolis, 2);
+  EXPECT_EQ(Vertices(second.Polis(1)), (std::vector<int32_t>{1, 2}));
+  EXPECT_EQ(Vertices(second.Polis(2)), (std::vector<int32_t>{1, 2, 3}));
+  EXPECT_EQ(second.Capas, Texts({"L1", "X", "Y", "Puntos", "BT"}));
+  // X and Y are set by no code: they keep the colours the object holds at
+  // their positions, those of "Puntos" and "CT" from the first call.
+  EXPECT_EQ(second.Colo(2), 16777215);
+  EXPECT_EQ(second.Colo(3), 0x100000 + 7);
+}
+
+TEST_F(DeductionTest, ShortLayerIndexArrayFailsAfterFillingWhatFits) {
+  SketchDeduction d;
+  const SketchOutcome out = RunAccepted(
+      d, Texts({"CT", "BT", "CT", "BT"}), Texts({}),
+      [](const SketchState& s) { return RowsAsAccepted(s, {}); }, Services(),
+      2);
+  EXPECT_EQ(out.failure, err::kSubscript);
+  EXPECT_EQ(out.CapaP, (Array<int16_t>::FromItems({3, 2})));
+  EXPECT_EQ(d.State().poly_count, 0);  // the polylines come after
+}
+
+// Splits at every single separator, so runs of separators give empty words
+// (the other reading the number text service could have); a text of
+// separators only gives no word at all when asked to.
+class EveryCommaSplitter final : public NumberTextService {
+ public:
+  EveryCommaSplitter(NumberTextService& numbers, bool none_for_separators)
+      : numbers_(numbers), none_for_separators_(none_for_separators) {}
+
+  void SplitWords(std::string_view text,
+                  std::vector<std::string_view>& words) override {
+    words.clear();
+    if (none_for_separators_ &&
+        text.find_first_not_of(" ,") == std::string_view::npos)
+      return;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i)
+      if (i == text.size() || text[i] == ' ' || text[i] == ',') {
+        words.push_back(text.substr(start, i - start));
+        start = i + 1;
+      }
+  }
+  void DivideEnPalabras(const std::string& text, int32_t& count,
+                        Array<std::string>& words) override {
+    std::vector<std::string_view> parts;
+    SplitWords(text, parts);
+    count = static_cast<int32_t>(parts.size());
+    words.Redim(0, count);
+    for (int32_t k = 1; k <= count; ++k)
+      words(k) = std::string(parts[static_cast<size_t>(k) - 1]);
+  }
+  double TextoANumero(const std::string& text) override {
+    return numbers_.TextoANumero(text);
+  }
+  std::string NumeroATexto(double v, int32_t d, int32_t r) override {
+    return numbers_.NumeroATexto(v, d, r);
+  }
+
+ private:
+  NumberTextService& numbers_;
+  bool none_for_separators_;
+};
+
+// Another fixed order of the texts: the deduction must follow the sort
+// service, not assume one.
+class DescendingSort final : public SortService {
+ public:
+  void Sort(Array<std::string>& items, int32_t first, int32_t last) override {
+    if (last <= first) return;
+    std::vector<std::string> part;
+    for (int32_t i = first; i <= last; ++i) part.push_back(items(i));
+    std::sort(part.begin(), part.end(), std::greater<>());
+    for (int32_t i = first; i <= last; ++i)
+      items(i) = part[static_cast<size_t>(i - first)];
+  }
+};
+
+template <class T, size_t N>
+const T& Pick(std::mt19937& rng, const T (&items)[N]) {
+  return items[rng() % N];
+}
+
+// Fields made to hit the corners: repeated codes in one field, a command
+// right after a command, command words alone, empty words, blanks, tabs.
+std::string RandomField(std::mt19937& rng) {
+  static const std::string kWords[] = {"CT",   "BT", "CASA", "P",
+                                       "EJE*", "ct", "I",    "F",
+                                       "A",    "C",  "\t",   "Puntos"};
+  static const std::string kSeparators[] = {" ", ",", ", ", "  ", ",,", " ,"};
+  static const std::string kOdd[] = {"", "   ", ",", " , ", "\t"};
+  if (rng() % 8 == 0) return Pick(rng, kOdd);
+  std::string field = rng() % 6 == 0 ? Pick(rng, kSeparators) : "";
+  const int words = 1 + static_cast<int>(rng() % 4);
+  for (int w = 0; w < words; ++w) {
+    if (w > 0) field += Pick(rng, kSeparators);
+    field += Pick(rng, kWords);
+  }
+  if (rng() % 6 == 0) field += Pick(rng, kSeparators);
+  return field;
+}
+
+SketchRows RandomRows(const SketchState& s, std::mt19937& rng) {
+  static const std::string kTypes[] = {"Lineal", "Lineal", "Area", "Puntual",
+                                       "lineal"};
+  static const std::string kLayers[] = {"L1",     "CT", "ARBOLES",
+                                        "Puntos", "",   "X"};
+  static const std::string kLines[] = {
+      "0", "1", "3", "2.5", "__..__..__..__", "x", "", "-1", "_____________"};
+  SketchRows r = RowsAsAccepted(s, {});
+  for (int32_t k = 1; k <= s.code_count; ++k) {
+    r.types(k) = Pick(rng, kTypes);
+    if (rng() % 2) r.layers(k) = Pick(rng, kLayers);
+    r.colours(k) = static_cast<int32_t>(rng() % 300);
+    r.lines(k) = Pick(rng, kLines);
+  }
+  return r;
+}
+
+TEST_F(DeductionTest, FastDeductionGivesTheStepByStepResults) {
+  EveryCommaSplitter every_comma(*numbers_, false);
+  EveryCommaSplitter no_word_for_separators(*numbers_, true);
+  DescendingSort descending;
+  NumberTextService* splitters[] = {numbers_.get(), &every_comma,
+                                    &no_word_for_separators};
+  SortService* sorts[] = {sort_.get(), &descending};
+  static const std::string kHostLayers[] = {"L1", "CT", "Puntos", "X", "L1"};
+
+  int failures = 0;
+  for (uint32_t seed = 1; seed <= 600; ++seed) {
+    std::mt19937 rng(seed);
+    SketchServices services{*splitters[seed % 3], *sorts[(seed / 3) % 2],
+                            palette_};
+    SketchDeduction fast;
+    LiteralDeduction literal;
+    // Two calls on the same objects: what the first leaves counts too.
+    for (int call = 0; call < 2; ++call) {
+      std::vector<std::string> codes(rng() % 30);
+      for (std::string& c : codes) c = RandomField(rng);
+      std::vector<std::string> layers(rng() % 4);
+      for (std::string& l : layers) l = Pick(rng, kHostLayers);
+      const uint32_t rows_seed = static_cast<uint32_t>(rng());
+      auto rows = [&](const SketchState& s) {
+        std::mt19937 r(rows_seed);
+        return RandomRows(s, r);
+      };
+      const SketchOutcome a =
+          RunAccepted(fast, Texts(codes), Texts(layers), rows, services);
+      const SketchOutcome b =
+          RunAccepted(literal, Texts(codes), Texts(layers), rows, services);
+      ASSERT_TRUE(a == b) << "seed " << seed << " call " << call;
+      if (a.failure != 0) {
+        ++failures;
+        break;
+      }
+      ASSERT_TRUE(fast.State() == literal.State())
+          << "seed " << seed << " call " << call;
+    }
+  }
+  // Fields that give no word make the layer step fail: both must fail
+  // alike, yet most surveys must get through.
+  EXPECT_GT(failures, 0);
+  EXPECT_LT(failures, 300);
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat
