@@ -12,17 +12,22 @@ namespace {
 using Access = testing::HeadlessBackendAccess;
 
 // Keeps the stack of modal windows right even when a handler fails.
+// A window coming or going takes the focus with it.
 class ModalFrame {
  public:
-  ModalFrame(std::vector<ui::Form*>& stack, ui::Form* form) : stack_(stack) {
-    stack_.push_back(form);
+  ModalFrame(HeadlessState& state, ui::Form* form) : state_(state) {
+    state_.modal_stack.push_back(form);
+    state_.focus = nullptr;
   }
-  ~ModalFrame() { stack_.pop_back(); }
+  ~ModalFrame() {
+    state_.modal_stack.pop_back();
+    state_.focus = nullptr;
+  }
   ModalFrame(const ModalFrame&) = delete;
   ModalFrame& operator=(const ModalFrame&) = delete;
 
  private:
-  std::vector<ui::Form*>& stack_;
+  HeadlessState& state_;
 };
 
 }  // namespace
@@ -84,7 +89,7 @@ void HeadlessBackend::ShowModal(ui::Form& form) {
     form.Hide();
     return;
   }
-  ModalFrame frame(s.modal_stack, &form);
+  ModalFrame frame(s, &form);
   RunModalLoop(form);
 }
 

@@ -35,6 +35,9 @@ struct HeadlessState {
   std::vector<ui::Form*> modal_stack;
   std::tm now{};
 
+  // The control the script last put the focus on, in the innermost window.
+  const ui::Control* focus = nullptr;
+
   // A mouse button held down by the script, released by DoEvents.
   ui::CommandButton* held = nullptr;
   int32_t held_passes_left = 0;

@@ -78,6 +78,14 @@ class StepRunner {
       Error(why);
       return nullptr;
     }
+    // Reaching a control gives it the focus; a text box is told so.
+    if (state_.focus != c) {
+      state_.focus = c;
+      if (c->Kind() == ui::ControlKind::TextBox) {
+        auto* t = static_cast<ui::TextBox*>(c);
+        if (t->GotFocus) t->GotFocus();
+      }
+    }
     return c;
   }
 

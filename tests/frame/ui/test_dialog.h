@@ -38,6 +38,7 @@ class TestDialog : public ui::Form {
     for (const char* item : {"uno", "dos", "tres"}) cmbLista.AddItem(item);
 
     txtNombre.Change = [this] { Log("txtNombre_Change " + txtNombre.Text()); };
+    txtNombre.GotFocus = [this] { ++got_focus; };
     cmbLista.Click = [this] { Log("cmbLista_Click " + cmbLista.Text()); };
     optDentro0.Click = [this] { Log("optDentro_Click 0"); };
     optDentro1.Click = [this] { Log("optDentro_Click 1"); };
@@ -104,6 +105,7 @@ class TestDialog : public ui::Form {
   bool refuse_close = false;
   bool repeating = false;
   int32_t passes = 0;
+  int32_t got_focus = 0;
   int32_t loads = 0;
   int32_t resizes = 0;
   std::vector<int16_t> query_unload_modes;

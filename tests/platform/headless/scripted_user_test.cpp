@@ -170,6 +170,43 @@ TEST(ScriptedUser, ResizesAndHoldsTheMouse) {
   EXPECT_EQ(s.DoEventsCount(), 3);
 }
 
+TEST(ScriptedUser, FocusFollowsTheUser) {
+  testing::HeadlessSession s;
+  TestDialog d;
+  s.User()
+      .Type("txtNombre", "a")
+      .Type("txtNombre", "b")  // still there: no new focus
+      .Click("optFuera(0)")
+      .Type("txtNombre", "c")
+      .Click("cmdOtra")  // the inner window gets the next step
+      .Type("txtNombre", "d")
+      .Click("cmdAceptar")
+      .Type("txtNombre", "e");  // back in the outer window
+  d.ShowModal();
+  EXPECT_EQ(d.txtNombre.Text(), "e");
+  EXPECT_EQ(d.got_focus, 3);
+  EXPECT_EQ(d.nested->got_focus, 1);
+}
+
+// A failure in a handler is not swallowed: it reaches the code that showed
+// the window (an entry method traps and reports it), and the backend is
+// ready for the next window.
+TEST(ScriptedUser, FailureInAHandlerEndsTheModalCall) {
+  testing::HeadlessSession s;
+  TestDialog d;
+  s.User()
+      .Type("txtNombre", "antes")
+      .Do([](ui::Form&) { throw Failure(err::kSubscript); })
+      .Type("txtNombre", "después");
+  EXPECT_THROW(d.ShowModal(), Failure);
+  EXPECT_EQ(d.txtNombre.Text(), "antes");
+  EXPECT_EQ(s.User().Pending(), 1u);
+  d.Hide();
+  d.ShowModal();
+  EXPECT_EQ(d.txtNombre.Text(), "después");
+  EXPECT_TRUE(s.ScriptErrors().empty());
+}
+
 TEST(MessageBoxes, DefaultAnswersFollowTheButtons) {
   testing::HeadlessSession s;
   ui::UiBackend& ui = Environment::Current().Ui();
