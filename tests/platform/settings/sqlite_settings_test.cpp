@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/settings/fake_environment.h"
+#include "qdr2_gomiat/failure.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+using test_support::TempFolder;
+
+TEST(SqliteSettings, ValuesSurviveReopeningAndMissingOnesGiveTheDefault) {
+  TempFolder tmp;
+  const std::string path = tmp.File("nested/folder/settings.sqlite");
+  {
+    auto store = MakeSqliteSettings(path);
+    store->SaveSetting("Landrix", "Errores", "Cantidad", "3");
+    store->SaveSetting("Landrix", "Errores", "1",
+                       "*# línea con ñ, \"comillas\"");
+    store->SaveSetting("Landrix", "Errores", "Cantidad", "4");  // overwrites
+    store->SaveSetting("Otra", "Errores", "Cantidad", "99");
+    store->SaveSetting("Landrix", "Vacío", "k", "");
+  }
+  ASSERT_TRUE(std::filesystem::exists(path));
+
+  auto store = MakeSqliteSettings(path);
+  EXPECT_EQ(store->GetSetting("Landrix", "Errores", "Cantidad", "0"), "4");
+  EXPECT_EQ(store->GetSetting("Landrix", "Errores", "1", ""),
+            "*# línea con ñ, \"comillas\"");
+  EXPECT_EQ(store->GetSetting("Otra", "Errores", "Cantidad", "0"), "99");
+  // A stored empty text is a value, not a missing one.
+  EXPECT_EQ(store->GetSetting("Landrix", "Vacío", "k", "def"), "");
+  // Names compare as the registry does, without regard to case.
+  EXPECT_EQ(store->GetSetting("LANDRIX", "errores", "CANTIDAD", "0"), "4");
+
+  EXPECT_EQ(store->GetSetting("Landrix", "Errores", "2", "nada"), "nada");
+  EXPECT_EQ(store->GetSetting("Landrix", "NoExiste", "Cantidad", "7"), "7");
+  EXPECT_EQ(store->GetSetting("", "", "", ""), "");
+}
+
+TEST(SqliteSettings, FileIsInWalModeSoOtherProcessesCanRead) {
+  TempFolder tmp;
+  const std::string path = tmp.File("settings.sqlite");
+  auto store = MakeSqliteSettings(path);
+  store->SaveSetting("Landrix", "s", "k", "v");
+  std::ifstream in(path, std::ios::binary);
+  char header[20] = {};
+  in.read(header, sizeof header);
+  // File format bytes 18 and 19 are 2 for a database in WAL mode.
+  EXPECT_EQ(std::string(header, 15), "SQLite format 3");
+  EXPECT_EQ(header[18], 2);
+  EXPECT_EQ(header[19], 2);
+}
+
+TEST(SqliteSettings, TwoStoresAndTwoProcessesWritingAtOnceAllLand) {
+  TempFolder tmp;
+  const std::string path = tmp.File("settings.sqlite");
+  constexpr int kEach = 150;
+
+  // The children start before this process opens the file (a connection
+  // must not cross a fork) and wait for the go on a pipe.
+  int go[2];
+  ASSERT_EQ(pipe(go), 0);
+  pid_t children[2];
+  for (int c = 0; c < 2; ++c) {
+    children[c] = fork();
+    ASSERT_NE(children[c], -1);
+    if (children[c] == 0) {
+      close(go[1]);
+      char byte;
+      int status = read(go[0], &byte, 1) == 0 ? 0 : 2;
+      try {
+        auto store = MakeSqliteSettings(path);
+        const std::string section = "P" + std::to_string(c);
+        for (int i = 0; i < kEach; ++i)
+          store->SaveSetting("Landrix", section, std::to_string(i),
+                             std::to_string(i * 7));
+      } catch (...) {
+        status = 1;
+      }
+      _exit(status);
+    }
+  }
+  close(go[0]);
+
+  auto first = MakeSqliteSettings(path);
+  auto second = MakeSqliteSettings(path);
+  close(go[1]);  // go
+  for (int i = 0; i < kEach; ++i) {
+    const std::string k = std::to_string(i);
+    first->SaveSetting("Landrix", "A", k, "a" + k);
+    second->SaveSetting("Landrix", "B", k, "b" + k);
+  }
+  for (pid_t child : children) {
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+
+  auto reader = MakeSqliteSettings(path);
+  for (int i = 0; i < kEach; ++i) {
+    const std::string k = std::to_string(i);
+    EXPECT_EQ(reader->GetSetting("Landrix", "A", k, ""), "a" + k);
+    EXPECT_EQ(reader->GetSetting("Landrix", "B", k, ""), "b" + k);
+    EXPECT_EQ(reader->GetSetting("Landrix", "P0", k, ""),
+              std::to_string(i * 7));
+    EXPECT_EQ(reader->GetSetting("Landrix", "P1", k, ""),
+              std::to_string(i * 7));
+  }
+}
+
+TEST(SqliteSettings, UnusableFilesGiveAFailureNamingTheFile) {
+  TempFolder tmp;
+  const std::string corrupt = tmp.File("corrupt.sqlite");
+  {
+    std::ofstream out(corrupt, std::ios::binary);
+    for (int i = 0; i < 512; ++i) out << "not a database ";
+  }
+  try {
+    MakeSqliteSettings(corrupt);
+    ADD_FAILURE() << "a corrupt file was accepted";
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.number(), err::kPathAccess);
+    EXPECT_NE(f.description().find(corrupt), std::string::npos)
+        << f.description();
+  }
+  // The corrupt file is left as it was for someone to look at.
+  EXPECT_EQ(std::filesystem::file_size(corrupt), 512u * 15u);
+
+  // A folder where the file should be.
+  std::filesystem::create_directory(tmp.File("a_folder"));
+  try {
+    MakeSqliteSettings(tmp.File("a_folder"));
+    ADD_FAILURE() << "a folder was accepted";
+  } catch (const Failure& f) {
+    EXPECT_NE(f.description().find("a_folder"), std::string::npos);
+  }
+
+  // A file where the folder should be.
+  std::ofstream(tmp.File("plain_file")) << "x";
+  EXPECT_THROW(MakeSqliteSettings(tmp.File("plain_file/settings.sqlite")),
+               Failure);
+  EXPECT_THROW(MakeSqliteSettings(""), Failure);
+}
+
+TEST(SqliteSettings, DefaultPathFollowsTheXdgRules) {
+  struct Restore {
+    std::string name;
+    std::string old;
+    bool had;
+    explicit Restore(const char* n) : name(n) {
+      const char* v = std::getenv(n);
+      had = v != nullptr;
+      if (had) old = v;
+    }
+    ~Restore() {
+      if (had)
+        setenv(name.c_str(), old.c_str(), 1);
+      else
+        unsetenv(name.c_str());
+    }
+  } xdg("XDG_CONFIG_HOME"), home("HOME");
+
+  setenv("HOME", "/home/topografo", 1);
+  setenv("XDG_CONFIG_HOME", "/srv/config/", 1);
+  EXPECT_EQ(DefaultSettingsPath(), "/srv/config/qdr2_gomiat/settings.sqlite");
+  setenv("XDG_CONFIG_HOME", "relative/config", 1);
+  EXPECT_EQ(DefaultSettingsPath(),
+            "/home/topografo/.config/qdr2_gomiat/settings.sqlite");
+  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(DefaultSettingsPath(),
+            "/home/topografo/.config/qdr2_gomiat/settings.sqlite");
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat
