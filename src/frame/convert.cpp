@@ -28,6 +28,69 @@ I CheckedRound(double v) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Power of ten of the first significant digit of a number text that
+// from_chars found out of range; its sign tells overflow from underflow.
+int64_t LeadingPowerOfTen(std::string_view num) {
+  size_t i = 0;
+  if (i < num.size() && (num[i] == '-' || num[i] == '+')) ++i;
+  int64_t int_digits = 0, frac_digits = 0;
+  int64_t first_int = -1, first_frac = -1;  // 1-based positions
+  bool point = false;
+  for (; i < num.size(); ++i) {
+    const char c = num[i];
+    if (c == '.') {
+      point = true;
+      continue;
+    }
+    if (!IsDigit(c)) break;
+    int64_t& count = point ? frac_digits : int_digits;
+    ++count;
+    if (c != '0' && first_int < 0 && first_frac < 0)
+      (point ? first_frac : first_int) = count;
+  }
+  int64_t lead = 0;
+  if (first_int > 0)
+    lead = int_digits - first_int;
+  else if (first_frac > 0)
+    lead = -first_frac;
+  int64_t exponent = 0;
+  if (i < num.size() && (num[i] == 'e' || num[i] == 'E')) {
+    ++i;
+    bool negative = false;
+    if (i < num.size() && (num[i] == '-' || num[i] == '+'))
+      negative = num[i++] == '-';
+    for (; i < num.size() && IsDigit(num[i]); ++i)
+      if (exponent < 1000000000) exponent = exponent * 10 + (num[i] - '0');
+    if (negative) exponent = -exponent;
+  }
+  return lead + exponent;
+}
+
+enum class Parsed { kNumber, kNotANumber, kTooLarge };
+
+// A whole text read as the runtime reads a number: blanks around, one
+// optional sign, digits with an optional point and exponent. Words that
+// from_chars also takes ("inf", "nan") are not numbers here; a value too
+// small for a double is 0.
+Parsed ParseWhole(std::string_view text, double& v) {
+  std::string_view t = Trim(text);
+  const bool plus = !t.empty() && t.front() == '+';
+  if (plus) t.remove_prefix(1);
+  const size_t sign = !plus && !t.empty() && t.front() == '-' ? 1 : 0;
+  if (t.size() <= sign || !(IsDigit(t[sign]) || t[sign] == '.'))
+    return Parsed::kNotANumber;
+  const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (r.ec == std::errc::invalid_argument || r.ptr != t.data() + t.size())
+    return Parsed::kNotANumber;
+  if (r.ec == std::errc::result_out_of_range) {
+    if (LeadingPowerOfTen(t) > 0) return Parsed::kTooLarge;
+    v = sign != 0 ? -0.0 : 0.0;
+  }
+  return Parsed::kNumber;
+}
+
 std::string Two(int v) {
   char b[8];
   std::snprintf(b, sizeof b, "%02d", v % 100);
@@ -72,42 +135,49 @@ double Val(std::string_view text) {
       break;
     }
   }
-  while (!num.empty() && (num.back() == 'e' || num.back() == '+' ||
-                          num.back() == '-'))
+  while (!num.empty() &&
+         (num.back() == 'e' || num.back() == '+' || num.back() == '-'))
     num.pop_back();
   if (!digits || num.empty()) return 0.0;
   if (num.front() == '+') num.erase(0, 1);
   double v = 0.0;
   const auto r = std::from_chars(num.data(), num.data() + num.size(), v);
-  if (r.ec == std::errc::result_out_of_range) throw Failure(err::kOverflow);
+  if (r.ec == std::errc::result_out_of_range) {
+    if (LeadingPowerOfTen(num) > 0) throw Failure(err::kOverflow);
+    return num.front() == '-' ? -0.0 : 0.0;  // too small: zero
+  }
   return r.ec == std::errc() ? v : 0.0;
 }
 
 int32_t CLngText(std::string_view text) {
-  std::string_view t = Trim(text);
-  if (!t.empty() && t.front() == '+') t.remove_prefix(1);
   double v = 0.0;
-  const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-  if (t.empty() || r.ec == std::errc::invalid_argument ||
-      r.ptr != t.data() + t.size())
-    throw Failure(err::kTypeMismatch);
-  if (r.ec == std::errc::result_out_of_range) throw Failure(err::kOverflow);
+  switch (ParseWhole(text, v)) {
+    case Parsed::kNotANumber:
+      throw Failure(err::kTypeMismatch);
+    case Parsed::kTooLarge:
+      throw Failure(err::kOverflow);
+    case Parsed::kNumber:
+      break;
+  }
   return CLng(v);
 }
 
 bool CBoolText(std::string_view text) {
   const std::string_view t = Trim(text);
   std::string lower;
-  for (char c : t) lower += static_cast<char>(std::tolower(
-                       static_cast<unsigned char>(c)));
+  for (char c : t)
+    lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (lower == "true" || lower == "verdadero") return true;
   if (lower == "false" || lower == "falso") return false;
-  std::string_view n = t;
-  if (!n.empty() && n.front() == '+') n.remove_prefix(1);
   double v = 0.0;
-  const auto r = std::from_chars(n.data(), n.data() + n.size(), v);
-  if (n.empty() || r.ec != std::errc() || r.ptr != n.data() + n.size())
-    throw Failure(err::kTypeMismatch);
+  switch (ParseWhole(t, v)) {
+    case Parsed::kNotANumber:
+      throw Failure(err::kTypeMismatch);
+    case Parsed::kTooLarge:
+      return true;  // a huge number is not zero
+    case Parsed::kNumber:
+      break;
+  }
   return v != 0.0;
 }
 

@@ -45,9 +45,13 @@ class NumberText final : public NumberTextService {
   }
 
   // Reads a number with a decimal point or a decimal comma; anything that is
-  // not a number gives 0.
+  // not a number gives 0. A line end left on a field read from a file is a
+  // blank like any other.
   double TextoANumero(const std::string& text) override {
-    std::string t(Trim(text));
+    std::string_view view = text;
+    while (!view.empty() && (view.back() == '\r' || view.back() == '\n'))
+      view.remove_suffix(1);
+    std::string t(Trim(view));
     for (char& c : t)
       if (c == ',') c = '.';
     if (!t.empty() && t.front() == '+') t.erase(0, 1);

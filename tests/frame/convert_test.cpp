@@ -1,0 +1,115 @@
+#include "frame/convert.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "qdr2_gomiat/failure.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+template <class F>
+int32_t FailureOf(F&& f) {
+  try {
+    f();
+  } catch (const Failure& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+TEST(Convert, WholeNumbersRoundHalfToEvenAndOverflowIs6) {
+  EXPECT_EQ(CLng(2.5), 2);
+  EXPECT_EQ(CLng(3.5), 4);
+  EXPECT_EQ(CLng(-2.5), -2);
+  EXPECT_EQ(CLng(-0.5), 0);
+  EXPECT_EQ(CLng(2.4999), 2);
+  EXPECT_EQ(CLng(2147483647.4), 2147483647);
+  EXPECT_EQ(CLng(-2147483648.5), -2147483647 - 1);  // ties to the even one
+  EXPECT_EQ(FailureOf([] { CLng(2147483647.5); }), err::kOverflow);
+  EXPECT_EQ(FailureOf([] { CLng(-2147483649.0); }), err::kOverflow);
+  EXPECT_EQ(FailureOf([] { CLng(std::nan("")); }), err::kOverflow);
+  EXPECT_EQ(FailureOf([] { CLng(HUGE_VAL); }), err::kOverflow);
+
+  EXPECT_EQ(CInt(1.5), 2);
+  EXPECT_EQ(CInt(0.5), 0);
+  EXPECT_EQ(CInt(-32768.5), -32768);
+  EXPECT_EQ(CInt(32766.5), 32766);
+  EXPECT_EQ(FailureOf([] { CInt(32767.5); }), err::kOverflow);
+  EXPECT_EQ(FailureOf([] { CInt(-32769.0); }), err::kOverflow);
+  EXPECT_EQ(FailureOf([] { CInt(1e10); }), err::kOverflow);
+}
+
+TEST(Convert, StrHasALeadingBlankForNonNegatives) {
+  EXPECT_EQ(Str(5), " 5");
+  EXPECT_EQ(Str(0), " 0");
+  EXPECT_EQ(Str(-5), "-5");
+  EXPECT_EQ(Str(std::numeric_limits<int64_t>::min()), "-9223372036854775808");
+  EXPECT_EQ(CStr(5), "5");
+  EXPECT_EQ(CStr(-12), "-12");
+}
+
+TEST(Convert, ValReadsTheNumberAtTheStart) {
+  EXPECT_DOUBLE_EQ(Val("  12 34abc"), 1234.0);  // blanks inside are ignored
+  EXPECT_DOUBLE_EQ(Val("-3.5e2x"), -350.0);
+  EXPECT_DOUBLE_EQ(Val("1.2.3"), 1.2);
+  EXPECT_DOUBLE_EQ(Val(".5"), 0.5);
+  EXPECT_DOUBLE_EQ(Val("1e"), 1.0);
+  EXPECT_DOUBLE_EQ(Val("1d2"), 100.0);
+  EXPECT_DOUBLE_EQ(Val("- 5"), -5.0);
+  EXPECT_DOUBLE_EQ(Val("5-3"), 5.0);
+  EXPECT_DOUBLE_EQ(Val("1,5"), 1.0);  // the comma is not a decimal sign here
+  for (const char* t : {"", "   ", "abc", "-", ".", "+-5", "e5", "inf"})
+    EXPECT_EQ(Val(t), 0.0) << t;
+  // Too small for a double is zero; too large overflows.
+  EXPECT_EQ(Val("1e-400"), 0.0);
+  EXPECT_EQ(Val("0.000000001e-399"), 0.0);
+  EXPECT_EQ(FailureOf([] { Val("1e400"); }), err::kOverflow);
+  EXPECT_EQ(FailureOf([] { Val(std::string(400, '9')); }), err::kOverflow);
+}
+
+TEST(Convert, TextToWholeNumberFailsOnNonNumbers) {
+  EXPECT_EQ(CLngText(" 12 "), 12);
+  EXPECT_EQ(CLngText("+7"), 7);
+  EXPECT_EQ(CLngText("-7"), -7);
+  EXPECT_EQ(CLngText("2.5"), 2);
+  EXPECT_EQ(CLngText("3.5"), 4);
+  EXPECT_EQ(CLngText("1e3"), 1000);
+  EXPECT_EQ(CLngText("1e-400"), 0);
+  for (const char* t : {"", "  ", "abc", "12abc", "1 2", "+-7", "--7", "inf",
+                        "-infinity", "nan", "0x10", "1,5", "."})
+    EXPECT_EQ(FailureOf([t] { CLngText(t); }), err::kTypeMismatch) << t;
+  EXPECT_EQ(FailureOf([] { CLngText("3000000000"); }), err::kOverflow);
+  EXPECT_EQ(FailureOf([] { CLngText("1e400"); }), err::kOverflow);
+}
+
+TEST(Convert, TextToBoolean) {
+  for (const char* t :
+       {"True", "true", " TRUE ", "Verdadero", "-1", "1", "2.5", "1e400"})
+    EXPECT_TRUE(CBoolText(t)) << t;
+  for (const char* t : {"False", "falso", "0", "0.0", "-0", "1e-400"})
+    EXPECT_FALSE(CBoolText(t)) << t;
+  for (const char* t : {"", "sí", "yes", "nan", "inf", "1x", "+-1"})
+    EXPECT_EQ(FailureOf([t] { CBoolText(t); }), err::kTypeMismatch) << t;
+  EXPECT_TRUE(CBoolText(BoolText(true)));
+  EXPECT_FALSE(CBoolText(BoolText(false)));
+}
+
+TEST(Convert, DatesAndTimesWithPatterns) {
+  std::tm t{};
+  t.tm_year = 2024 - 1900;
+  t.tm_mon = 2;
+  t.tm_mday = 5;
+  t.tm_hour = 4;
+  t.tm_min = 7;
+  t.tm_sec = 9;
+  EXPECT_EQ(FormatDate(t, "yyyy-mm-dd"), "2024-03-05");
+  EXPECT_EQ(FormatTime(t, "hh: MM:SS"), "04: 07:09");
+  EXPECT_EQ(FormatDate(t, "dd/mm/yyyy"), "05/03/2024");
+  EXPECT_EQ(FormatTime(t, "hh:nn:ss"), "04:07:09");
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat
