@@ -1,5 +1,6 @@
 #include "croquis_command.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -23,6 +24,13 @@ constexpr size_t kLongRun = 100000;
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec);
+}
+
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+    if (const char* v = std::getenv(name); v != nullptr && *v != '\0')
+      return true;
+  return false;
 }
 
 size_t VertexCount(const Sketch& s) {
@@ -114,6 +122,9 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
   }
   if (result.cancelled) {
     t.err << "gomiat: the code table was not accepted; nothing written\n";
+    if (o.interactive && !HasDisplay())
+      t.err << "gomiat: (no display for the window: set DISPLAY, or leave "
+               "out --interactive to accept the code table as it is)\n";
     return kExitCancelled;
   }
 

@@ -1,0 +1,283 @@
+#!/usr/bin/env python3
+"""Checks the drawing gomiat makes of a point file with outside readers.
+
+  check_dxf.py --run GOMIAT INPUT
+      runs "GOMIAT croquis INPUT" in a temporary folder (its own component
+      folder and settings, nothing of the user's is touched), checks the
+      DXF and the GeoJSON, and checks that bad input writes nothing;
+  check_dxf.py INPUT OUT.dxf OUT.geojson CODE_TABLE
+      checks drawings made already, against the code table they were made
+      with.
+
+The DXF must open with ezdxf and pass its audit without errors. Layers,
+colours, line types, points, names and polylines are compared with what
+the codes of INPUT give under the code table, worked out here on their
+own: points with the same code joined in point order, "I"/"F" after a code
+starting a new line, "A"/"C" closing it. Exit status 77 when ezdxf is
+missing.
+"""
+
+import collections
+import json
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+try:
+    import ezdxf
+except ImportError:
+    print("ezdxf is not installed (Debian: python3-ezdxf)", file=sys.stderr)
+    sys.exit(77)
+
+LINE_TYPES = ["CONTINUOUS", "DASHED", "DOT", "DASHDOT", "DIVIDE"]
+COMMANDS = {"I": "start", "F": "start", "A": "close", "C": "close"}
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def check(condition, message):
+    if not condition:
+        fail(message)
+
+
+def read_points(path):
+    """(name, x, y, z, code) of each point; a first line of words is a header."""
+    points = []
+    with open(path, encoding="utf-8-sig") as f:
+        for number, line in enumerate(f, 1):
+            if not line.strip():
+                continue
+            fields = line.rstrip("\r\n").split(",", 4)
+            try:
+                x, y, z = (float(v) for v in fields[1:4])
+            except ValueError:
+                check(number == 1 and not points, f"line {number} unreadable")
+                continue
+            code = fields[4].strip() if len(fields) > 4 else ""
+            points.append((fields[0], x, y, z, code))
+    return points
+
+
+def read_code_table(path):
+    """code -> (joining, layer, colour, line type); the first entry wins."""
+    table = {}
+    with open(path, encoding="cp1252") as f:
+        for line in f:
+            fields = line.rstrip("\r\n").split(",")
+            check(len(fields) == 6, f"code table line {line!r}")
+            code, _, joining, layer, colour, line_type = fields
+            table.setdefault(code, (joining, layer, int(colour),
+                                    int(float(line_type))))
+    return table
+
+
+def words(field):
+    return [w for w in re.split(r"[ ,]+", field) if w]
+
+
+def expected_sketch(points, table):
+    """Layers (name -> set of allowed (colour, line type)), the layer of each
+    point, and the polylines as (layer, [point indices])."""
+    fields = [p[4] if p[4] else "Puntos" for p in points]
+    codes = sorted({w for f in fields for w in words(f) if w not in COMMANDS})
+    for c in codes:
+        check(c in table, f"code {c} missing from the saved code table")
+    layer_styles = collections.defaultdict(set)
+    for c in codes:
+        joining, layer, colour, line_type = table[c]
+        layer_styles[layer].add((7 if colour == 0 else colour, line_type))
+    if "Puntos" not in layer_styles:
+        layer_styles["Puntos"].add((7, 0))
+    layer_styles.setdefault("0", {(7, 0)})
+
+    point_layers = []
+    for f in fields:
+        first = words(f)[0] if words(f) else ""
+        point_layers.append(table[first][1] if first in codes else "0")
+
+    polylines = []
+    for c in codes:
+        joining, layer = table[c][0], table[c][1]
+        if joining not in ("Lineal", "Area"):
+            continue
+        current, count = None, 0
+        for i, f in enumerate(fields):
+            w = words(f)
+            if c not in w:
+                continue
+            k = w.index(c)
+            role = COMMANDS.get(w[k + 1], "follow") if k + 1 < len(w) else \
+                "follow"
+            if role == "follow":
+                count += 1
+                if count == 1:
+                    first = i
+                elif count == 2:
+                    current = [first, i]
+                    polylines.append((layer, current))
+                else:
+                    current.append(i)
+            elif role == "start":
+                count, first = 1, i
+            elif count > 2:
+                current += [i, current[0]]
+                count = 0
+    return layer_styles, point_layers, polylines
+
+
+def key(x, y, z):
+    return (round(x, 6), round(y, 6), round(z, 6))
+
+
+def check_dxf(points, styles, point_layers, polylines, path):
+    doc = ezdxf.readfile(path)
+    auditor = doc.audit()
+    check(not auditor.has_errors,
+          f"ezdxf audit: {[str(e.message) for e in auditor.errors]}")
+    layers = {l.dxf.name: l for l in doc.layers}
+    for name, allowed in styles.items():
+        check(name in layers, f"layer {name} missing")
+        got = (layers[name].dxf.color, LINE_TYPES.index(layers[name].dxf.linetype))
+        check(got in allowed, f"layer {name}: colour and line type {got}, "
+              f"expected one of {sorted(allowed)}")
+    for name in LINE_TYPES:
+        check(name in doc.linetypes, f"line type {name} missing")
+
+    msp = doc.modelspace()
+    got_points = collections.Counter(
+        (key(*e.dxf.location), e.dxf.layer) for e in msp.query("POINT"))
+    want_points = collections.Counter(
+        (key(p[1], p[2], p[3]), point_layers[i]) for i, p in enumerate(points))
+    check(got_points == want_points,
+          f"points differ: {list((want_points - got_points).items())[:3]}")
+    got_names = collections.Counter(e.dxf.text for e in msp.query("TEXT"))
+    check(got_names == collections.Counter(p[0] for p in points if p[0]),
+          "point names differ")
+
+    got_lines = collections.Counter()
+    for e in msp.query("POLYLINE"):
+        check(e.is_3d_polyline, "a polyline is not 3D")
+        got_lines[(e.dxf.layer,
+                   tuple(key(*v.dxf.location) for v in e.vertices))] += 1
+    want_lines = collections.Counter(
+        (layer, tuple(key(*points[i][1:4]) for i in idx))
+        for layer, idx in polylines)
+    def brief(lines):
+        return [(layer, f"{len(vertices)} vertices from {vertices[0]}")
+                for layer, vertices in list(lines)[:2]]
+    check(got_lines == want_lines,
+          f"polylines differ: missing {brief(want_lines - got_lines)}, "
+          f"extra {brief(got_lines - want_lines)}")
+    return layers
+
+
+def check_geojson(points, polylines, dxf_layers, path):
+    with open(path, encoding="utf-8") as f:
+        doc = json.load(f)
+    check(doc.get("type") == "FeatureCollection", "not a FeatureCollection")
+    features = doc["features"]
+    pts = [f for f in features if f["geometry"]["type"] == "Point"]
+    lines = [f for f in features if f["geometry"]["type"] == "LineString"]
+    check(len(pts) + len(lines) == len(features), "unexpected geometry")
+    check(len(pts) == len(points), "GeoJSON point count")
+    for f, p in zip(pts, points):
+        check(f["properties"]["name"] == p[0] and
+              f["properties"]["code"] == p[4] and
+              key(*f["geometry"]["coordinates"]) == key(*p[1:4]),
+              f"GeoJSON point {p[0]}")
+    check(len(lines) == len(polylines), "GeoJSON polyline count")
+    for f in lines:
+        props = f["properties"]
+        layer = dxf_layers[props["layer"]]
+        check(props["colour"] == layer.dxf.color and
+              props["line_type"] == layer.dxf.linetype,
+              f"GeoJSON polyline on {props['layer']}: style differs from DXF")
+        coords = f["geometry"]["coordinates"]
+        check(props["closed"] == (len(coords) > 2 and coords[0] == coords[-1]),
+              "GeoJSON closed flag")
+
+
+def check_outputs(input_path, dxf, geojson, table_path):
+    points = read_points(input_path)
+    styles, point_layers, polylines = expected_sketch(
+        points, read_code_table(table_path))
+    layers = check_dxf(points, styles, point_layers, polylines, dxf)
+    check_geojson(points, polylines, layers, geojson)
+    closed = sum(1 for _, idx in polylines if idx[0] == idx[-1])
+    print(f"ok: {len(points)} points, {len(polylines)} polylines "
+          f"({closed} closed), {len(styles)} layers")
+
+
+def run(gomiat, input_path):
+    with tempfile.TemporaryDirectory(prefix="gomiat-check-") as tmp:
+        env = dict(os.environ, HOME=tmp, XDG_CONFIG_HOME=f"{tmp}/config",
+                   QDR2_GOMIAT_HOME=f"{tmp}/component",
+                   QDR2_GOMIAT_UI="headless")
+        os.mkdir(env["QDR2_GOMIAT_HOME"])
+        dxf, geojson = f"{tmp}/road.dxf", f"{tmp}/road.geojson"
+
+        def gomiat_run(*args):
+            return subprocess.run([gomiat, "croquis", *args], env=env,
+                                  capture_output=True, text=True, timeout=60)
+
+        r = gomiat_run(input_path, "-o", dxf, "--geojson", geojson)
+        check(r.returncode == 0, f"gomiat failed ({r.returncode}): {r.stderr}")
+        check("polylines" in r.stdout, "no summary")
+        check_outputs(input_path, dxf, geojson,
+                      f"{env['QDR2_GOMIAT_HOME']}/autocroquis.txt")
+
+        # A malformed line: exit 2, named by file and line, nothing written.
+        with open(input_path, encoding="utf-8-sig") as f:
+            lines = f.readlines()
+        fields = lines[9].split(",")
+        fields[2] = "4412x00.5"
+        lines[9] = ",".join(fields)
+        bad = f"{tmp}/bad.txt"
+        with open(bad, "w", encoding="utf-8") as f:
+            f.writelines(lines)
+        with open(dxf, "w") as f:
+            f.write("previous drawing")
+        new_json = f"{tmp}/new.geojson"
+        r = gomiat_run(bad, "-o", dxf, "--geojson", new_json)
+        check(r.returncode == 2, f"malformed input gave {r.returncode}")
+        check(f"{bad}:10:" in r.stderr, f"message without file:line: {r.stderr}")
+        with open(dxf) as f:
+            check(f.read() == "previous drawing", "the old drawing was touched")
+        check(not os.path.exists(new_json), "output written for bad input")
+        check(sorted(os.listdir(tmp)) == sorted(
+            ["bad.txt", "component", "config", "road.dxf", "road.geojson"]),
+            f"stray files: {os.listdir(tmp)}")
+
+        # Real windows asked for, but no user to accept the code table:
+        # cancelled, exit 3, nothing written.
+        r = gomiat_run(input_path, "-o", f"{tmp}/cancel.dxf", "--interactive")
+        check(r.returncode == 3, f"--interactive without a user gave "
+              f"{r.returncode}: {r.stderr}")
+        check(not os.path.exists(f"{tmp}/cancel.dxf"), "cancelled run wrote")
+
+        # A code table of the user's own: created on first use, then used.
+        codes = f"{tmp}/my_codes.txt"
+        r = gomiat_run(input_path, "-o", dxf, "--geojson", geojson,
+                       "--codes", codes, "-q")
+        check(r.returncode == 0 and r.stdout == "", f"--codes: {r.stderr}")
+        check_outputs(input_path, dxf, geojson, codes)
+
+
+def main(argv):
+    if len(argv) == 3 and argv[0] == "--run":
+        run(argv[1], argv[2])
+    elif len(argv) == 4:
+        check_outputs(*argv)
+    else:
+        print(__doc__, file=sys.stderr)
+        return 2
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

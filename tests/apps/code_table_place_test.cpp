@@ -1,0 +1,76 @@
+// Which code table a run uses, and that the user's table is never lost.
+#include "code_table_place.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "temp_folder.h"
+
+namespace gomiat {
+namespace {
+
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
+
+TEST(CodeTablePlaceTest, DefaultAndATableNamedAsTheComponentsAreUsedInPlace) {
+  TempFolder dir;
+  EXPECT_EQ(CodeTablePlace(std::nullopt, "/opt/component").Folder(),
+            "/opt/component");
+  CodeTablePlace place(dir / kCodeTableName, "/opt/component");
+  EXPECT_EQ(place.Folder(), dir.Path());
+  EXPECT_THROW(CodeTablePlace(dir / "missing/autocroquis.txt", "/x"),
+               std::invalid_argument);
+  EXPECT_THROW(CodeTablePlace(dir.Path(), "/x"), std::invalid_argument);
+}
+
+TEST(CodeTablePlaceTest, AnotherNameRunsOnACopyThatComesBackWhenChanged) {
+  TempFolder dir;
+  const std::string mine = dir / "road_codes.txt";
+  WriteFile(mine, "CT,,Lineal,CT, 2,1\r\n");
+  std::string private_folder;
+  {
+    CodeTablePlace place(mine, "/x");
+    private_folder = place.Folder();
+    ASSERT_NE(private_folder, dir.Path());
+    const std::string copy = private_folder + "/" + kCodeTableName;
+    EXPECT_EQ(ReadFile(copy), "CT,,Lineal,CT, 2,1\r\n");
+    WriteFile(copy, "CT,,Lineal,CERCA, 3,1\r\n");  // what the run saved
+    place.Finish();
+  }
+  EXPECT_EQ(ReadFile(mine), "CT,,Lineal,CERCA, 3,1\r\n");
+  EXPECT_FALSE(std::filesystem::exists(private_folder));
+
+  // A table file that does not exist yet is created from what the run made.
+  const std::string fresh = dir / "fresh.txt";
+  {
+    CodeTablePlace place(fresh, "/x");
+    WriteFile(place.Folder() + "/" + kCodeTableName, "ARBOL, 1,Puntual\r\n");
+    place.Finish();
+  }
+  EXPECT_EQ(ReadFile(fresh), "ARBOL, 1,Puntual\r\n");
+
+  // A failed copy back keeps the run's table and says where.
+  const std::string gone = dir / "sub/codes.txt";
+  std::filesystem::create_directory(dir / "sub");
+  {
+    CodeTablePlace place(gone, "/x");
+    const std::string copy = place.Folder() + "/" + kCodeTableName;
+    WriteFile(copy, "EJE, 2,Lineal\r\n");
+    std::filesystem::remove_all(dir / "sub");
+    try {
+      place.Finish();
+      FAIL();
+    } catch (const std::runtime_error& e) {
+      EXPECT_NE(std::string(e.what()).find(copy), std::string::npos);
+    }
+    private_folder = place.Folder();
+  }
+  EXPECT_EQ(ReadFile(private_folder + "/" + kCodeTableName),
+            "EJE, 2,Lineal\r\n");
+  std::filesystem::remove_all(private_folder);
+}
+
+}  // namespace
+}  // namespace gomiat

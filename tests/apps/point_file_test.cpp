@@ -1,0 +1,170 @@
+// Reading point files as instruments and spreadsheets export them.
+#include "point_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace gomiat {
+namespace {
+
+PointFile Parse(const std::string& text, ReadOptions o = {}) {
+  return ParsePointFile(text, "survey.txt", o);
+}
+
+// The message of the failure to read `text`, or "" when it reads.
+std::string ErrorOf(const std::string& text, ReadOptions o = {}) {
+  try {
+    Parse(text, o);
+  } catch (const InputError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(PointFileTest, EveryDelimiterIsDetectedAndTheCodeFieldKeepsItsOwn) {
+  struct Case {
+    std::string text;
+    Delimiter expected;
+  };
+  const Case cases[] = {
+      {"1,431200.5,4412100.25,601.5,LBD,ARCEN\n", Delimiter::kComma},
+      {"1;431200,5;4412100,25;601,5;LBD,ARCEN\n", Delimiter::kSemicolon},
+      {"1\t431200.5\t4412100.25\t601.5\tLBD,ARCEN\n", Delimiter::kTab},
+      {"  1   431200.5  4412100.25 601.5   LBD,ARCEN  \n", Delimiter::kBlanks},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const PointFile f = Parse(c.text);
+    EXPECT_EQ(f.delimiter, c.expected);
+    ASSERT_EQ(f.points.size(), 1u);
+    const SurveyPoint& p = f.points[0];
+    EXPECT_EQ(p.name, "1");
+    EXPECT_DOUBLE_EQ(p.x, 431200.5);
+    EXPECT_DOUBLE_EQ(p.y, 4412100.25);
+    EXPECT_DOUBLE_EQ(p.z, 601.5);
+    EXPECT_EQ(p.code, "LBD,ARCEN");
+    EXPECT_EQ(p.line, 1u);
+  }
+  // Blanks inside the code field stay, whatever separates the columns;
+  // empty trailing columns do not become part of it.
+  EXPECT_EQ(Parse("7,1,2,3,CT I\n").points[0].code, "CT I");
+  EXPECT_EQ(Parse("7 1 2 3 CT   I\n").points[0].code, "CT   I");
+  EXPECT_EQ(Parse("7;1;2;3;CASA A;;\n").points[0].code, "CASA A");
+  EXPECT_EQ(Parse("7,1,2,3,\"LBD, ARCEN\"\n").points[0].code, "LBD, ARCEN");
+  EXPECT_EQ(Parse("7,1,2,3\n").points[0].code, "");
+  EXPECT_EQ(Parse("7,1,2,3,\n").points[0].code, "");
+  // A comma inside the code of a blank-separated file does not fool the
+  // detection, nor a blank inside the code of a comma-separated one.
+  EXPECT_EQ(Parse("1 2 3 4 A,B\n5 6 7 8 C,D\n").delimiter, Delimiter::kBlanks);
+  EXPECT_EQ(Parse("1,2,3,4,A B\n5,6,7,8,C D\n").delimiter, Delimiter::kComma);
+  // Given explicitly, the delimiter is used as it is.
+  ReadOptions o;
+  o.delimiter = Delimiter::kSemicolon;
+  EXPECT_EQ(Parse("P1;10;20;30;EJE\n", o).points[0].name, "P1");
+  EXPECT_NE(ErrorOf("P1,10,20,30,EJE\n", o), "");
+}
+
+TEST(PointFileTest, ColumnOrdersPlaceEastingNorthingAndCode) {
+  ReadOptions o;
+  o.columns = ParseColumnLayout("P,N,E,Z,D");
+  PointFile f = Parse("A,4412100,431200,600,EJE\n", o);
+  EXPECT_DOUBLE_EQ(f.points[0].x, 431200);
+  EXPECT_DOUBLE_EQ(f.points[0].y, 4412100);
+  EXPECT_EQ(f.points[0].code, "EJE");
+
+  o.columns = ParseColumnLayout("x, y, z");  // no name, no code
+  f = Parse("10,20,30\n11,21,31\n", o);
+  ASSERT_EQ(f.points.size(), 2u);
+  EXPECT_EQ(f.points[1].name, "2");  // the running number
+  EXPECT_DOUBLE_EQ(f.points[1].z, 31);
+  EXPECT_EQ(f.points[1].code, "");
+
+  o.columns = ParseColumnLayout("P,D,E,N");  // code not last: one field
+  f = Parse("B,ARBOL,5,6\n", o);
+  EXPECT_EQ(f.points[0].code, "ARBOL");
+  EXPECT_DOUBLE_EQ(f.points[0].x, 5);
+  EXPECT_DOUBLE_EQ(f.points[0].z, 0);
+
+  EXPECT_THROW(ParseColumnLayout("P,E,Z,D"), std::invalid_argument);
+  EXPECT_THROW(ParseColumnLayout("P,E,N,E"), std::invalid_argument);
+  EXPECT_THROW(ParseColumnLayout("P,E,N,Q"), std::invalid_argument);
+}
+
+TEST(PointFileTest, HeaderBlankLinesAndLineEndsAreSkipped) {
+  const PointFile f =
+      Parse("Punto,X,Y,Z,Codigo\r\n\r\n1,1,2,3,EJE\r\n   \r\n2,4,5,6,EJE\r\n");
+  EXPECT_TRUE(f.header_skipped);
+  ASSERT_EQ(f.points.size(), 2u);
+  EXPECT_EQ(f.points[0].code, "EJE");  // no "\r" left behind
+  EXPECT_EQ(f.points[1].line, 5u);
+  // Old Mac line ends.
+  EXPECT_EQ(Parse("1,1,2,3,A\r2,4,5,6,B\r").points.size(), 2u);
+  // Only the first line may be a header.
+  EXPECT_EQ(ErrorOf("1,1,2,3,A\nName,X,Y,Z,Code\n"),
+            "survey.txt:2: easting \"X\" is not a number");
+  EXPECT_EQ(ErrorOf("Punto,X,Y,Z\n\n"), "survey.txt: no points in the file");
+  EXPECT_EQ(ErrorOf(""), "survey.txt: no points in the file");
+}
+
+TEST(PointFileTest, EncodingsAreToldApartAndDecoded) {
+  // "Árbol" in UTF-8 (with and without a byte order mark) and in 1252.
+  const std::string utf8 = "1,1,2,3,\xC3\x81rbol\n";
+  const std::string cp1252 = "1,1,2,3,\xC1rbol\n";
+  PointFile f = Parse(utf8);
+  EXPECT_EQ(f.encoding, Encoding::kUtf8);
+  EXPECT_EQ(f.points[0].code, "\xC3\x81rbol");
+  f = Parse("\xEF\xBB\xBF" + utf8);
+  EXPECT_EQ(f.points[0].name, "1");  // the mark is not part of the name
+  f = Parse(cp1252);
+  EXPECT_EQ(f.encoding, Encoding::kWindows1252);
+  EXPECT_EQ(f.points[0].code, "\xC3\x81rbol");
+  // The euro sign, a byte 1252 puts where Latin-1 has a control code.
+  EXPECT_EQ(Parse("\x80,1,2,3\n").points[0].name, "\xE2\x82\xAC");
+
+  ReadOptions o;
+  o.encoding = Encoding::kWindows1252;
+  EXPECT_EQ(Parse(utf8, o).points[0].code, "\xC3\x83\xC2\x81rbol");
+  o.encoding = Encoding::kUtf8;
+  EXPECT_EQ(ErrorOf("1,1,2,3,A\n" + cp1252, o),
+            "survey.txt:2: not valid UTF-8 (try --encoding windows-1252)");
+}
+
+TEST(PointFileTest, MalformedLinesNameFileAndLine) {
+  const std::string good = "1,431200.5,4412100.2,600.1,EJE\n";
+  EXPECT_EQ(ErrorOf(good + "2,431201.5,4412101.2\n"),
+            "survey.txt:2: expected 4 fields before the code (name, easting, "
+            "northing, elevation), found 3");
+  EXPECT_EQ(ErrorOf(good + "3,431201.5,abc,600\n"),
+            "survey.txt:2: northing \"abc\" is not a number");
+  EXPECT_EQ(ErrorOf(good + "\n4,431201.5,4412101,nan\n"),
+            "survey.txt:3: elevation \"nan\" is not a finite number");
+  EXPECT_EQ(ErrorOf(good + "5,inf,4412101,600\n"),
+            "survey.txt:2: easting \"inf\" is not a finite number");
+  EXPECT_EQ(ErrorOf(good + "6,1e999,4412101,600\n"),
+            "survey.txt:2: easting \"1e999\" is not a finite number");
+  EXPECT_EQ(ErrorOf(good + "7,431201.5,,600\n"),
+            "survey.txt:2: northing \"\" is empty");
+  EXPECT_EQ(ErrorOf(good + "8,12.5x,4412101,600\n"),
+            "survey.txt:2: easting \"12.5x\" is not a number");
+  EXPECT_EQ(ErrorOf(good + "9,\"431201,4412101,600\n"),
+            "survey.txt:2: a quote is not closed");
+  // A decimal comma is a number only where the comma is not the delimiter.
+  EXPECT_EQ(ErrorOf("1;1,5,2;3;4\n"),
+            "survey.txt:1: easting \"1,5,2\" is not a number");
+  ReadOptions o;
+  o.delimiter = Delimiter::kComma;
+  EXPECT_EQ(Parse("1,+1.5e2,-2,3\n", o).points[0].x, 150.0);
+
+  try {
+    ReadPointFile("/nonexistent/folder/survey.txt", {});
+    FAIL() << "a missing file must fail";
+  } catch (const InputError& e) {
+    EXPECT_EQ(e.line(), 0u);
+    EXPECT_NE(std::string(e.what()).find("/nonexistent/folder/survey.txt: "),
+              std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace gomiat
