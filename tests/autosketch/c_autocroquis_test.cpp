@@ -1,0 +1,226 @@
+// The automatic sketch as a host calls it, with the code table window worked
+// by a scripted user: what comes back in the host's arrays and flags, what
+// the table file keeps, and how failures are reported.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "autosketch/code_table.h"
+#include "frame/atomic_file.h"
+#include "frame/environment.h"
+#include "qdr2_gomiat/classes.h"
+#include "qdr2_gomiat/testing.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+// The host's side of one call.
+struct HostCall {
+  int32_t nPolis = -5;
+  IntArray CapaP;
+  Array<T_ConexAutocro> Polis;
+  int32_t NoCodig = -5;
+  StrArray codigos;
+  int32_t nCapas = 0;
+  StrArray Capas;
+  LngArray Colo;
+  IntArray TpLin;
+  bool Cancela = false;
+
+  HostCall(std::vector<std::string> codes, std::vector<std::string> layers)
+      : codigos(StrArray::FromItems(codes)),
+        Capas(StrArray::FromItems(layers)) {
+    nCapas = static_cast<int32_t>(layers.size());
+    CapaP.Redim(0, codigos.UBound());
+    Colo.Redim(0, nCapas);
+    for (int32_t i = 1; i <= nCapas; ++i) Colo(i) = 1000 + i;
+  }
+  void On(c_Autocroquis& o) {
+    o.A_Autocroquis5(nPolis, CapaP, Polis, NoCodig, codigos, nCapas, Capas,
+                     Colo, TpLin, Cancela);
+  }
+};
+
+std::vector<std::vector<int32_t>> Vertices(const HostCall& c) {
+  std::vector<std::vector<int32_t>> all;
+  for (int32_t p = 1; p <= c.nPolis; ++p) {
+    std::vector<int32_t> v;
+    for (int32_t i = 1; i <= c.Polis(p).nVer; ++i)
+      v.push_back(c.Polis(p).ver(i));
+    all.push_back(v);
+  }
+  return all;
+}
+
+std::vector<std::string> TableLines() {
+  std::istringstream in(ReadFileBytes(CodeTablePath()));
+  std::vector<std::string> lines;
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  return lines;
+}
+
+bool HasLine(const std::string& line) {
+  for (const std::string& l : TableLines())
+    if (l == line + "\r") return true;
+  return false;
+}
+
+int32_t Value(int16_t colour_number) {
+  return Environment::Current().Colours().ColorValue(colour_number);
+}
+
+TEST(c_Autocroquis, ObsoleteEntriesOnlySayObsoleto) {
+  testing::HeadlessSession session;
+  c_Autocroquis o;
+  HostCall c({"CT", "CT"}, {"L1"});
+  o.A_Autocroquis(c.nPolis, c.Polis, c.codigos, c.nCapas, c.Capas);
+  o.A_Autocroquis1(c.nPolis, c.Polis, c.NoCodig, c.codigos, c.nCapas, c.Capas);
+  o.A_Autocroquis2(c.nPolis, c.CapaP, c.Polis, c.NoCodig, c.codigos, c.nCapas,
+                   c.Capas);
+  o.A_Autocroquis3(c.nPolis, c.CapaP, c.Polis, c.NoCodig, c.codigos, c.nCapas,
+                   c.Capas, c.Cancela);
+  o.A_Autocroquis4(c.nPolis, c.CapaP, c.Polis, c.NoCodig, c.codigos, c.nCapas,
+                   c.Capas, c.Colo, c.Cancela);
+  ASSERT_EQ(session.Messages().size(), 5u);
+  for (const testing::MessageRecord& m : session.Messages()) {
+    EXPECT_EQ(m.prompt, "obsoleto");
+    EXPECT_EQ(m.flags, 0);
+    EXPECT_EQ(m.title, "");
+  }
+  EXPECT_EQ(c.nPolis, -5);
+  EXPECT_EQ(c.NoCodig, -5);
+  EXPECT_FALSE(c.Polis.IsAllocated());
+  EXPECT_TRUE(session.ShownWindows().empty());
+}
+
+TEST(c_Autocroquis, AcceptedCallsDeducePolylinesAndRememberTheTable) {
+  testing::HeadlessSession session;
+  c_Autocroquis o;
+  o.A_Ver_Codigos = true;
+  const std::vector<std::string> survey = {
+      "CT", "CT", "CT I", "CT", "CT", "ARBOL", "ARBOL", "", "CT BT", "BT"};
+
+  // Codes in sorted order: ARBOL, BT, CT, Puntos; the default table puts
+  // them on ARBOLES, BAJO_TALUD, CT and Puntos.
+  session.User().Click("cmdAceptar");
+  HostCall c(survey, {"TERRENO", "CT"});
+  c.On(o);
+  EXPECT_EQ(session.ShownWindows(), std::vector<std::string>{"Autocroquis:"});
+  EXPECT_FALSE(c.Cancela);
+  EXPECT_EQ(c.NoCodig, 4);
+  EXPECT_EQ(c.Capas, StrArray::FromItems(
+                         {"TERRENO", "CT", "Puntos", "ARBOLES", "BAJO_TALUD"}));
+  EXPECT_EQ(c.nCapas, 5);
+  // TERRENO is set by no code: a new object holds nothing for it.
+  EXPECT_EQ(c.Colo,
+            LngArray::FromItems({0, Value(2), Value(3), Value(3), Value(6)}));
+  EXPECT_EQ(c.TpLin, IntArray::FromItems({0, 1, 0, 0, 1}));
+  EXPECT_EQ(Vertices(c),
+            (std::vector<std::vector<int32_t>>{{9, 10}, {1, 2}, {3, 4, 5, 9}}));
+  EXPECT_EQ(c.Polis(1).Capa, 5);
+  EXPECT_EQ(c.Polis(2).Capa, 2);
+  EXPECT_EQ(c.CapaP, IntArray::FromItems({2, 2, 2, 2, 2, 4, 4, 3, 2, 5}));
+  EXPECT_TRUE(HasLine("CT,,Lineal,CT, 2,1"));
+  EXPECT_TRUE(HasLine("ARBOL,,Puntual,ARBOLES, 3,0"));
+  EXPECT_EQ(TableLines().size(), 24u);
+
+  // Second call on the same object: the user makes CT point-like and moves
+  // BT to TERRENO. The first call's polylines stay in front.
+  session.User()
+      .EditCell("tblAutocro", 3, 3, "Puntual")
+      .EditCell("tblAutocro", 2, 4, "TERRENO")
+      .Click("cmdAceptar");
+  HostCall again(survey, {"TERRENO", "CT"});
+  again.On(o);
+  EXPECT_TRUE(session.ScriptErrors().empty());
+  EXPECT_EQ(again.nPolis, 4);
+  EXPECT_EQ(Vertices(again).back(), (std::vector<int32_t>{9, 10}));
+  EXPECT_EQ(again.Polis(4).Capa, 1);
+  EXPECT_EQ(again.Capas,
+            StrArray::FromItems({"TERRENO", "CT", "Puntos", "ARBOLES"}));
+  EXPECT_EQ(again.Colo(1), Value(6));
+  EXPECT_EQ(again.CapaP(10), 1);
+  EXPECT_TRUE(HasLine("CT,,Puntual,CT, 2,1"));
+  EXPECT_TRUE(HasLine("BT,,Lineal,TERRENO, 6,1"));
+}
+
+TEST(c_Autocroquis, WindowNotAcceptedEndsAsCancel) {
+  testing::HeadlessSession session;
+  c_Autocroquis o;
+  // Not shown: the table is still loaded, so a missing file is created.
+  HostCall hidden({"CT", "CT"}, {"L1", "L2"});
+  hidden.On(o);
+  EXPECT_TRUE(session.ShownWindows().empty());
+  EXPECT_TRUE(hidden.Cancela);
+  EXPECT_EQ(hidden.NoCodig, 1);
+  EXPECT_EQ(hidden.nPolis, -5);
+  EXPECT_FALSE(hidden.Polis.IsAllocated());
+  EXPECT_EQ(hidden.Colo, LngArray(0, 2));  // cleared
+  EXPECT_EQ(hidden.Capas, StrArray::FromItems({"L1", "L2"}));
+  EXPECT_EQ(TableLines().size(), 24u);
+
+  // Shown and cancelled: the table file is not touched.
+  const std::string table = "CT,,Puntual,CT, 2,1\r\n";
+  WriteFileAtomically(CodeTablePath(), table);
+  o.A_Ver_Codigos = true;
+  session.User().EditCell("tblAutocro", 1, 4, "OTRA").PressEscape();
+  HostCall cancelled({"CT", "CT"}, {"L1"});
+  cancelled.On(o);
+  EXPECT_EQ(session.ShownWindows().size(), 1u);
+  EXPECT_TRUE(cancelled.Cancela);
+  EXPECT_EQ(cancelled.nPolis, -5);
+  EXPECT_EQ(ReadFileBytes(CodeTablePath()), table);
+  EXPECT_TRUE(session.Messages().empty());
+}
+
+TEST(c_Autocroquis, NoPointsOrNoCodes) {
+  testing::HeadlessSession session;
+  c_Autocroquis o;
+  o.A_Ver_Codigos = true;
+  // No point at all: nothing changes, not even the counts or the flag.
+  HostCall empty({}, {"L1"});
+  empty.On(o);
+  EXPECT_EQ(empty.NoCodig, -5);
+  EXPECT_FALSE(empty.Cancela);
+  EXPECT_EQ(empty.Colo, LngArray::FromItems({1001}));
+  EXPECT_TRUE(session.Messages().empty());
+
+  // Blanks and command words only: no code to show.
+  HostCall none({"   ", "I", "A C", "F"}, {"L1"});
+  none.On(o);
+  ASSERT_EQ(session.Messages().size(), 1u);
+  EXPECT_EQ(session.Messages()[0].prompt, "No hay códigos");
+  EXPECT_EQ(session.Messages()[0].title, "Autocroquis:");
+  EXPECT_EQ(session.Messages()[0].flags, 16);
+  EXPECT_EQ(none.NoCodig, 0);
+  EXPECT_FALSE(none.Cancela);
+  EXPECT_EQ(none.Colo, LngArray(0, 1));
+  EXPECT_TRUE(session.ShownWindows().empty());
+}
+
+TEST(c_Autocroquis, FailuresAreReportedKeepingWhatWasSaved) {
+  testing::HeadlessSession session;
+  c_Autocroquis o;
+  o.A_Ver_Codigos = true;
+  session.User().EditCell("tblAutocro", 1, 4, "CTNUEVA").Click("cmdAceptar");
+  HostCall short_capa({"CT", "CT", "CT"}, {});
+  short_capa.CapaP.Redim(0, 1);
+  short_capa.On(o);
+  const std::string first = session.GetSetting("Errores", "1");
+  EXPECT_EQ(first.rfind("*# *Autocroquis 5 -  Error nº 9:", 0), 0u) << first;
+  EXPECT_TRUE(HasLine("CT,,Lineal,CTNUEVA, 2,1"));  // saved before the failure
+  EXPECT_EQ(short_capa.nPolis, -5);
+  EXPECT_EQ(short_capa.NoCodig, 1);
+
+  HostCall unallocated({"CT"}, {});
+  unallocated.codigos = StrArray();
+  unallocated.On(o);
+  const std::string second = session.GetSetting("Errores", "2");
+  EXPECT_EQ(second.rfind("*# *Autocroquis 5 -  Error nº 9:", 0), 0u) << second;
+  EXPECT_EQ(unallocated.NoCodig, -5);
+  EXPECT_TRUE(session.Messages().empty());
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat
