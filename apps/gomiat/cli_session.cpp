@@ -12,6 +12,7 @@ namespace q = qdr2_Gomiat;
 CliSession::CliSession(const Options& options)
     : log_(std::make_shared<SessionLog>()) {
   log_->echo = options.echo;
+  log_->before_echo = options.before_echo;
   q::Environment::Factories f;
   auto log = log_;
   f.settings = [log] {

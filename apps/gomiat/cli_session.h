@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -18,7 +19,8 @@ namespace gomiat {
 
 // What the component told the user during the run.
 struct SessionLog {
-  std::ostream* echo = nullptr;  // message boxes are copied here
+  std::ostream* echo = nullptr;       // message boxes are copied here
+  std::function<void()> before_echo;  // e.g. clears a progress line
   std::vector<std::string> messages;
   int32_t failures = 0;  // failures the component reported to its log
   std::vector<std::string> windows;  // captions of windows shown
@@ -30,6 +32,7 @@ class CliSession {
     std::string component_folder;
     bool interactive = false;  // real windows (when there is a display)
     std::ostream* echo = nullptr;
+    std::function<void()> before_echo;
   };
   // Puts the environment in force; the destructor restores the previous one.
   explicit CliSession(const Options& options);

@@ -99,6 +99,7 @@ std::unique_ptr<q::SettingsStore> MakeWatchedSettings(
     why = e.what();
   }
   if (!inner) {
+    if (log->echo != nullptr && log->before_echo) log->before_echo();
     if (log->echo != nullptr)
       *log->echo << "gomiat: warning: the settings store cannot be opened ("
                  << (why.empty() ? "unknown reason" : why)

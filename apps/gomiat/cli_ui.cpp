@@ -22,6 +22,7 @@ void Record(SessionLog& log, const std::string& prompt,
   for (size_t p = 0; (p = text.find("\r\n", p)) != std::string::npos;)
     text.replace(p, 2, "\n  ");
   log.messages.push_back(text);
+  if (log.echo != nullptr && log.before_echo) log.before_echo();
   if (log.echo != nullptr)
     *log.echo << "gomiat: [" << (title.empty() ? ui::kAppTitle : title) << "] "
               << text << std::endl;

@@ -92,8 +92,10 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
   CroquisResult result;
   std::string failure;
   int32_t reported = 0;
+  bool table_trouble = false;  // reading or saving the code table failed
   {
-    CliSession session({codes->Folder(), o.interactive, &t.err});
+    CliSession session(
+        {codes->Folder(), o.interactive, &t.err, [&] { progress.End(); }});
     progress.Begin("deducing polylines");
     try {
       result = RunCroquis(file.points);
@@ -104,6 +106,9 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
     }
     progress.End();
     reported = session.Log().failures;
+    for (const std::string& m : session.Log().messages)
+      if (m.rfind("*BaseDatos", 0) == 0 || m.rfind("*Graba config", 0) == 0)
+        table_trouble = true;
   }
   try {
     codes->Finish();
@@ -114,6 +119,10 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
   if (reported > 0) {
     t.err << "gomiat: the automatic sketch reported a failure (above); "
              "nothing written\n";
+    if (table_trouble)
+      t.err << "gomiat: (the code table is " << codes->Folder() << "/"
+            << kCodeTableName
+            << "; --codes FILE or QDR2_GOMIAT_HOME choose another)\n";
     return kExitFailed;
   }
   if (!failure.empty()) {
