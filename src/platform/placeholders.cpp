@@ -13,8 +13,4 @@ namespace {
 }
 }  // namespace
 
-std::unique_ptr<ui::UiBackend> MakeUiBackendForProcess() {
-  Missing("ventanas");
-}
-
 }  // namespace qdr2_Gomiat

@@ -1,0 +1,91 @@
+#include "platform/qt/grid_delegate.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+
+#include "platform/grid/cell_rules.h"
+#include "platform/qt/grid_table_model.h"
+
+namespace qdr2_Gomiat::qt {
+
+namespace {
+int KindOf(const QModelIndex& index) {
+  const QVariant v = index.data(GridTableModel::kKindRole);
+  return v.isValid() ? v.toInt() : kGridText;
+}
+}  // namespace
+
+QWidget* GridDelegate::createEditor(QWidget* parent,
+                                    const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
+  const int kind = KindOf(index);
+  if (kind == kGridColour) return nullptr;  // the view opens the picker
+  if (kind == kGridChoice) {
+    auto* combo = new QComboBox(parent);
+    combo->addItems(index.data(GridTableModel::kChoicesRole).toStringList());
+    // A choice made is a choice committed, as in a list cell.
+    connect(combo, &QComboBox::activated, this, [this, combo] {
+      auto* self = const_cast<GridDelegate*>(this);
+      emit self->commitData(combo);
+      emit self->closeEditor(combo);
+    });
+    return combo;
+  }
+  QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+  if (auto* line = qobject_cast<QLineEdit*>(editor);
+      line != nullptr && IsNumberKind(static_cast<int16_t>(kind))) {
+    // Only what can be part of a number; the grid judges the whole text.
+    static const QRegularExpression number_chars(
+        QStringLiteral("[\\s+\\-0-9.,eE]*"));
+    line->setValidator(new QRegularExpressionValidator(number_chars, line));
+    line->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  return editor;
+}
+
+void GridDelegate::setEditorData(QWidget* editor,
+                                 const QModelIndex& index) const {
+  if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+    combo->setCurrentIndex(
+        combo->findText(index.data(Qt::EditRole).toString()));
+    return;
+  }
+  QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                const QModelIndex& index) const {
+  if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+    if (combo->currentIndex() >= 0)
+      model->setData(index, combo->currentText(), Qt::EditRole);
+    return;
+  }
+  const QString before = index.data(Qt::EditRole).toString();
+  QStyledItemDelegate::setModelData(editor, model, index);
+  // The grid refused the text: tell the user, as the cell did not change.
+  if (index.data(Qt::EditRole).toString() == before) {
+    if (auto* line = qobject_cast<QLineEdit*>(editor);
+        line != nullptr && line->text() != before)
+      QApplication::beep();
+  }
+}
+
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+  QStyledItemDelegate::paint(painter, option, index);
+  if (KindOf(index) != kGridColour) return;
+  const QVariant v = index.data(GridTableModel::kColourRole);
+  if (!v.isValid()) return;
+  const QRect swatch = option.rect.adjusted(4, 3, -4, -3);
+  if (swatch.width() <= 0 || swatch.height() <= 0) return;
+  painter->save();
+  painter->fillRect(swatch, v.value<QColor>());
+  painter->setPen(option.palette.color(QPalette::Dark));
+  painter->drawRect(swatch.adjusted(0, 0, -1, -1));
+  painter->restore();
+}
+
+}  // namespace qdr2_Gomiat::qt

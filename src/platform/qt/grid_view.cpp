@@ -1,0 +1,194 @@
+#include "platform/qt/grid_view.h"
+
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScopedValueRollback>
+#include <QTimer>
+#include <algorithm>
+
+#include "frame/environment.h"
+#include "platform/qt/colour_picker.h"
+#include "platform/qt/grid_delegate.h"
+#include "platform/qt/grid_file_options.h"
+#include "platform/qt/handler_guard.h"
+#include "platform/qt/table_bindings.h"
+#include "platform/qt/text.h"
+
+namespace qdr2_Gomiat::qt {
+
+GridView::GridView(ui::GridControl& control, QWidget* parent)
+    : QTableView(parent),
+      control_(control),
+      observed_(dynamic_cast<GridModel*>(&control.grid())),
+      model_(new GridTableModel(control.grid(), this)) {
+  setModel(model_);
+  setItemDelegate(new GridDelegate(this));
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(
+      QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+      QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+  setWordWrap(false);
+  verticalHeader()->hide();
+  // Fixed row heights keep a million rows as cheap as ten.
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setSectionsMovable(false);
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) { OnCurrentChanged(current); });
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int col, int, int size) { OnSectionResized(col, size); });
+  ApplyColumnWidths();
+  ShowCurrentRow();
+  if (observed_ != nullptr) observed_->AddObserver(this);
+}
+
+GridView::~GridView() {
+  if (observed_ != nullptr) observed_->RemoveObserver(this);
+}
+
+void GridView::Schedule() {
+  if (scheduled_) return;
+  scheduled_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (scheduled_) SyncFromGrid();
+  });
+}
+
+void GridView::SyncFromGrid() {
+  scheduled_ = false;
+  {
+    const QScopedValueRollback<bool> guard(syncing_, true);
+    model_->Refresh();
+    ApplyColumnWidths();
+  }
+  ShowCurrentRow();
+}
+
+int GridView::CharWidth() const {
+  return std::max(1, fontMetrics().averageCharWidth());
+}
+
+int GridView::CharsFor(int px) const {
+  return std::min(500, std::max(0, px - 8 + CharWidth() / 2) / CharWidth());
+}
+
+void GridView::ApplyColumnWidths() {
+  const QScopedValueRollback<bool> guard(syncing_, true);
+  for (int c = 0; c < model_->columnCount(); ++c) {
+    const GridColumn* column = model_->Column(c);
+    const int chars =
+        column != nullptr ? std::max<int>(0, column->width_chars) : 10;
+    // A width the user dragged stays as dragged while it means as many
+    // characters.
+    if (CharsFor(columnWidth(c)) == std::min(chars, 500)) continue;
+    setColumnWidth(c, std::min(chars, 500) * CharWidth() + 8);
+  }
+}
+
+void GridView::OnSectionResized(int col, int new_size) {
+  if (syncing_ || observed_ == nullptr) return;
+  // The user dragged a column border: the grid keeps widths in characters.
+  const int chars = CharsFor(new_size);
+  Guarded([&] {
+    observed_->SetColumnWidth(static_cast<int16_t>(col),
+                              static_cast<int16_t>(std::min(chars, 500)));
+  });
+}
+
+void GridView::ShowCurrentRow() {
+  const QScopedValueRollback<bool> guard(syncing_, true);
+  int32_t row = 0;
+  try {
+    row = control_.grid().CurrentRow();
+  } catch (...) {
+    return;
+  }
+  if (row < 1 || row > model_->rowCount()) return;
+  const QModelIndex current = currentIndex();
+  if (current.isValid() && current.row() == row - 1) return;
+  const int col = current.isValid() ? current.column() : 0;
+  const QModelIndex target = model_->index(row - 1, col);
+  selectionModel()->setCurrentIndex(
+      target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  scrollTo(target);
+}
+
+void GridView::OnCurrentChanged(const QModelIndex& current) {
+  if (syncing_ || !current.isValid()) return;
+  Guarded([&] { control_.grid().SetCurrentRow(current.row() + 1); });
+}
+
+bool GridView::edit(const QModelIndex& index, EditTrigger trigger,
+                    QEvent* event) {
+  const GridColumn* column =
+      index.isValid() ? model_->Column(index.column()) : nullptr;
+  if (column == nullptr || column->kind != kGridColour)
+    return QTableView::edit(index, trigger, event);
+  if (column->read_only) return false;
+  bool open = trigger == DoubleClicked || trigger == EditKeyPressed;
+  if (trigger == AnyKeyPressed && event != nullptr &&
+      event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    open =
+        key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+  }
+  if (!open) return false;
+  const QColor now = index.data(GridTableModel::kColourRole).value<QColor>();
+  if (const auto picked = PickColour(FromQColor(now), this))
+    model_->setData(index, ToQColor(*picked), Qt::EditRole);
+  return false;
+}
+
+void GridView::contextMenuEvent(QContextMenuEvent* event) {
+  const GridFileOptions options = FileOptionsOf(control_.grid());
+  if (!options.available) return;
+  QMenu menu(this);
+  menu.addAction(QStringLiteral("Guardar tabla..."), this,
+                 &GridView::SaveContents);
+  menu.addAction(QStringLiteral("Abrir tabla..."), this,
+                 &GridView::LoadContents);
+  menu.exec(event->globalPos());
+}
+
+void GridView::SaveContents() {
+  const GridFileOptions options = FileOptionsOf(control_.grid());
+  const QString path = QFileDialog::getSaveFileName(
+      this, ToQ(options.title), ToQ(options.default_file), ToQ(options.filter));
+  if (path.isEmpty()) return;
+  Guarded([&] { control_.grid().SaveContents(FromQ(path)); });
+}
+
+void GridView::LoadContents() {
+  const GridFileOptions options = FileOptionsOf(control_.grid());
+  const QString path = QFileDialog::getOpenFileName(
+      this, ToQ(options.title), ToQ(options.default_file), ToQ(options.filter));
+  if (path.isEmpty()) return;
+  Guarded([&] { control_.grid().LoadContents(FromQ(path)); });
+  SyncFromGrid();
+}
+
+namespace {
+
+class GridBinding : public ControlBinding {
+ public:
+  GridBinding(ui::GridControl& grid, QWidget* parent)
+      : ControlBinding(grid, new GridView(grid, parent)) {}
+  void Sync(const Units& units) override {
+    SyncCommon(units);
+    static_cast<GridView*>(widget())->SyncFromGrid();
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<ControlBinding> MakeGridBinding(ui::GridControl& grid,
+                                                QWidget* parent) {
+  return std::make_unique<GridBinding>(grid, parent);
+}
+
+}  // namespace qdr2_Gomiat::qt
