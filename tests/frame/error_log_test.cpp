@@ -190,38 +190,67 @@ TEST(ErrorLog, VerlosOrTheSuiteFolderShowTheBoxWithoutPrefix) {
   }
 }
 
-// A store that fails on every call, as a broken suite component would.
-class BrokenStore final : public SettingsStore {
+// A store that notes every call; when broken it fails on every one, as a
+// broken suite component would.
+class NotingStore final : public SettingsStore {
  public:
-  void SaveSetting(const std::string&, const std::string&, const std::string&,
-                   const std::string&) override {
-    throw Failure(err::kPathAccess);
+  NotingStore(std::vector<std::string>& calls, bool broken)
+      : calls_(calls), broken_(broken) {}
+  void SaveSetting(const std::string&, const std::string& section,
+                   const std::string& key, const std::string&) override {
+    Note("save " + section + "/" + key);
   }
-  std::string GetSetting(const std::string&, const std::string&,
-                         const std::string&, const std::string&) override {
-    throw Failure(err::kPathAccess);
+  std::string GetSetting(const std::string&, const std::string& section,
+                         const std::string& key,
+                         const std::string& def) override {
+    Note("get " + section + "/" + key);
+    return def;
   }
   void RestoreWindow(ui::Form&, const std::string&, const std::string&, int32_t,
                      int32_t, int32_t, int32_t) override {
-    throw Failure(err::kPathAccess);
+    Note("window");
   }
   void SaveWindow(ui::Form&, const std::string&, const std::string&) override {
-    throw Failure(err::kPathAccess);
+    Note("window");
   }
   void RestorePosition(ui::Form&, const std::string&,
                        const std::string&) override {
-    throw Failure(err::kPathAccess);
+    Note("position");
   }
   void SavePosition(ui::Form&, const std::string&,
                     const std::string&) override {
-    throw Failure(err::kPathAccess);
+    Note("position");
   }
+
+ private:
+  void Note(const std::string& call) {
+    calls_.push_back(call);
+    if (broken_) throw Failure(err::kPathAccess);
+  }
+  std::vector<std::string>& calls_;
+  bool broken_;
 };
+
+TEST(ErrorLog, ReadsThenWritesTheEntryInItsOrder) {
+  std::vector<std::string> calls;
+  FakeEnvironment env(
+      [&calls] { return std::make_unique<NotingStore>(calls, false); },
+      Options());
+  bool no_mostrar = true;
+  Anota_Error("m", "t", no_mostrar);
+  EXPECT_EQ(calls, (std::vector<std::string>{
+                       "get Errores/Cantidad", "get Errores/Verlos",
+                       "get Errores/CierraTiempo", "save Errores/Cantidad",
+                       "save Errores/1", "save ErroresD/1", "save ErroresF/1",
+                       "save ErroresMenu/1", "save ErroresPtos/1"}));
+}
 
 TEST(ErrorLog, BrokenOrUnopenableStoreNeverStopsTheReport) {
   {
-    FakeEnvironment env([] { return std::make_unique<BrokenStore>(); },
-                        Options("C:\\K9M\\Qdr\\bin"));
+    std::vector<std::string> calls;
+    FakeEnvironment env(
+        [&calls] { return std::make_unique<NotingStore>(calls, true); },
+        Options("C:\\K9M\\Qdr\\bin"));
     bool no_mostrar = true;
     EXPECT_NO_THROW(Anota_Error("roto", "t", no_mostrar));
     EXPECT_FALSE(no_mostrar);
@@ -229,12 +258,16 @@ TEST(ErrorLog, BrokenOrUnopenableStoreNeverStopsTheReport) {
     EXPECT_EQ(env.shown[0].prompt, "roto");
   }
   {
-    FakeEnvironment env([] { return std::make_unique<BrokenStore>(); },
-                        Options());
+    std::vector<std::string> calls;
+    FakeEnvironment env(
+        [&calls] { return std::make_unique<NotingStore>(calls, true); },
+        Options());
     bool no_mostrar = true;
     EXPECT_NO_THROW(Anota_Error("roto", "t", no_mostrar));
     EXPECT_TRUE(env.shown.empty());
     EXPECT_EQ(env.do_events, 1);
+    // Each failing step is passed over and the next one still runs.
+    EXPECT_EQ(calls.size(), 9u);
   }
   // The settings file is damaged: the store cannot even be made.
   TempFolder tmp;
