@@ -191,7 +191,7 @@ void BM_Deduction_Reference(benchmark::State& state) {
 // The reference runs first, once per size; the fast deduction then checks
 // its results against what the reference gave before it is timed. The
 // second argument says whether the fast deduction is checked on that size:
-// at a million points the reference would take many minutes.
+// at a million points the reference alone would take minutes.
 BENCHMARK(BM_Deduction_Reference)
     ->Arg(10000)
     ->Arg(100000)
