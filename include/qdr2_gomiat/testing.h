@@ -54,8 +54,10 @@ class ScriptedUser {
   // Presses the mouse on a button and releases it after `passes` rounds of
   // letting pending messages run (hold-to-repeat buttons).
   ScriptedUser& HoldMouse(const std::string& control, int32_t passes);
-  // Answers the next message box (6 Yes, 7 No, 2 Cancel, 1 OK). A message
-  // box with no answer scripted gets OK, or Cancel when it has one.
+  // Answers the next message box (6 Yes, 7 No, 2 Cancel, 1 OK), whether it
+  // stands right after the step that asks or before it: windows pass over
+  // answers. A message box with no answer waiting gets OK, or Cancel when it
+  // has one, or No for Yes/No.
   ScriptedUser& Answer(int32_t answer);
   // Anything else, with the window itself.
   ScriptedUser& Do(std::function<void(ui::Form&)> action);
@@ -84,7 +86,9 @@ class HeadlessSession {
   const std::vector<MessageRecord>& Messages() const;
   // Captions of the windows shown modally, in order.
   const std::vector<std::string>& ShownWindows() const;
-  // Steps that could not be carried out (unknown control, wrong kind).
+  // Steps that could not be carried out (unknown control, wrong kind, a
+  // hidden, disabled or locked control, an answer the box has no button
+  // for, a window that refused the close box at the end of the script).
   const std::vector<std::string>& ScriptErrors() const;
   // Grid edits the grid refused (read-only column, text not in the choice
   // list): what a user tried and the grid did not take.
