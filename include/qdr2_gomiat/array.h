@@ -50,7 +50,7 @@ class Array {
 
   // ReDim: new bounds, contents reset to default values.
   void Redim(int32_t lower, int32_t upper) {
-    if (upper < lower - 1) throw Failure(err::kSubscript);
+    if (!ValidBounds(lower, upper)) throw Failure(err::kSubscript);
     std::vector<T> fresh(Count(lower, upper));
     data_.swap(fresh);
     lower_ = lower;
@@ -61,7 +61,7 @@ class Array {
   // An unallocated array is allocated from 0.
   void RedimPreserve(int32_t upper) {
     const int32_t lower = allocated_ ? lower_ : 0;
-    if (upper < lower - 1) throw Failure(err::kSubscript);
+    if (!ValidBounds(lower, upper)) throw Failure(err::kSubscript);
     data_.resize(Count(lower, upper));
     lower_ = lower;
     upper_ = upper;
@@ -85,6 +85,11 @@ class Array {
   }
 
  private:
+  // An empty array (upper = lower - 1) is allowed; 64-bit so no bound
+  // overflows.
+  static bool ValidBounds(int32_t lower, int32_t upper) {
+    return static_cast<int64_t>(upper) >= static_cast<int64_t>(lower) - 1;
+  }
   static size_t Count(int32_t lower, int32_t upper) {
     return static_cast<size_t>(static_cast<int64_t>(upper) - lower + 1);
   }
