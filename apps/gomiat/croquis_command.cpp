@@ -26,6 +26,14 @@ bool SameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, ec);
 }
 
+// Whether two names, existing or not, name one place.
+bool SamePlace(const std::string& a, const std::string& b) {
+  std::error_code ec1, ec2;
+  const auto pa = std::filesystem::weakly_canonical(a, ec1);
+  const auto pb = std::filesystem::weakly_canonical(b, ec2);
+  return SameFile(a, b) || (!ec1 && !ec2 && pa == pb);
+}
+
 bool HasDisplay() {
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
     if (const char* v = std::getenv(name); v != nullptr && *v != '\0')
@@ -80,6 +88,8 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
     for (const std::string* out : {&o.dxf, o.geojson ? &*o.geojson : nullptr})
       if (out != nullptr && SameFile(*out, o.input))
         throw std::invalid_argument(*out + ": is the input file");
+    if (o.geojson && SamePlace(o.dxf, *o.geojson))
+      throw std::invalid_argument(o.dxf + ": given for both outputs");
     dxf = std::make_unique<OutputFile>(o.dxf);
     if (o.geojson) geojson = std::make_unique<OutputFile>(*o.geojson);
     codes = std::make_unique<CodeTablePlace>(
