@@ -96,8 +96,9 @@ bool GridTableModel::Refresh() {
     rows_ = rows;
     endRemoveRows();
   }
-  if (rows_ > 0 && cols_ > 0)
-    emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+  // Cells are not announced: a view reads them afresh when it repaints, and
+  // a change announced over a range would overwrite what the user is
+  // typing in an open editor.
   if (cols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
   return false;
 }

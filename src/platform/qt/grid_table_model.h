@@ -46,8 +46,8 @@ class GridTableModel : public QAbstractTableModel {
                int role) override;
 
   // After the grid changed: a reset when its columns changed, rows
-  // inserted or removed at the end when only the row count did, and a
-  // repaint of what is shown. Returns true when it was a reset.
+  // inserted or removed at the end when only the row count did; changed
+  // cells are left to the view's repaint. Returns true when it was a reset.
   bool Refresh();
 
   // The definition the view was last told about.

@@ -65,6 +65,7 @@ void GridView::SyncFromGrid() {
     const QScopedValueRollback<bool> guard(syncing_, true);
     model_->Refresh();
     ApplyColumnWidths();
+    viewport()->update();
   }
   ShowCurrentRow();
 }

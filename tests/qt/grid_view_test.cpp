@@ -1,0 +1,224 @@
+// The grid on screen: a table model that reads the grid model directly and
+// keeps Qt's model rules, edits that go through the grid's user rules, the
+// current row both ways, and a million rows opened at once.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+#include "platform/grid/grid_model.h"
+#include "platform/qt/grid_delegate.h"
+#include "platform/qt/grid_table_model.h"
+#include "qt/qt_session.h"
+#include "qt/test_form.h"
+
+namespace qdr2_Gomiat::qt_tests {
+namespace {
+
+using qt::GridTableModel;
+
+// Collects the warnings Qt's model tester gives.
+struct WarningCatcher {
+  static inline QStringList warnings;
+  static void Handler(QtMsgType type, const QMessageLogContext&,
+                      const QString& msg) {
+    if (type != QtDebugMsg && type != QtInfoMsg) warnings << msg;
+  }
+  WarningCatcher() {
+    warnings.clear();
+    previous = qInstallMessageHandler(&Handler);
+  }
+  ~WarningCatcher() { qInstallMessageHandler(previous); }
+  QtMessageHandler previous;
+};
+
+void DefineColumns(Grid& g) {
+  g.SetCols(4);
+  g.DefineColumn(0, false, false, kGridText, 0, 0, 0, 10, "Código");
+  g.DefineColumn(1, false, false, kGridChoice, 0, 1, 0, 9, "Tipo");
+  g.DefineColumn(2, false, false, kGridColour, 0, 1, 0, 6, "Color");
+  g.DefineColumn(3, false, true, kGridNumber1, 0, 1, 0, 7, "Puntos");
+  Array<std::string> kinds(0, 1);
+  kinds(0) = "Lineal";
+  kinds(1) = "Puntual";
+  g.SetChoiceList(1, kinds);
+}
+
+TEST(QtGridModel, KeepsQtsModelRulesWhileTheGridChanges) {
+  QtSession session;
+  GridModel grid;
+  DefineColumns(grid);
+  grid.SetRows(6);
+  for (int32_t r = 1; r < 6; ++r) grid.SetText(r, 0, "P" + std::to_string(r));
+  grid.SetColour(2, 2, 0x00FF8040);
+
+  WarningCatcher catcher;
+  GridTableModel model(grid);
+  QAbstractItemModelTester tester(
+      &model, QAbstractItemModelTester::FailureReportingMode::Warning);
+  EXPECT_EQ(model.rowCount(), 5);
+  EXPECT_EQ(model.columnCount(), 4);
+  EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+            QStringLiteral("Tipo"));
+  EXPECT_EQ(model.index(2, 0).data().toString(), QStringLiteral("P3"));
+  // 0x00BBGGRR: red in the low byte.
+  EXPECT_EQ(model.index(1, 2).data(GridTableModel::kColourRole).value<QColor>(),
+            QColor(0x40, 0x80, 0xFF));
+  EXPECT_EQ(qt::FromQColor(QColor(0x40, 0x80, 0xFF)), 0x00FF8040);
+
+  grid.SetRows(9);  // rows appended
+  model.Refresh();
+  EXPECT_EQ(model.rowCount(), 8);
+  grid.SetRows(3);  // rows dropped
+  model.Refresh();
+  EXPECT_EQ(model.rowCount(), 2);
+  grid.SetText(0, 0, "Cód.");  // a caption: no reset needed
+  EXPECT_FALSE(model.Refresh());
+  EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+            QStringLiteral("Cód."));
+  grid.SetCols(5);  // columns changed
+  EXPECT_TRUE(model.Refresh());
+  EXPECT_EQ(model.columnCount(), 5);
+  grid.SetRows(1);  // header only
+  model.Refresh();
+  EXPECT_EQ(model.rowCount(), 0);
+  EXPECT_TRUE(catcher.warnings.isEmpty())
+      << catcher.warnings.join(QStringLiteral("\n")).toStdString();
+}
+
+TEST(QtGridModel, EditsGoThroughTheGridsUserRules) {
+  QtSession session;
+  GridModel grid;
+  DefineColumns(grid);
+  grid.SetRows(3);
+  grid.SetText(1, 1, "Lineal");
+  grid.SetText(1, 3, "5");
+  GridTableModel model(grid);
+
+  EXPECT_FALSE(model.flags(model.index(0, 3)) & Qt::ItemIsEditable);
+  EXPECT_FALSE(
+      model.setData(model.index(0, 3), QStringLiteral("9"), Qt::EditRole));
+  EXPECT_EQ(grid.Text(1, 3), "5");
+  EXPECT_FALSE(
+      model.setData(model.index(0, 1), QStringLiteral("Curva"), Qt::EditRole));
+  EXPECT_EQ(grid.Text(1, 1), "Lineal");
+  EXPECT_TRUE(model.setData(model.index(0, 1), QStringLiteral("Puntual"),
+                            Qt::EditRole));
+  EXPECT_EQ(grid.Text(1, 1), "Puntual");
+  EXPECT_TRUE(
+      model.setData(model.index(1, 0), QString::fromUtf8("Año"), Qt::EditRole));
+  EXPECT_EQ(grid.Text(2, 0), "Año");
+  EXPECT_TRUE(model.setData(model.index(1, 2), QColor(1, 2, 3), Qt::EditRole));
+  EXPECT_EQ(grid.Colour(2, 2), 0x030201);
+
+  // The editors the delegate offers: the list of a choice column, number
+  // typing in number columns.
+  QWidget parent;
+  qt::GridDelegate delegate;
+  QStyleOptionViewItem option;
+  std::unique_ptr<QWidget> editor(
+      delegate.createEditor(&parent, option, model.index(0, 1)));
+  auto* combo = qobject_cast<QComboBox*>(editor.get());
+  ASSERT_NE(combo, nullptr);
+  ASSERT_EQ(combo->count(), 2);
+  EXPECT_EQ(combo->itemText(0), QStringLiteral("Lineal"));
+  delegate.setEditorData(combo, model.index(0, 1));
+  EXPECT_EQ(combo->currentText(), QStringLiteral("Puntual"));
+  combo->setCurrentIndex(0);
+  delegate.setModelData(combo, &model, model.index(0, 1));
+  EXPECT_EQ(grid.Text(1, 1), "Lineal");
+  EXPECT_EQ(delegate.createEditor(&parent, option, model.index(0, 2)), nullptr);
+}
+
+TEST(QtGridView, TypingAndTheCurrentRowReachTheGrid) {
+  QtSession session;
+  f_Prueba form;
+  RunModal(form, [&](FormView& view) {
+    auto* table = Widget<QTableView>(view, "tblDatos");
+    ASSERT_NE(table, nullptr);
+    Grid& grid = form.tblDatos.grid();
+    EXPECT_EQ(table->currentIndex().row(), 0);  // grid row 1
+
+    // The user moves to the third row and types a new code.
+    const QModelIndex cell = table->model()->index(2, 0);
+    table->setFocus();
+    table->setCurrentIndex(cell);
+    EXPECT_EQ(grid.CurrentRow(), 3);
+    QTest::keyClick(table, Qt::Key_F2);
+    auto* editor = table->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "POZO");
+    // The grid changing meanwhile leaves the typing alone.
+    grid.SetText(1, 0, "CASA2");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(editor->text(), QStringLiteral("POZO"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the commit is queued
+    EXPECT_EQ(grid.Text(3, 0), "POZO");
+
+    // The window makes another row current.
+    grid.SetCurrentRow(2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table->currentIndex().row(), 1);
+    EXPECT_TRUE(table->selectionModel()->isRowSelected(1, {}));
+    form.Hide();
+  });
+}
+
+// A window with nothing but a big grid.
+class f_Grande : public ui::Form {
+ public:
+  f_Grande()
+      : Form("f_Grande"),
+        tblGrande(Add<ui::GridControl>("tblGrande",
+                                       Environment::Current().NewGrid())) {}
+  ui::GridControl& tblGrande;
+
+ protected:
+  void Form_Load() override {
+    SetInnerSize(9000, 6000);
+    Grid& g = tblGrande.grid();
+    g.SetCols(8);
+    for (int16_t c = 0; c < 8; ++c)
+      g.DefineColumn(c, false, false, c == 3 ? kGridNumber1 : kGridText, 0, 0,
+                     0, 10, "C" + std::to_string(c));
+    g.SetRows(1000001);
+    g.SetText(1000000, 2, "último");
+    g.Complete();
+  }
+  void Form_Resize() override {
+    tblGrande.Move(0, 0, ScaleWidth(), ScaleHeight());
+  }
+};
+
+TEST(QtGridView, AMillionRowsOpenAtOnce) {
+  QtSession session;
+  f_Grande form;
+  form.Load();
+  QElapsedTimer clock;
+  clock.start();
+  qint64 opened_ms = -1;
+  RunModal(form, [&](FormView& view) {
+    opened_ms = clock.elapsed();
+    auto* table = Widget<QTableView>(view, "tblGrande");
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->model()->rowCount(), 1000000);
+    table->scrollToBottom();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table->model()->index(999999, 2).data().toString(),
+              QString::fromUtf8("último"));
+    form.Hide();
+  });
+  std::printf("a million rows shown in %lld ms\n",
+              static_cast<long long>(opened_ms));
+  EXPECT_GE(opened_ms, 0);
+  EXPECT_LT(opened_ms, 3000);
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat::qt_tests
