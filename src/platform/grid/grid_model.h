@@ -1,0 +1,138 @@
+// The grid control's model: column definitions, rows with the header at
+// row 0, cell texts and colours, the current row, file options, and the
+// user's editing rules. Cells live column by column (TextColumn), so a
+// million rows stay cheap to fill and to read.
+//
+// What the set-up calls do here:
+//   StandardSetup  every column back to a plain free-text column of width
+//                  10 (captions and cells kept);
+//   FinishA, FinishB, Complete
+//                  the column set-up is done: views lay the columns out
+//                  (observers hear GridColumnsChanged); Complete also marks
+//                  the set-up complete;
+//   SetBoolOption  whether a view may let the user append rows at the
+//                  bottom (the tools pass False);
+//   FinishAfterFill
+//                  the cells were filled: views re-read them
+//                  (GridContentsReset).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "frame/grid.h"
+#include "platform/grid/grid_contents.h"
+
+namespace qdr2_Gomiat {
+
+// What a view of the grid hears, always after the change is made. Calls
+// come on the thread that changed the grid; per-cell calls come once per
+// changed cell, so a view should coalesce them.
+class GridObserver {
+ public:
+  virtual ~GridObserver() = default;
+  // The row count went from `old_rows` to `new_rows`; kept rows keep their
+  // cells, new rows are empty.
+  virtual void GridRowsChanged(int32_t old_rows, int32_t new_rows) = 0;
+  // Column count or definitions (kind, flags, width, caption, choices).
+  virtual void GridColumnsChanged() = 0;
+  // Text or colour of one cell (row 0: the caption).
+  virtual void GridCellChanged(int32_t row, int16_t col) = 0;
+  // Any cell may have changed (after a fill or a load).
+  virtual void GridContentsReset() = 0;
+  virtual void GridCurrentRowChanged(int32_t row) = 0;
+};
+
+class GridModel final : public Grid {
+ public:
+  GridModel() = default;
+
+  void SetCols(int16_t cols) override;
+  int16_t Cols() const override;
+  void SetRows(int32_t rows) override;
+  int32_t Rows() const override { return contents_.rows; }
+
+  void DefineColumn(int16_t col, bool flag1, bool read_only, int16_t kind,
+                    int16_t value5, int16_t value6, int16_t value7,
+                    int16_t width_chars, const std::string& caption) override;
+  const GridColumn& Column(int16_t col) const override;
+  void SetChoiceList(int16_t col, const Array<std::string>& items) override;
+
+  void SetText(int32_t row, int16_t col, const std::string& text) override;
+  void SetText(int32_t row, int16_t col, int32_t value) override;
+  std::string Text(int32_t row, int16_t col) const override;
+
+  void SetColour(int32_t row, int16_t col, int32_t colour) override;
+  int32_t Colour(int32_t row, int16_t col) const override;
+  void SetColourNumber(int32_t row, int16_t col, int16_t number) override;
+  void SetColourNumber2(int32_t row, int16_t col, int16_t number) override;
+
+  void SetCurrentRow(int32_t row) override;
+  int32_t CurrentRow() const override { return current_row_; }
+
+  void FileOptions(const std::string& title, const std::string& default_file,
+                   const std::string& filter) override;
+  void OptionsRestore(const std::string& title,
+                      const std::string& second) override;
+  void OptionsSave(const std::string& title,
+                   const std::string& second) override;
+
+  void FinishA() override;
+  void FinishB() override;
+  void SetBoolOption(bool value) override { user_may_add_rows_ = value; }
+  void Complete() override;
+  void StandardSetup() override;
+  void FinishAfterFill() override;
+
+  bool UserEdit(int32_t row, int16_t col, const std::string& text) override;
+  bool UserSetColour(int32_t row, int16_t col, int32_t colour) override;
+
+  void SaveContents(const std::string& path) const override;
+  void LoadContents(const std::string& path) override;
+
+  // For views. The text stays valid until the grid next changes.
+  std::string_view TextView(int32_t row, int16_t col) const;
+  // Whether the cells of the column carry colours.
+  bool HasColours(int16_t col) const;
+  // The user dragged a column border (width in characters, 0 or more).
+  void SetColumnWidth(int16_t col, int16_t width_chars);
+  bool UserMayAddRows() const { return user_may_add_rows_; }
+  bool SetupComplete() const { return setup_complete_; }
+  const std::string& FileTitle() const { return file_title_; }
+  const std::string& DefaultFile() const { return default_file_; }
+  const std::string& Filter() const { return filter_; }
+  // Observers are not owned; remove one before it dies.
+  void AddObserver(GridObserver* observer);
+  void RemoveObserver(GridObserver* observer);
+
+  // Section of the settings store that keeps the options saved under the
+  // two texts: "<title>\<second>".
+  static std::string OptionsSection(const std::string& title,
+                                    const std::string& second);
+
+ private:
+  size_t CheckCol(int16_t col) const;
+  size_t CheckRow(int32_t row) const;
+  void GiveColours(size_t col);
+  void StoreText(int32_t row, size_t col, std::string_view text);
+  void StoreColour(int32_t row, size_t col, int32_t colour);
+  template <class F>
+  void Notify(F&& call) {
+    // An observer may remove itself while being told.
+    for (size_t i = 0; i < observers_.size(); ++i) call(*observers_[i]);
+  }
+
+  std::vector<GridColumn> columns_;
+  GridContents contents_;
+  int32_t current_row_ = 0;
+  bool user_may_add_rows_ = false;
+  bool setup_complete_ = false;
+  std::string file_title_;
+  std::string default_file_;
+  std::string filter_;
+  std::vector<GridObserver*> observers_;
+};
+
+}  // namespace qdr2_Gomiat

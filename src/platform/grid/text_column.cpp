@@ -1,0 +1,105 @@
+#include "platform/grid/text_column.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "qdr2_gomiat/failure.h"
+
+namespace qdr2_Gomiat {
+
+namespace {
+// Offsets are 32-bit: a column holds at most 4 GiB of text.
+constexpr size_t kMaxBuffer = std::numeric_limits<uint32_t>::max();
+// Below this much dead text compaction is not worth a pass.
+constexpr size_t kMinDeadToCompact = size_t{1} << 20;
+}  // namespace
+
+uint32_t TextColumn::Store(std::string_view text) {
+  if (text.size() > kMaxBuffer) throw Failure(err::kOutOfMemory);
+  // `text` may live in our own buffer, which the append can move.
+  std::string copy;
+  if (!arena_.empty() && text.data() >= arena_.data() &&
+      text.data() < arena_.data() + arena_.size()) {
+    copy.assign(text);
+    text = copy;
+  }
+  if (arena_.size() + text.size() > kMaxBuffer) {
+    Compact();
+    if (arena_.size() + text.size() > kMaxBuffer)
+      throw Failure(err::kOutOfMemory);
+  }
+  const auto offset = static_cast<uint32_t>(arena_.size());
+  arena_.append(text);
+  return offset;
+}
+
+void TextColumn::Set(size_t i, std::string_view text) {
+  Span& s = spans_[i];
+  if (text.size() <= s.length) {
+    // Fits where the old text was: overwrite, the tail becomes dead.
+    if (!text.empty())
+      std::memmove(&arena_[s.offset], text.data(), text.size());
+    garbage_ += s.length - text.size();
+    s.length = static_cast<uint32_t>(text.size());
+    return;
+  }
+  const uint32_t offset = Store(text);
+  garbage_ += s.length;
+  s.offset = offset;
+  s.length = static_cast<uint32_t>(text.size());
+  MaybeCompact();
+}
+
+void TextColumn::Append(std::string_view text) {
+  spans_.emplace_back();
+  try {
+    if (!text.empty()) {
+      const uint32_t offset = Store(text);
+      spans_.back() = Span{offset, static_cast<uint32_t>(text.size())};
+    }
+  } catch (...) {
+    spans_.pop_back();
+    throw;
+  }
+}
+
+void TextColumn::Resize(size_t n) {
+  if (n >= spans_.size()) {
+    spans_.resize(n);
+    return;
+  }
+  for (size_t i = n; i < spans_.size(); ++i) garbage_ += spans_[i].length;
+  spans_.resize(n);
+  if (n == 0) {
+    std::string().swap(arena_);
+    garbage_ = 0;
+    return;
+  }
+  MaybeCompact();
+}
+
+void TextColumn::Compact() {
+  std::string fresh;
+  fresh.reserve(arena_.size() - garbage_);
+  for (const Span& s : spans_) fresh.append(arena_, s.offset, s.length);
+  // Nothing below can fail: the new offsets are the running sums.
+  uint32_t at = 0;
+  for (Span& s : spans_) {
+    s.offset = at;
+    at += s.length;
+  }
+  arena_.swap(fresh);
+  garbage_ = 0;
+}
+
+void TextColumn::MaybeCompact() noexcept {
+  if (garbage_ < kMinDeadToCompact || garbage_ * 2 < arena_.size()) return;
+  try {
+    Compact();
+  } catch (const std::bad_alloc&) {
+    // The cells are still right; the dead bytes just stay a while longer.
+  }
+}
+
+}  // namespace qdr2_Gomiat

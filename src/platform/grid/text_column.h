@@ -1,0 +1,54 @@
+// The texts of one grid column: one shared byte buffer plus an offset and a
+// length per cell, so a million rows cost 8 bytes each plus their text, and
+// no heap object exists per cell.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qdr2_Gomiat {
+
+class TextColumn {
+ public:
+  size_t size() const noexcept { return spans_.size(); }
+  // Valid until the column next changes. `i` must be below size().
+  std::string_view Get(size_t i) const noexcept {
+    const Span& s = spans_[i];
+    return std::string_view(arena_.data() + s.offset, s.length);
+  }
+  // On failure (too much text, no memory) nothing changes.
+  void Set(size_t i, std::string_view text);
+  // Adds a cell at the end (used when reading a file row by row).
+  void Append(std::string_view text);
+
+  // Room for `n` cells, so that a later Resize up to `n` cannot fail.
+  void Reserve(size_t n) { spans_.reserve(n); }
+  // Keeps the cells that still fit; new cells are empty.
+  void Resize(size_t n);
+
+  // Bytes held, live and dead (for tests and measurements).
+  size_t BufferBytes() const noexcept { return arena_.size(); }
+  size_t DeadBytes() const noexcept { return garbage_; }
+
+ private:
+  struct Span {
+    uint32_t offset = 0;
+    uint32_t length = 0;
+  };
+
+  // Copies `text` to the end of the buffer and returns where it starts.
+  uint32_t Store(std::string_view text);
+  // Rewrites the buffer with live texts only, in cell order.
+  void Compact();
+  // Compacts when at least half the buffer is dead; never fails.
+  void MaybeCompact() noexcept;
+
+  std::vector<Span> spans_;
+  std::string arena_;
+  size_t garbage_ = 0;  // bytes of the buffer no cell points to
+};
+
+}  // namespace qdr2_Gomiat

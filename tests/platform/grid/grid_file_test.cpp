@@ -1,0 +1,272 @@
+#include "platform/grid/grid_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "grid_test_support.h"
+#include "platform/grid/grid_file_io.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+using grid_test::DefineCodeColumns;
+using grid_test::FailureOf;
+using grid_test::GridEnvironment;
+using grid_test::Snapshot;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+// Texts that break naive formats.
+const std::vector<std::string> kNasty = {
+    "tab\there",
+    "line\nbreak\r\nand CR",
+    "back\\slash \\t not a tab",
+    "Ñandú, camión, 東京, \xF0\x9F\x98\x80",
+    std::string("nul\0inside", 10),
+    "\x01\x1F\x7F control",
+    "bad utf8 \xC3 \xFF \xED\xA0\x80",
+    ";semi;colon;",
+    "",
+    "fin",
+    "QDR2-TABLA\t1\tcrq",
+};
+
+// `text_colours`: also a colour on a text column (column 4).
+void FillNasty(Grid& g, bool text_colours = true) {
+  g.SetRows(static_cast<int32_t>(kNasty.size()) + 1);
+  for (size_t i = 0; i < kNasty.size(); ++i) {
+    const auto r = static_cast<int32_t>(i + 1);
+    g.SetText(r, 1, kNasty[i]);
+    g.SetText(r, 4, kNasty[kNasty.size() - 1 - i]);
+    g.SetText(r, 2, r * 1000);
+    g.SetColour(r, 5, r == 1 ? -1 : r * 0x0A0B0C);
+    g.SetText(r, 5, i % 2 ? "texto en color" : "");
+  }
+  if (text_colours) g.SetColour(2, 4, 0x00FF00);
+}
+
+TEST(GridFile, ContentsComeBackByteForByte) {
+  GridEnvironment env;
+  GridModel saved;
+  DefineCodeColumns(saved);
+  FillNasty(saved);
+  const std::string path = env.Dir().File("codes.crq");
+  saved.SaveContents(path);
+
+  GridModel loaded;
+  DefineCodeColumns(loaded);
+  loaded.LoadContents(path);
+  EXPECT_EQ(Snapshot(loaded), Snapshot(saved));
+
+  // Every line is valid UTF-8 and the signature is the first line.
+  const std::string bytes = ReadAll(path);
+  EXPECT_EQ(bytes.rfind("QDR2-TABLA\t1\tcrq\n", 0), 0u);
+  EXPECT_EQ(bytes.find('\0'), std::string::npos);
+
+  // Saving again over the file gives the same bytes and leaves no stray file.
+  loaded.SaveContents(path);
+  EXPECT_EQ(ReadAll(path), bytes);
+  size_t files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(env.Dir().Path())) {
+    (void)e;
+    ++files;
+  }
+  EXPECT_EQ(files, 1u);
+
+  // Saved through a symbolic link, the file it points to is replaced.
+  const std::string link = env.Dir().File("link.crq");
+  std::filesystem::create_symlink(path, link);
+  WriteAll(path, "old");
+  saved.SaveContents(link);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadAll(path), bytes);
+
+  // An empty grid round-trips as well, and shrinks the one it loads into.
+  GridModel empty;
+  DefineCodeColumns(empty);
+  empty.SetRows(1);
+  empty.SaveContents(path);
+  loaded.LoadContents(path);
+  EXPECT_EQ(loaded.Rows(), 1);
+  EXPECT_EQ(loaded.CurrentRow(), 0);
+}
+
+TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
+  GridEnvironment env;
+  GridModel source;
+  DefineCodeColumns(source);
+  FillNasty(source, false);
+  const std::string good_path = env.Dir().File("good.crq");
+  source.SaveContents(good_path);
+  const std::string good = ReadAll(good_path);
+
+  GridModel g;
+  DefineCodeColumns(g);
+  g.SetRows(3);
+  g.SetText(2, 4, "mine");
+  g.SetColour(1, 5, 77);
+  g.SetCurrentRow(2);
+  const auto before = Snapshot(g);
+  const std::string path = env.Dir().File("bad.crq");
+
+  // `says`: a piece of the failure's message, so the file is refused for
+  // the reason meant and not another.
+  auto expect_refused = [&](const std::string& bytes, const std::string& why,
+                            const std::string& says = "") {
+    WriteAll(path, bytes);
+    try {
+      g.LoadContents(path);
+      ADD_FAILURE() << why << ": loaded";
+    } catch (const Failure& f) {
+      EXPECT_EQ(f.number(), kBadGridFile) << why << ": " << f.description();
+      EXPECT_NE(f.description().find(says), std::string::npos)
+          << why << ": " << f.description();
+    }
+    EXPECT_EQ(Snapshot(g), before) << why;
+  };
+
+  // Every cut of the file is noticed, wherever it falls; only the final
+  // line break may be missing.
+  for (size_t n = 0; n + 1 < good.size(); ++n)
+    expect_refused(good.substr(0, n), "cut at " + std::to_string(n));
+
+  const size_t rows_at = good.find("filas\t");
+  const size_t first_row = good.find('\n', rows_at) + 1;
+  auto with_row = [&](const std::string& row) {
+    // The file with its first data row replaced.
+    const size_t end = good.find('\n', first_row);
+    return good.substr(0, first_row) + row + good.substr(end);
+  };
+  // The rows below differ from this one in one point each.
+  const std::string valid_row = "\tA\\tB\t1\t\t\t0;\t";
+  {
+    WriteAll(path, with_row(valid_row));
+    GridModel scratch;
+    DefineCodeColumns(scratch);
+    scratch.LoadContents(path);
+    EXPECT_EQ(scratch.Text(1, 1), "A\tB");
+  }
+  expect_refused("", "empty file", "no es un archivo de tabla");
+  expect_refused("nombre;x;y\n1;2;3\n", "a foreign file",
+                 "no es un archivo de tabla");
+  expect_refused("\xFF\xFE\x00\x01", "binary bytes",
+                 "no es un archivo de tabla");
+  std::string other = good;
+  other.replace(0, 16, "QDR2-TABLA\t2\tcrq");
+  expect_refused(other, "a later format version", "Versión");
+  other = good;
+  other.replace(0, 16, "QDR2-TABLA\t1\tpts");
+  expect_refused(other, "saved under another filter", "otra tabla (*.pts)");
+  other = good;
+  other.replace(good.find("4 4 1"), 5, "4 4 0");
+  expect_refused(other, "other column kinds", "otras columnas");
+  other = good;
+  other.replace(good.find("columnas\t7"), 10, "columnas\t8");
+  expect_refused(other, "other column count", "tipos de columna");
+  other = good;
+  other.replace(good.find("6c"), 2, "6");
+  expect_refused(other, "a colour column without colours", "sin colores");
+  other = good;
+  other.replace(rows_at, 8, "filas\t99");
+  expect_refused(other, "more rows announced than present",
+                 "anuncia 99 filas y trae 11");
+  other = good;
+  other.replace(rows_at, 8, "filas\t-1");
+  expect_refused(other, "a negative row count", "filas");
+  other = good;
+  other.replace(rows_at, 8, "filas\tx1");
+  expect_refused(other, "a row count that is no number", "filas");
+  expect_refused(good + "extra\n", "text after the end", "después del final");
+  expect_refused(with_row("\t\t\t\t0;\t"), "a cell short",
+                 "6 celdas en vez de 7");
+  expect_refused(with_row("\t\t\t\t\t0;\t\t\t"), "a cell too many",
+                 "9 celdas en vez de 7");
+  expect_refused(with_row("\tA\\q\t1\t\t\t0;\t"), "an unknown escape",
+                 "escape");
+  expect_refused(with_row("\tA\\x4\t1\t\t\t0;\t"), "a short hex escape",
+                 "escape");
+  expect_refused(with_row("\tA\t1\t\t\t0;\tend\\"), "a lone backslash",
+                 "escape");
+  expect_refused(with_row("\tA\t1\t\t\tred;\t"), "a colour that is no number",
+                 "color");
+  expect_refused(with_row("\tA\t1\t\t\t99999999999;\t"),
+                 "an overflowing colour", "color");
+  expect_refused(with_row("\tA\t1\t\t\t12\t"), "a colour without its text",
+                 "color");
+  expect_refused(with_row("\tA\xC3\x28\t1\t\t\t0;\t"),
+                 "bytes that are not UTF-8", "UTF-8");
+
+  // An endless line is refused once it passes the limit, before it is all
+  // read (a small limit here keeps the test quick).
+  WriteAll(path, with_row("\t" + std::string(5000, 'a') + "\t1\t\t\t0;\t"));
+  GridFileLayout layout{"*.crq", {4, 4, 1, 5, 4, 6, 5}};
+  EXPECT_NO_THROW(LoadGridFile(path, layout, 5100));
+  EXPECT_EQ(FailureOf([&] { LoadGridFile(path, layout, 4999); }), kBadGridFile);
+
+  // Missing files and folders are the runtime's usual failures.
+  EXPECT_EQ(FailureOf([&] { g.LoadContents(env.Dir().File("none.crq")); }),
+            err::kFileNotFound);
+  EXPECT_EQ(FailureOf([&] { g.LoadContents(env.Dir().Path().string()); }),
+            err::kPathAccess);
+  EXPECT_EQ(FailureOf([&] { g.LoadContents(""); }), err::kBadFileName);
+  EXPECT_EQ(Snapshot(g), before);
+
+  // A file of another window's grid (the same filter, other columns).
+  GridModel layers;
+  layers.SetCols(3);
+  layers.FileOptions("c_Gomiat Capas", "capas", "*.crq");
+  layers.SaveContents(path);
+  EXPECT_EQ(FailureOf([&] { g.LoadContents(path); }), kBadGridFile);
+  EXPECT_EQ(Snapshot(g), before);
+}
+
+TEST(GridFile, AFailedSaveLeavesTheOldFileWhole) {
+  GridEnvironment env;
+  GridModel g;
+  DefineCodeColumns(g);
+  FillNasty(g);
+  EXPECT_EQ(FailureOf([&] {
+              g.SaveContents(env.Dir().File("no/such/folder/x.crq"));
+            }),
+            err::kPathNotFound);
+  EXPECT_EQ(FailureOf([&] { g.SaveContents(""); }), err::kBadFileName);
+  // A folder where the file should go.
+  std::filesystem::create_directory(env.Dir().File("taken.crq"));
+  EXPECT_EQ(FailureOf([&] { g.SaveContents(env.Dir().File("taken.crq")); }),
+            err::kPathAccess);
+
+  const std::string path = env.Dir().File("kept.crq");
+  WriteAll(path, "old contents\n");
+  if (::geteuid() != 0) {  // root may write anywhere
+    ::chmod(env.Dir().Path().c_str(), 0500);
+    EXPECT_EQ(FailureOf([&] { g.SaveContents(path); }), err::kPermissionDenied);
+    ::chmod(env.Dir().Path().c_str(), 0700);
+    EXPECT_EQ(ReadAll(path), "old contents\n");
+  }
+  // Nothing but the old file and the folder in the way is left behind.
+  size_t entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(env.Dir().Path())) {
+    (void)e;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 2u);
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat
