@@ -226,6 +226,26 @@ TEST(QtFormView, MouseHeldOnAButtonTurnsTheLoopUntilReleased) {
   EXPECT_EQ(form.events, expected);
 }
 
+TEST(QtFormView, AFormHiddenByItsOwnHandlerCanBeShownAgain) {
+  QtSession session;
+  f_Prueba form;
+  int inner_shows = 0;
+  form.cmdRepite.Click = [&] {
+    form.Hide();
+    QTimer::singleShot(0, [&] {
+      ++inner_shows;
+      form.Hide();
+    });
+    form.ShowModal();
+  };
+  RunModal(form, [&](FormView& view) {
+    Widget<QPushButton>(view, "cmdRepite")->click();
+  });
+  EXPECT_EQ(inner_shows, 1);
+  EXPECT_FALSE(form.IsVisible());
+  EXPECT_EQ(session.Backend().ViewOf(form), nullptr);
+}
+
 TEST(QtFormView, ModelChangesShowAtOnce) {
   QtSession session;
   f_Prueba form;

@@ -32,6 +32,9 @@ GridView::GridView(ui::GridControl& control, QWidget* parent)
       QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
       QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
   setWordWrap(false);
+  // Cells clip their text as the platform's grids do: line patterns such
+  // as "_____________" stay patterns.
+  setTextElideMode(Qt::ElideNone);
   verticalHeader()->hide();
   // Fixed row heights keep a million rows as cheap as ten.
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

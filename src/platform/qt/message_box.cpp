@@ -1,7 +1,11 @@
 #include "platform/qt/message_box.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <vector>
 
 #include "frame/ui/ui_backend.h"
@@ -58,6 +62,21 @@ QMessageBox::Icon IconOf(int32_t flags) {
   }
 }
 
+// The platform's message boxes grow up to most of the screen's width before
+// they wrap a line; Qt's wrap much sooner.
+void LetLinesRunWide(QMessageBox& box) {
+  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  if (label == nullptr) return;
+  const QFontMetrics fm(label->font());
+  int widest = 0;
+  for (const QString& line : box.text().split(QLatin1Char('\n')))
+    widest = std::max(widest, fm.horizontalAdvance(line.trimmed()));
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int limit =
+      screen != nullptr ? screen->availableGeometry().width() * 5 / 8 : 800;
+  label->setMinimumWidth(std::min(widest + fm.averageCharWidth(), limit));
+}
+
 }  // namespace
 
 int32_t DefaultAnswerFor(int32_t flags) {
@@ -85,6 +104,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& prompt,
   box->setTextFormat(Qt::PlainText);
   box->setText(ToQ(prompt));
   box->setIcon(IconOf(flags));
+  LetLinesRunWide(*box);
   const std::vector<ButtonSpec> specs = ButtonsOf(flags);
   const size_t default_index = static_cast<size_t>((flags >> 8) & 3);
   for (size_t i = 0; i < specs.size(); ++i) {

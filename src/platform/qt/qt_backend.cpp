@@ -63,8 +63,10 @@ QWidget* QtBackend::InnermostWindow() const {
 }
 
 FormView* QtBackend::ViewOf(const ui::Form& form) const {
+  // A form hidden from its own handler may be shown again before the
+  // handler returns; the dialog that ended does not count.
   for (FormView* v : views_)
-    if (&v->form() == &form) return v;
+    if (&v->form() == &form && !v->Ended()) return v;
   return nullptr;
 }
 
@@ -107,7 +109,7 @@ void QtBackend::ShowModal(ui::Form& form) {
 
 void QtBackend::Changed(ui::Form& form, ui::Control* control) {
   FormView* view = ViewOf(form);
-  if (view == nullptr || view->Ended()) return;
+  if (view == nullptr) return;
   if (control != nullptr) {
     view->SyncControl(*control);
     return;

@@ -40,7 +40,8 @@ class QtBackend final : public ui::UiBackend {
   int32_t ScreenWidth() const override;
   int32_t ScreenHeight() const override;
 
-  // The dialog showing `form` now, or nullptr.
+  // The dialog showing `form` now (not one whose loop has ended), or
+  // nullptr.
   FormView* ViewOf(const ui::Form& form) const;
   // Shows `form` modally, saves a PNG of it at `path` once laid out and
   // hides it. Returns false when the picture could not be saved.
