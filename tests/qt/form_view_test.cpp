@@ -117,6 +117,9 @@ TEST(QtFormView, WidgetsCarryTheModelsCaptionsAndGeometry) {
               QStringLiteral("Cant."));
     EXPECT_TRUE(QFontInfo(flex->font()).fixedPitch());
     EXPECT_FALSE(flex->editTriggers() & QAbstractItemView::DoubleClicked);
+    // Alignment code 6 of the flex grid: right and top.
+    EXPECT_EQ(flex->model()->index(1, 1).data(Qt::TextAlignmentRole).toInt(),
+              static_cast<int>(Qt::AlignRight | Qt::AlignTop));
 
     form.Hide();
   });
@@ -206,6 +209,28 @@ TEST(QtFormView, EscapeEnterAndCloseBoxActAsInTheModel) {
   EXPECT_FALSE(form.IsLoaded());
   EXPECT_FALSE(form.accepted);
   EXPECT_EQ(form.events, headless_events);
+}
+
+TEST(QtFormView, LabelsAndOptionsTakeClicksAndDoubleClicks) {
+  QtSession session;
+  f_Prueba form;
+  RunModal(form, [&](FormView& view) {
+    // A double click as the window system sends it: press, release, then
+    // the second press as a double click, and its release.
+    auto* label = Widget<QLabel>(view, "labCapa");
+    QTest::mouseClick(label, Qt::LeftButton);
+    QTest::mouseDClick(label, Qt::LeftButton);
+    QTest::mouseRelease(label, Qt::LeftButton);
+    auto* option = Widget<QRadioButton>(view, "optTipo(1)");
+    QTest::mouseClick(option, Qt::LeftButton);
+    QTest::mouseDClick(option, Qt::LeftButton);
+    QTest::mouseRelease(option, Qt::LeftButton);
+    form.Hide();
+  });
+  const std::vector<std::string> expected{"labCapa click", "labCapa dbl",
+                                          "optPuntual", "optPuntual dbl"};
+  EXPECT_EQ(form.events, expected);
+  EXPECT_TRUE(form.optPuntual.Value());
 }
 
 TEST(QtFormView, MouseHeldOnAButtonTurnsTheLoopUntilReleased) {

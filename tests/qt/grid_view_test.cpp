@@ -1,16 +1,20 @@
 // The grid on screen: a table model that reads the grid model directly and
 // keeps Qt's model rules, edits that go through the grid's user rules, the
 // current row both ways, and a million rows opened at once.
+#include "platform/qt/grid_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
 #include "platform/grid/grid_model.h"
+#include "platform/qt/colour_picker.h"
 #include "platform/qt/grid_delegate.h"
 #include "platform/qt/grid_table_model.h"
 #include "qt/qt_session.h"
@@ -168,6 +172,66 @@ TEST(QtGridView, TypingAndTheCurrentRowReachTheGrid) {
     EXPECT_TRUE(table->selectionModel()->isRowSelected(1, {}));
     form.Hide();
   });
+}
+
+TEST(QtGridView, ColourCellsArePickedFromTheNumberedPalette) {
+  QtSession session;
+  f_Prueba form;
+  const int32_t wanted = Environment::Current().Colours().ColorValue(5);
+  RunModal(form, [&](FormView& view) {
+    auto* table = Widget<QTableView>(view, "tblDatos");
+    ASSERT_NE(table, nullptr);
+    table->setCurrentIndex(table->model()->index(1, 2));
+    // Colour number 5 is the sixth swatch of the first row.
+    QTimer::singleShot(0, [] {
+      auto* picker =
+          qobject_cast<qt::ColourPicker*>(QApplication::activeModalWidget());
+      ASSERT_NE(picker, nullptr);
+      auto* palette = picker->findChild<QWidget*>(QStringLiteral("palette"));
+      ASSERT_NE(palette, nullptr);
+      QTest::mouseClick(palette, Qt::LeftButton, {}, QPoint(5 * 16 + 8, 8));
+    });
+    QTest::keyClick(table, Qt::Key_F2);
+    // Typing text into a colour cell changes nothing.
+    EXPECT_FALSE(table->model()->setData(table->model()->index(1, 2),
+                                         QStringLiteral("rojo"), Qt::EditRole));
+    form.Hide();
+  });
+  EXPECT_EQ(form.tblDatos.grid().Colour(2, 2), wanted);
+}
+
+// Picks `name` in the next file dialog, typed without its extension.
+void ChooseInNextFileDialog(const QString& name) {
+  QTimer::singleShot(0, [name] {
+    auto* dialog =
+        qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("*.crq")});
+    dialog->selectFile(name);
+    static_cast<QDialog*>(dialog)->accept();  // as the Save button does
+  });
+}
+
+TEST(QtGridView, ContentsAreSavedAndLoadedThroughFileDialogs) {
+  QtSession session;
+  f_Prueba form;
+  const QString base = QString::fromStdString(session.Folder() + "/codigos");
+  RunModal(form, [&](FormView& view) {
+    auto* table =
+        qobject_cast<qt::GridView*>(Widget<QTableView>(view, "tblDatos"));
+    ASSERT_NE(table, nullptr);
+    ChooseInNextFileDialog(base);
+    table->SaveContents();
+    ASSERT_TRUE(QFileInfo::exists(base + QStringLiteral(".crq")));
+
+    form.tblDatos.grid().SetText(1, 0, "BORRADO");
+    ChooseInNextFileDialog(base + QStringLiteral(".crq"));
+    table->LoadContents();
+    EXPECT_EQ(table->model()->index(0, 0).data().toString(),
+              QStringLiteral("CASA"));
+    form.Hide();
+  });
+  EXPECT_EQ(form.tblDatos.grid().Text(1, 0), "CASA");
 }
 
 // A window with nothing but a big grid.

@@ -38,6 +38,8 @@ class f_Prueba : public ui::Form {
       events.push_back("txtNombre=" + txtNombre.Text());
     };
     labCapa.SetCaption("Capa:");
+    labCapa.Click = [this] { events.push_back("labCapa click"); };
+    labCapa.DblClick = [this] { events.push_back("labCapa dbl"); };
     labCapa.Move(3720, 165, 600, 255);
     cmbCapa.Move(4380, 120, 2700, 315);
     for (const char* capa : {"0", "Muro", "Casa"}) cmbCapa.AddItem(capa);
@@ -117,6 +119,7 @@ class f_Prueba : public ui::Form {
     tipos(0) = "Lineal";
     tipos(1) = "Puntual";
     g.SetChoiceList(1, tipos);
+    g.FileOptions("c_Gomiat Prueba", "Prueba", "*.crq");
     g.Complete();
     const char* codes[] = {"CASA", "MURO", "ARBOL"};
     const int32_t colours[] = {255, 65535, 32768};

@@ -16,6 +16,7 @@
 #include "platform/qt/handler_guard.h"
 #include "platform/qt/table_bindings.h"
 #include "platform/qt/text.h"
+#include "qdr2_gomiat/failure.h"
 
 namespace qdr2_Gomiat::qt {
 
@@ -159,20 +160,55 @@ void GridView::contextMenuEvent(QContextMenuEvent* event) {
   menu.exec(event->globalPos());
 }
 
-void GridView::SaveContents() {
+QString GridView::AskFile(bool saving) {
   const GridFileOptions options = FileOptionsOf(control_.grid());
-  const QString path = QFileDialog::getSaveFileName(
-      this, ToQ(options.title), ToQ(options.default_file), ToQ(options.filter));
+  QFileDialog dialog(this, ToQ(options.title));
+  dialog.setObjectName(QStringLiteral("gridFileDialog"));
+  dialog.setAcceptMode(saving ? QFileDialog::AcceptSave
+                              : QFileDialog::AcceptOpen);
+  dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilter(ToQ(options.filter));
+  // "*.crq" -> "crq": a name typed without it gets it, as on the platform.
+  QString suffix = ToQ(options.filter);
+  suffix.remove(0, suffix.lastIndexOf(QLatin1Char('.')) + 1);
+  if (!suffix.contains(QLatin1Char('*'))) dialog.setDefaultSuffix(suffix);
+  if (!options.default_file.empty())
+    dialog.selectFile(ToQ(options.default_file));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+namespace {
+// The grid's own refusals (a foreign file, a full disk) are its message to
+// the user, not an untrapped error of the window.
+template <class F>
+void WithGridMessage(const std::string& title, F&& f) {
+  try {
+    f();
+  } catch (...) {
+    const Failure failure = CurrentFailure();
+    try {
+      Environment::Current().Ui().MsgBox(failure.description(),
+                                         ui::mb::kCritical, title);
+    } catch (...) {
+    }
+  }
+}
+}  // namespace
+
+void GridView::SaveContents() {
+  const QString path = AskFile(true);
   if (path.isEmpty()) return;
-  Guarded([&] { control_.grid().SaveContents(FromQ(path)); });
+  WithGridMessage(FileOptionsOf(control_.grid()).title,
+                  [&] { control_.grid().SaveContents(FromQ(path)); });
 }
 
 void GridView::LoadContents() {
-  const GridFileOptions options = FileOptionsOf(control_.grid());
-  const QString path = QFileDialog::getOpenFileName(
-      this, ToQ(options.title), ToQ(options.default_file), ToQ(options.filter));
+  const QString path = AskFile(false);
   if (path.isEmpty()) return;
-  Guarded([&] { control_.grid().LoadContents(FromQ(path)); });
+  WithGridMessage(FileOptionsOf(control_.grid()).title,
+                  [&] { control_.grid().LoadContents(FromQ(path)); });
   SyncFromGrid();
 }
 

@@ -21,6 +21,11 @@ class GridView : public QTableView, private GridObserver {
   // Cells, shape, widths and current row as the grid has them now.
   void SyncFromGrid();
 
+  // What its context menu offers when the grid was given file options:
+  // the contents to or from a file chosen under the grid's filter.
+  void SaveContents();
+  void LoadContents();
+
  protected:
   bool edit(const QModelIndex& index, EditTrigger trigger,
             QEvent* event) override;
@@ -43,8 +48,8 @@ class GridView : public QTableView, private GridObserver {
   void OnSectionResized(int col, int new_size);
   void ShowCurrentRow();
   void OnCurrentChanged(const QModelIndex& current);
-  void SaveContents();
-  void LoadContents();
+  // The file the user picks, or empty when cancelled.
+  QString AskFile(bool saving);
 
   ui::GridControl& control_;
   GridModel* observed_;  // nullptr for a grid of another make
