@@ -17,7 +17,7 @@ constexpr size_t kMinDeadToCompact = size_t{1} << 20;
 
 uint32_t TextColumn::Store(std::string_view text) {
   if (text.size() > kMaxBuffer) throw Failure(err::kOutOfMemory);
-  // `text` may live in our own buffer, which the append can move.
+  // `text` may live in our own buffer, which compaction replaces.
   std::string copy;
   if (!arena_.empty() && text.data() >= arena_.data() &&
       text.data() < arena_.data() + arena_.size()) {
