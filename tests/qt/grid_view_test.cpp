@@ -165,7 +165,16 @@ TEST(QtGridView, TypingAndTheCurrentRowReachTheGrid) {
     QCoreApplication::processEvents();  // the commit is queued
     EXPECT_EQ(grid.Text(3, 0), "POZO");
 
+    // Enter in the grid moves down; it does not accept the window.
+    table->setCurrentIndex(table->model()->index(0, 0));
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_TRUE(form.IsVisible());
+    EXPECT_EQ(grid.CurrentRow(), 2);
+
     // The window makes another row current.
+    grid.SetCurrentRow(3);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table->currentIndex().row(), 2);
     grid.SetCurrentRow(2);
     QCoreApplication::processEvents();
     EXPECT_EQ(table->currentIndex().row(), 1);

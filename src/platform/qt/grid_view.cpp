@@ -149,6 +149,19 @@ bool GridView::edit(const QModelIndex& index, EditTrigger trigger,
   return false;
 }
 
+void GridView::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if ((key != Qt::Key_Return && key != Qt::Key_Enter) ||
+      state() == EditingState) {
+    QTableView::keyPressEvent(event);
+    return;
+  }
+  const QModelIndex current = currentIndex();
+  if (current.isValid() && current.row() + 1 < model_->rowCount())
+    setCurrentIndex(model_->index(current.row() + 1, current.column()));
+  event->accept();
+}
+
 void GridView::contextMenuEvent(QContextMenuEvent* event) {
   const GridFileOptions options = FileOptionsOf(control_.grid());
   if (!options.available) return;

@@ -30,6 +30,9 @@ class GridView : public QTableView, private GridObserver {
   bool edit(const QModelIndex& index, EditTrigger trigger,
             QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // Enter belongs to the grid, as in a spreadsheet: it moves down a row
+  // instead of pressing the window's default button.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Our grid model tells of every change; they are gathered and shown
