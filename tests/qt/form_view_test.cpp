@@ -346,6 +346,11 @@ TEST(QtFormView, UserResizeMovesTheModelAndItsLayoutFollows) {
     EXPECT_NEAR(accept->geometry().right(), bigger.width() - Px(373), 2);
     EXPECT_EQ(Widget<QTableView>(view, "tblDatos")->width(),
               bigger.width() - Px(240));
+    // Moving the window moves the form, so that its place can be kept.
+    view.move(QPoint(50, 40));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Px(form.Left()), view.pos().x());
+    EXPECT_EQ(Px(form.Top()), view.pos().y());
     // Too small for the layout: the model clamps, nothing fails.
     view.resize(QSize(40, 30));
     EXPECT_EQ(Widget<QTableView>(view, "tblDatos")->height(), 0);

@@ -41,8 +41,11 @@ FormView::FormView(ui::Form& form, const Units& units, QWidget* parent)
     : QDialog(parent), form_(form), units_(units), surface_(new QWidget(this)) {
   setObjectName(ToQ(form.Name()));
   setFont(DialogFont());
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint;
+  if (form.Sizable()) flags |= Qt::WindowMaximizeButtonHint;
+  setWindowFlags(flags);
   setModal(true);
   for (const auto& control : form.Controls()) Bind(*control);
   for (const auto& binding : bindings_) binding->Sync(units_);
