@@ -2,6 +2,8 @@
 // display, the Qt library (loaded by name) otherwise.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QScreen>
 #include <optional>
@@ -71,6 +73,39 @@ TEST(UiBackendChoice, DisplayAndVariableChooseTheBackend) {
     EXPECT_GT(backend->ScreenWidth(), 0);
     EXPECT_GT(backend->ScreenHeight(), 0);
   }
+}
+
+// Asked for real windows with a display that cannot be reached, the
+// process runs headless instead of being ended by Qt. Run in a fresh copy
+// of this program, before any Qt application exists.
+TEST(UiBackendChoice, UnreachableDisplayFallsBackToHeadless) {
+  if (std::getenv("QDR2_GOMIAT_TEST_CHILD") != nullptr) {
+    ASSERT_EQ(QCoreApplication::instance(), nullptr);
+    auto backend = MakeUiBackendForProcess();
+    ASSERT_NE(backend, nullptr);
+    EXPECT_FALSE(IsQt(backend));
+    EXPECT_EQ(QCoreApplication::instance(), nullptr);
+    return;
+  }
+  const pid_t child = fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    setenv("QDR2_GOMIAT_TEST_CHILD", "1", 1);
+    setenv("QDR2_GOMIAT_UI", "qt", 1);
+    setenv("DISPLAY", ":987", 1);
+    setenv("QT_QPA_PLATFORM", "", 1);  // empty: no platform named
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("XDG_SESSION_TYPE");
+    execl(
+        "/proc/self/exe", "qdr2_gomiat_qt_tests",
+        "--gtest_filter=UiBackendChoice.UnreachableDisplayFallsBackToHeadless",
+        static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(UiBackendChoice, PointerAndScreenComeFromQt) {
