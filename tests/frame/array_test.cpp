@@ -5,19 +5,12 @@
 #include <string>
 
 #include "qdr2_gomiat/failure.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
-template <class F>
-int32_t FailureOf(F&& f) {
-  try {
-    f();
-  } catch (const Failure& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test_support::FailureOf;
 
 TEST(Array, UnallocatedArraysHaveNoBounds) {
   Array<int32_t> a;

@@ -11,37 +11,23 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/test_support.h"
+
 namespace qdr2_Gomiat {
 namespace {
 
 namespace fs = std::filesystem;
 
+using test_support::FailureOf;
+using test_support::FilesIn;
+
 class AtomicFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "atomic-XXXXXX");
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  size_t Entries() const {
-    return static_cast<size_t>(
-        std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
-  }
-  template <class F>
-  int32_t FailureNumber(F&& f) {
-    try {
-      f();
-    } catch (const Failure& e) {
-      return e.number();
-    }
-    return 0;
-  }
-  fs::path dir_;
+  test_support::TempFolder dir_;
 };
 
 TEST_F(AtomicFile, ReplacesWholeFilesAndKeepsTheirMode) {
-  const std::string path = dir_ / "t.txt";
+  const std::string path = dir_.File("t.txt");
   WriteFileAtomically(path, std::string("a\0b\r\n", 5));
   EXPECT_EQ(ReadFileBytes(path), std::string("a\0b\r\n", 5));
   ::chmod(path.c_str(), 0640);
@@ -50,10 +36,10 @@ TEST_F(AtomicFile, ReplacesWholeFilesAndKeepsTheirMode) {
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
-  EXPECT_EQ(Entries(), 1u);  // no temporary file left
+  EXPECT_EQ(FilesIn(dir_.Path()), 1u);  // no temporary file left
 
   // A link is followed: the file it names is replaced, the link stays.
-  const std::string link = dir_ / "link.txt";
+  const std::string link = dir_.File("link.txt");
   fs::create_symlink(path, link);
   WriteFileAtomically(link, "through the link");
   EXPECT_TRUE(fs::is_symlink(link));
@@ -61,17 +47,17 @@ TEST_F(AtomicFile, ReplacesWholeFilesAndKeepsTheirMode) {
 }
 
 TEST_F(AtomicFile, FailuresLeaveNothingBehind) {
-  EXPECT_EQ(FailureNumber([&] { WriteFileAtomically(dir_ / "no/t.txt", "x"); }),
+  EXPECT_EQ(FailureOf([&] { WriteFileAtomically(dir_.File("no/t.txt"), "x"); }),
             err::kPathAccess);
-  fs::create_directory(dir_ / "folder");
-  EXPECT_EQ(FailureNumber([&] { WriteFileAtomically(dir_ / "folder", "x"); }),
+  fs::create_directory(dir_.File("folder"));
+  EXPECT_EQ(FailureOf([&] { WriteFileAtomically(dir_.File("folder"), "x"); }),
             err::kPathAccess);
-  EXPECT_TRUE(fs::is_directory(dir_ / "folder"));
-  EXPECT_EQ(Entries(), 1u);
+  EXPECT_TRUE(fs::is_directory(dir_.File("folder")));
+  EXPECT_EQ(FilesIn(dir_.Path()), 1u);
 
-  EXPECT_EQ(FailureNumber([&] { ReadFileBytes(dir_ / "missing"); }),
+  EXPECT_EQ(FailureOf([&] { ReadFileBytes(dir_.File("missing")); }),
             err::kFileNotFound);
-  EXPECT_EQ(FailureNumber([&] { ReadFileBytes(dir_ / "folder"); }),
+  EXPECT_EQ(FailureOf([&] { ReadFileBytes(dir_.File("folder")); }),
             err::kPathAccess);
 
   EXPECT_EQ(FileFailure(ENOSPC, "p").number(), err::kDiskFull);
@@ -87,7 +73,7 @@ TEST_F(AtomicFile, FailuresLeaveNothingBehind) {
 // A write that runs out of room (a file size limit stands in for a full
 // disk) fails as a full disk and leaves the old file as it was.
 TEST_F(AtomicFile, NoRoomKeepsTheOldFile) {
-  const std::string path = dir_ / "t.txt";
+  const std::string path = dir_.File("t.txt");
   WriteFileAtomically(path, "old contents");
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
@@ -108,7 +94,7 @@ TEST_F(AtomicFile, NoRoomKeepsTheOldFile) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(ReadFileBytes(path), "old contents");
-  EXPECT_EQ(Entries(), 1u);
+  EXPECT_EQ(FilesIn(dir_.Path()), 1u);
 }
 
 }  // namespace

@@ -6,19 +6,12 @@
 #include <limits>
 
 #include "qdr2_gomiat/failure.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
-template <class F>
-int32_t FailureOf(F&& f) {
-  try {
-    f();
-  } catch (const Failure& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test_support::FailureOf;
 
 TEST(Convert, WholeNumbersRoundHalfToEvenAndOverflowIs6) {
   EXPECT_EQ(CLng(2.5), 2);
@@ -98,13 +91,7 @@ TEST(Convert, TextToBoolean) {
 }
 
 TEST(Convert, DatesAndTimesWithPatterns) {
-  std::tm t{};
-  t.tm_year = 2024 - 1900;
-  t.tm_mon = 2;
-  t.tm_mday = 5;
-  t.tm_hour = 4;
-  t.tm_min = 7;
-  t.tm_sec = 9;
+  const std::tm t = test_support::DateTime(2024, 3, 5, 4, 7, 9);
   EXPECT_EQ(FormatDate(t, "yyyy-mm-dd"), "2024-03-05");
   EXPECT_EQ(FormatTime(t, "hh: MM:SS"), "04: 07:09");
   EXPECT_EQ(FormatDate(t, "dd/mm/yyyy"), "05/03/2024");
