@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/settings/fake_environment.h"
 #include "qdr2_gomiat/failure.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
@@ -18,21 +19,10 @@ using test_support::FakeEnvironment;
 using test_support::FakeOptions;
 using test_support::TempFolder;
 
-std::tm March5() {
-  std::tm t{};
-  t.tm_year = 2024 - 1900;
-  t.tm_mon = 2;
-  t.tm_mday = 5;
-  t.tm_hour = 14;
-  t.tm_min = 7;
-  t.tm_sec = 9;
-  return t;
-}
-
 FakeOptions Options(const std::string& folder = "/opt/landrix/qdr2") {
   FakeOptions o;
   o.component_folder = folder;
-  o.now = March5();
+  o.now = test_support::DateTime(2024, 3, 5, 14, 7, 9);
   return o;
 }
 

@@ -1,11 +1,8 @@
 // A session is a sealed environment: temporary folder and settings, fixed
 // screen and clock, and nothing left behind.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <tuple>
 
@@ -13,30 +10,14 @@
 #include "platform/platform.h"
 #include "qdr2_gomiat/failure.h"
 #include "qdr2_gomiat/testing.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Sets an environment variable for one scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (old_)
-      ::setenv(name_, old_->c_str(), 1);
-    else
-      ::unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using test_support::ScopedEnvVar;
 
 TEST(HeadlessSession, LivesInItsOwnTemporaryFolder) {
   testing::HeadlessSession outer;
@@ -44,9 +25,9 @@ TEST(HeadlessSession, LivesInItsOwnTemporaryFolder) {
   const fs::path home = fs::path(outer.ComponentFolder()) / "home";
   fs::create_directories(base);
   fs::create_directories(home);
-  ScopedEnv tmpdir("TMPDIR", base.string());
-  ScopedEnv home_env("HOME", home.string());
-  ScopedEnv xdg("XDG_CONFIG_HOME", (home / ".config").string());
+  ScopedEnvVar tmpdir("TMPDIR", base.string());
+  ScopedEnvVar home_env("HOME", home.string());
+  ScopedEnvVar xdg("XDG_CONFIG_HOME", (home / ".config").string());
 
   std::string folder;
   {

@@ -1,15 +1,11 @@
 // A hand-built environment for tests of the settings store and the error
-// log: a temporary folder, a UI backend that records message boxes and has a
-// screen of a chosen size, and a fixed clock. Put in force for the scope of
-// a FakeEnvironment and the previous environment restored afterwards.
+// log: a UI backend that records message boxes and has a screen of a chosen
+// size, and a fixed clock. Put in force for the scope of a FakeEnvironment
+// and the previous environment restored afterwards.
 #pragma once
-
-#include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <ctime>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,36 +14,9 @@
 #include "frame/environment.h"
 #include "frame/ui/form.h"
 #include "frame/ui/ui_backend.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat::test_support {
-
-// A folder of its own under the system's temporary folder, removed at the
-// end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "qdr2_gomiat_XXXXXX")
-            .string();
-    if (mkdtemp(pattern.data()) == nullptr)
-      ADD_FAILURE() << "no temporary folder";
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-  std::string File(const std::string& name) const {
-    return (path_ / name).string();
-  }
-
- private:
-  std::filesystem::path path_;
-};
 
 struct ShownMessage {
   std::string prompt;
@@ -102,18 +71,9 @@ class FakeEnvironment {
  public:
   // `settings` makes the environment's settings store.
   FakeEnvironment(std::function<std::unique_ptr<SettingsStore>()> settings,
-                  const FakeOptions& options = {}) {
-    Environment::Factories f;
-    f.settings = std::move(settings);
-    f.ui = [this, options] {
-      return std::make_unique<RecordingUi>(
-          shown, do_events, options.screen_width, options.screen_height);
-    };
-    f.clock = [options] { return std::make_unique<FixedClock>(options.now); };
-    previous_ = Environment::Install(
-        std::make_shared<Environment>(std::move(f), options.component_folder));
-  }
-  ~FakeEnvironment() { Environment::Install(previous_); }
+                  const FakeOptions& options = {})
+      : scope_(Factories(std::move(settings), options),
+               options.component_folder) {}
   FakeEnvironment(const FakeEnvironment&) = delete;
   FakeEnvironment& operator=(const FakeEnvironment&) = delete;
 
@@ -121,7 +81,21 @@ class FakeEnvironment {
   int32_t do_events = 0;
 
  private:
-  std::shared_ptr<Environment> previous_;
+  Environment::Factories Factories(
+      std::function<std::unique_ptr<SettingsStore>()> settings,
+      const FakeOptions& options) {
+    Environment::Factories f;
+    f.settings = std::move(settings);
+    f.ui = [this, options] {
+      return std::make_unique<RecordingUi>(
+          shown, do_events, options.screen_width, options.screen_height);
+    };
+    f.clock = [options] { return std::make_unique<FixedClock>(options.now); };
+    return f;
+  }
+
+  // Last, so the previous environment is back before `shown` goes.
+  ScopedEnvironment scope_;
 };
 
 // A bare window to place.

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/settings/fake_environment.h"
 #include "qdr2_gomiat/failure.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
+using test_support::ScopedEnvVar;
 using test_support::TempFolder;
 
 TEST(SqliteSettings, ValuesSurviveReopeningAndMissingOnesGiveTheDefault) {
@@ -150,25 +151,8 @@ TEST(SqliteSettings, UnusableFilesGiveAFailureNamingTheFile) {
 }
 
 TEST(SqliteSettings, DefaultPathFollowsTheXdgRules) {
-  struct Restore {
-    std::string name;
-    std::string old;
-    bool had;
-    explicit Restore(const char* n) : name(n) {
-      const char* v = std::getenv(n);
-      had = v != nullptr;
-      if (had) old = v;
-    }
-    ~Restore() {
-      if (had)
-        setenv(name.c_str(), old.c_str(), 1);
-      else
-        unsetenv(name.c_str());
-    }
-  } xdg("XDG_CONFIG_HOME"), home("HOME");
-
-  setenv("HOME", "/home/topografo", 1);
-  setenv("XDG_CONFIG_HOME", "/srv/config/", 1);
+  ScopedEnvVar home("HOME", "/home/topografo");
+  ScopedEnvVar xdg("XDG_CONFIG_HOME", "/srv/config/");
   EXPECT_EQ(DefaultSettingsPath(), "/srv/config/qdr2_gomiat/settings.sqlite");
   setenv("XDG_CONFIG_HOME", "relative/config", 1);
   EXPECT_EQ(DefaultSettingsPath(),

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/settings/fake_environment.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
