@@ -5,32 +5,22 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "grid_test_support.h"
 #include "platform/grid/grid_file_io.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
 using grid_test::DefineCodeColumns;
-using grid_test::FailureOf;
 using grid_test::GridEnvironment;
 using grid_test::Snapshot;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using test_support::FailureOf;
+using test_support::FilesIn;
+using test_support::ReadFile;
+using test_support::WriteFile;
 
 // Texts that break naive formats.
 const std::vector<std::string> kNasty = {
@@ -75,27 +65,22 @@ TEST(GridFile, ContentsComeBackByteForByte) {
   EXPECT_EQ(Snapshot(loaded), Snapshot(saved));
 
   // Every line is valid UTF-8 and the signature is the first line.
-  const std::string bytes = ReadAll(path);
+  const std::string bytes = ReadFile(path);
   EXPECT_EQ(bytes.rfind("QDR2-TABLA\t1\tcrq\n", 0), 0u);
   EXPECT_EQ(bytes.find('\0'), std::string::npos);
 
   // Saving again over the file gives the same bytes and leaves no stray file.
   loaded.SaveContents(path);
-  EXPECT_EQ(ReadAll(path), bytes);
-  size_t files = 0;
-  for (const auto& e : std::filesystem::directory_iterator(env.Dir().Path())) {
-    (void)e;
-    ++files;
-  }
-  EXPECT_EQ(files, 1u);
+  EXPECT_EQ(ReadFile(path), bytes);
+  EXPECT_EQ(FilesIn(env.Dir().Path()), 1u);
 
   // Saved through a symbolic link, the file it points to is replaced.
   const std::string link = env.Dir().File("link.crq");
   std::filesystem::create_symlink(path, link);
-  WriteAll(path, "old");
+  WriteFile(path, "old");
   saved.SaveContents(link);
   EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(ReadAll(path), bytes);
+  EXPECT_EQ(ReadFile(path), bytes);
 
   // An empty grid round-trips as well, and shrinks the one it loads into.
   GridModel empty;
@@ -114,7 +99,7 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
   FillNasty(source, false);
   const std::string good_path = env.Dir().File("good.crq");
   source.SaveContents(good_path);
-  const std::string good = ReadAll(good_path);
+  const std::string good = ReadFile(good_path);
 
   GridModel g;
   DefineCodeColumns(g);
@@ -129,7 +114,7 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
   // the reason meant and not another.
   auto expect_refused = [&](const std::string& bytes, const std::string& why,
                             const std::string& says = "") {
-    WriteAll(path, bytes);
+    WriteFile(path, bytes);
     try {
       g.LoadContents(path);
       ADD_FAILURE() << why << ": loaded";
@@ -156,7 +141,7 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
   // The rows below differ from this one in one point each.
   const std::string valid_row = "\tA\\tB\t1\t\t\t0;\t";
   {
-    WriteAll(path, with_row(valid_row));
+    WriteFile(path, with_row(valid_row));
     GridModel scratch;
     DefineCodeColumns(scratch);
     scratch.LoadContents(path);
@@ -214,7 +199,7 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
 
   // An endless line is refused once it passes the limit, before it is all
   // read (a small limit here keeps the test quick).
-  WriteAll(path, with_row("\t" + std::string(5000, 'a') + "\t1\t\t\t0;\t"));
+  WriteFile(path, with_row("\t" + std::string(5000, 'a') + "\t1\t\t\t0;\t"));
   GridFileLayout layout{"*.crq", {4, 4, 1, 5, 4, 6, 5}};
   EXPECT_NO_THROW(LoadGridFile(path, layout, 5100));
   EXPECT_EQ(FailureOf([&] { LoadGridFile(path, layout, 4999); }), kBadGridFile);
@@ -252,20 +237,15 @@ TEST(GridFile, AFailedSaveLeavesTheOldFileWhole) {
             err::kPathAccess);
 
   const std::string path = env.Dir().File("kept.crq");
-  WriteAll(path, "old contents\n");
+  WriteFile(path, "old contents\n");
   if (::geteuid() != 0) {  // root may write anywhere
     ::chmod(env.Dir().Path().c_str(), 0500);
     EXPECT_EQ(FailureOf([&] { g.SaveContents(path); }), err::kPermissionDenied);
     ::chmod(env.Dir().Path().c_str(), 0700);
-    EXPECT_EQ(ReadAll(path), "old contents\n");
+    EXPECT_EQ(ReadFile(path), "old contents\n");
   }
   // Nothing but the old file and the folder in the way is left behind.
-  size_t entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(env.Dir().Path())) {
-    (void)e;
-    ++entries;
-  }
-  EXPECT_EQ(entries, 2u);
+  EXPECT_EQ(FilesIn(env.Dir().Path()), 2u);
 }
 
 }  // namespace

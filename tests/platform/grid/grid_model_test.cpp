@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "grid_test_support.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
 using grid_test::DefineCodeColumns;
-using grid_test::FailureOf;
 using grid_test::GridEnvironment;
 using grid_test::Snapshot;
+using test_support::FailureOf;
 
 TEST(GridModel, EveryIndexOutsideTheGridIsASubscriptFailure) {
   GridEnvironment env;

@@ -4,15 +4,16 @@
 #include <string>
 
 #include "grid_test_support.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
 using grid_test::DefineCodeColumns;
-using grid_test::FailureOf;
 using grid_test::GridEnvironment;
 using grid_test::MemorySettings;
 using grid_test::Snapshot;
+using test_support::FailureOf;
 
 // A settings store that lives in a file, or null while this build has none.
 std::unique_ptr<SettingsStore> SqliteOrNull(const std::string& path) {
@@ -32,7 +33,7 @@ void MakeUserChanges(GridModel& g) {
 }
 
 TEST(GridOptions, WidthsAndRowComeBackInALaterRunFromTheRealStore) {
-  grid_test::TempDir dir;
+  test_support::TempFolder dir;
   const std::string file = dir.File("settings.sqlite");
   if (!SqliteOrNull(file)) GTEST_SKIP() << "no settings store in this build";
   {
@@ -66,9 +67,7 @@ TEST(GridOptions, WidthsAndRowComeBackInALaterRunFromTheRealStore) {
 TEST(GridOptions, SavedValuesThatNoLongerFitAreLeftAlone) {
   auto values = std::make_shared<MemorySettings::Map>();
   auto fail = std::make_shared<bool>(false);
-  GridEnvironment env([values, fail] {
-    return std::make_unique<MemorySettings>(values, fail);
-  });
+  GridEnvironment env(MemorySettings::Maker(values, fail));
   GridModel g;
   DefineCodeColumns(g);
   MakeUserChanges(g);
@@ -103,9 +102,7 @@ TEST(GridOptions, SavedValuesThatNoLongerFitAreLeftAlone) {
 TEST(GridOptions, AFailingStoreFailsTheCall) {
   auto values = std::make_shared<MemorySettings::Map>();
   auto fail = std::make_shared<bool>(true);
-  GridEnvironment env([values, fail] {
-    return std::make_unique<MemorySettings>(values, fail);
-  });
+  GridEnvironment env(MemorySettings::Maker(values, fail));
   GridModel g;
   DefineCodeColumns(g);
   const auto before = Snapshot(g);

@@ -1,13 +1,9 @@
-// Shared pieces of the grid tests: a temporary folder, a small environment
-// (number texts, a fake palette, a settings store of the test's choice) put
+// Shared pieces of the grid tests: a small environment (a temporary folder,
+// number texts, a fake palette, a settings store of the test's choice) put
 // in force for the scope of a test, and a snapshot of everything a grid
 // holds, to prove that a refused call changed nothing.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -19,29 +15,9 @@
 #include "platform/grid/grid_model.h"
 #include "platform/platform.h"
 #include "qdr2_gomiat/failure.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat::grid_test {
-
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "qdr2_grid_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temp folder";
-    path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const {
-    return (path_ / name).string();
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Palette number n is a grey-blue that no two numbers share.
 class FakeColours final : public ColourService {
@@ -62,6 +38,13 @@ class MemorySettings final : public SettingsStore {
       std::map<std::tuple<std::string, std::string, std::string>, std::string>;
   MemorySettings(std::shared_ptr<Map> values, std::shared_ptr<bool> fail)
       : values_(std::move(values)), fail_(std::move(fail)) {}
+  // What makes a store over `values` for an environment.
+  static std::function<std::unique_ptr<SettingsStore>()> Maker(
+      std::shared_ptr<Map> values, std::shared_ptr<bool> fail) {
+    return [values, fail] {
+      return std::make_unique<MemorySettings>(values, fail);
+    };
+  }
   void SaveSetting(const std::string& app, const std::string& section,
                    const std::string& key, const std::string& value) override {
     if (*fail_) throw Failure(err::kIoError);
@@ -91,24 +74,24 @@ class MemorySettings final : public SettingsStore {
 class GridEnvironment {
  public:
   explicit GridEnvironment(
-      std::function<std::unique_ptr<SettingsStore>()> settings = nullptr) {
+      std::function<std::unique_ptr<SettingsStore>()> settings = nullptr)
+      : scope_(Factories(std::move(settings)), dir_.Path().string()) {}
+
+  const test_support::TempFolder& Dir() const { return dir_; }
+
+ private:
+  static Environment::Factories Factories(
+      std::function<std::unique_ptr<SettingsStore>()> settings) {
     Environment::Factories f;
     f.numbers = MakeNumberTextService;
     f.colours = [] { return std::make_unique<FakeColours>(); };
     f.settings = std::move(settings);
     f.grid = MakeGridModel;
-    previous_ = Environment::Install(
-        std::make_shared<Environment>(std::move(f), dir_.Path().string()));
+    return f;
   }
-  ~GridEnvironment() { Environment::Install(previous_); }
-  GridEnvironment(const GridEnvironment&) = delete;
-  GridEnvironment& operator=(const GridEnvironment&) = delete;
 
-  const TempDir& Dir() const { return dir_; }
-
- private:
-  TempDir dir_;
-  std::shared_ptr<Environment> previous_;
+  test_support::TempFolder dir_;
+  test_support::ScopedEnvironment scope_;
 };
 
 // Everything a user or a caller can read back from a grid.
@@ -135,16 +118,6 @@ inline GridSnapshot Snapshot(const Grid& g) {
     }
   }
   return s;
-}
-
-// The failure number a call ends with, or 0 when it does not fail.
-inline int32_t FailureOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Failure& f) {
-    return f.number();
-  }
-  return 0;
 }
 
 // The layout of the code table window: texts, a read-only count, choices,
