@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "../support/test_support.h"
 #include "cli_settings.h"
 #include "cli_ui.h"
 #include "frame/environment.h"
@@ -35,10 +36,16 @@ class CodeWindow : public q::ui::Form {
 // a settings store that cannot be opened (nothing real is touched).
 class ProgramEnvironment {
  public:
-  ProgramEnvironment() : log_(std::make_shared<SessionLog>()) {
+  ProgramEnvironment() : scope_(Factories(log_), "/nonexistent") {
     log_->echo = &echo_;
+  }
+  SessionLog& Log() { return *log_; }
+  std::string Echo() const { return echo_.str(); }
+
+ private:
+  static q::Environment::Factories Factories(
+      const std::shared_ptr<SessionLog>& log) {
     q::Environment::Factories f;
-    auto log = log_;
     f.settings = [log] {
       return MakeWatchedSettings(
           []() -> std::unique_ptr<q::SettingsStore> {
@@ -48,17 +55,12 @@ class ProgramEnvironment {
     };
     f.ui = [log] { return MakeAcceptingUi(log); };
     f.clock = q::MakeSystemClock;
-    previous_ = q::Environment::Install(
-        std::make_shared<q::Environment>(std::move(f), "/nonexistent"));
+    return f;
   }
-  ~ProgramEnvironment() { q::Environment::Install(previous_); }
-  SessionLog& Log() { return *log_; }
-  std::string Echo() const { return echo_.str(); }
 
- private:
   std::ostringstream echo_;
-  std::shared_ptr<SessionLog> log_;
-  std::shared_ptr<q::Environment> previous_;
+  std::shared_ptr<SessionLog> log_ = std::make_shared<SessionLog>();
+  q::test_support::ScopedEnvironment scope_;
 };
 
 TEST(CliSessionTest, TheBatchUserAcceptsAndNeverLeavesAWindowOpen) {

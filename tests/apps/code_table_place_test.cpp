@@ -5,11 +5,12 @@
 
 #include <filesystem>
 
-#include "temp_folder.h"
+#include "../support/test_support.h"
 
 namespace gomiat {
 namespace {
 
+namespace test = qdr2_Gomiat::test_support;
 using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
@@ -18,22 +19,23 @@ TEST(CodeTablePlaceTest, DefaultAndATableNamedAsTheComponentsAreUsedInPlace) {
   TempFolder dir;
   EXPECT_EQ(CodeTablePlace(std::nullopt, "/opt/component").Folder(),
             "/opt/component");
-  CodeTablePlace place(dir / kCodeTableName, "/opt/component");
-  EXPECT_EQ(place.Folder(), dir.Path());
-  EXPECT_THROW(CodeTablePlace(dir / "missing/autocroquis.txt", "/x"),
+  CodeTablePlace place(dir.File(kCodeTableName), "/opt/component");
+  EXPECT_EQ(place.Folder(), dir.Path().string());
+  EXPECT_THROW(CodeTablePlace(dir.File("missing/autocroquis.txt"), "/x"),
                std::invalid_argument);
-  EXPECT_THROW(CodeTablePlace(dir.Path(), "/x"), std::invalid_argument);
+  EXPECT_THROW(CodeTablePlace(dir.Path().string(), "/x"),
+               std::invalid_argument);
 }
 
 TEST(CodeTablePlaceTest, AnotherNameRunsOnACopyThatComesBackWhenChanged) {
   TempFolder dir;
-  const std::string mine = dir / "road_codes.txt";
+  const std::string mine = dir.File("road_codes.txt");
   WriteFile(mine, "CT,,Lineal,CT, 2,1\r\n");
   std::string private_folder;
   {
     CodeTablePlace place(mine, "/x");
     private_folder = place.Folder();
-    ASSERT_NE(private_folder, dir.Path());
+    ASSERT_NE(private_folder, dir.Path().string());
     const std::string copy = private_folder + "/" + kCodeTableName;
     EXPECT_EQ(ReadFile(copy), "CT,,Lineal,CT, 2,1\r\n");
     WriteFile(copy, "CT,,Lineal,CERCA, 3,1\r\n");  // what the run saved
@@ -43,7 +45,7 @@ TEST(CodeTablePlaceTest, AnotherNameRunsOnACopyThatComesBackWhenChanged) {
   EXPECT_FALSE(std::filesystem::exists(private_folder));
 
   // A table file that does not exist yet is created from what the run made.
-  const std::string fresh = dir / "fresh.txt";
+  const std::string fresh = dir.File("fresh.txt");
   {
     CodeTablePlace place(fresh, "/x");
     WriteFile(place.Folder() + "/" + kCodeTableName, "ARBOL, 1,Puntual\r\n");
@@ -52,13 +54,13 @@ TEST(CodeTablePlaceTest, AnotherNameRunsOnACopyThatComesBackWhenChanged) {
   EXPECT_EQ(ReadFile(fresh), "ARBOL, 1,Puntual\r\n");
 
   // A failed copy back keeps the run's table and says where.
-  const std::string gone = dir / "sub/codes.txt";
-  std::filesystem::create_directory(dir / "sub");
+  const std::string gone = dir.File("sub/codes.txt");
+  std::filesystem::create_directory(dir.File("sub"));
   {
     CodeTablePlace place(gone, "/x");
     const std::string copy = place.Folder() + "/" + kCodeTableName;
     WriteFile(copy, "EJE, 2,Lineal\r\n");
-    std::filesystem::remove_all(dir / "sub");
+    std::filesystem::remove_all(dir.File("sub"));
     try {
       place.Finish();
       FAIL();

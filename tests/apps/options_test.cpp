@@ -3,16 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/test_support.h"
+
 namespace gomiat {
 namespace {
 
 std::string UsageErrorOf(const std::vector<std::string>& args) {
-  try {
-    ParseCommandLine(args);
-  } catch (const UsageError& e) {
-    return e.what();
-  }
-  return "";
+  return qdr2_Gomiat::test_support::MessageOf<UsageError>(
+      [&] { ParseCommandLine(args); });
 }
 
 TEST(OptionsTest, CroquisTakesItsOptionsInAnyOrder) {

@@ -3,11 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "../support/test_support.h"
 
 namespace gomiat {
 namespace {
 
+namespace test = qdr2_Gomiat::test_support;
 using test::FilesIn;
 using test::ReadFile;
 using test::TempFolder;
@@ -15,7 +16,7 @@ using test::WriteFile;
 
 TEST(OutputFileTest, ReplacesOnlyOnCommit) {
   TempFolder dir;
-  const std::string path = dir / "road.dxf";
+  const std::string path = dir.File("road.dxf");
   WriteFile(path, "old drawing");
   {
     OutputFile out(path);
@@ -36,12 +37,12 @@ TEST(OutputFileTest, ReplacesOnlyOnCommit) {
 TEST(OutputFileTest, MissingFolderOrAFolderAsNameIsRefusedAtOnce) {
   TempFolder dir;
   try {
-    OutputFile out(dir / "no/such/road.dxf");
+    OutputFile out(dir.File("no/such/road.dxf"));
     FAIL();
   } catch (const std::runtime_error& e) {
     EXPECT_NE(std::string(e.what()).find("does not exist"), std::string::npos);
   }
-  EXPECT_THROW(OutputFile out(dir.Path()), std::runtime_error);
+  EXPECT_THROW(OutputFile out(dir.Path().string()), std::runtime_error);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "../support/test_support.h"
+
 namespace gomiat {
 namespace {
 
@@ -14,12 +16,8 @@ PointFile Parse(const std::string& text, ReadOptions o = {}) {
 
 // The message of the failure to read `text`, or "" when it reads.
 std::string ErrorOf(const std::string& text, ReadOptions o = {}) {
-  try {
-    Parse(text, o);
-  } catch (const InputError& e) {
-    return e.what();
-  }
-  return "";
+  return qdr2_Gomiat::test_support::MessageOf<InputError>(
+      [&] { Parse(text, o); });
 }
 
 TEST(PointFileTest, EveryDelimiterIsDetectedAndTheCodeFieldKeepsItsOwn) {
