@@ -3,7 +3,6 @@
 // the table file keeps, and how failures are reported.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 #include "autosketch/code_table.h"
@@ -11,9 +10,12 @@
 #include "frame/environment.h"
 #include "qdr2_gomiat/classes.h"
 #include "qdr2_gomiat/testing.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
+
+using test_support::PaletteValue;
 
 // The host's side of one call.
 struct HostCall {
@@ -43,31 +45,17 @@ struct HostCall {
 };
 
 std::vector<std::vector<int32_t>> Vertices(const HostCall& c) {
-  std::vector<std::vector<int32_t>> all;
-  for (int32_t p = 1; p <= c.nPolis; ++p) {
-    std::vector<int32_t> v;
-    for (int32_t i = 1; i <= c.Polis(p).nVer; ++i)
-      v.push_back(c.Polis(p).ver(i));
-    all.push_back(v);
-  }
-  return all;
+  return test_support::AllVertices(c.nPolis, c.Polis);
 }
 
 std::vector<std::string> TableLines() {
-  std::istringstream in(ReadFileBytes(CodeTablePath()));
-  std::vector<std::string> lines;
-  for (std::string l; std::getline(in, l);) lines.push_back(l);
-  return lines;
+  return test_support::LinesOf(ReadFileBytes(CodeTablePath()));
 }
 
 bool HasLine(const std::string& line) {
   for (const std::string& l : TableLines())
     if (l == line + "\r") return true;
   return false;
-}
-
-int32_t Value(int16_t colour_number) {
-  return Environment::Current().Colours().ColorValue(colour_number);
 }
 
 TEST(c_Autocroquis, ObsoleteEntriesOnlySayObsoleto) {
@@ -113,8 +101,8 @@ TEST(c_Autocroquis, AcceptedCallsDeducePolylinesAndRememberTheTable) {
                          {"TERRENO", "CT", "Puntos", "ARBOLES", "BAJO_TALUD"}));
   EXPECT_EQ(c.nCapas, 5);
   // TERRENO is set by no code: a new object holds nothing for it.
-  EXPECT_EQ(c.Colo,
-            LngArray::FromItems({0, Value(2), Value(3), Value(3), Value(6)}));
+  EXPECT_EQ(c.Colo, LngArray::FromItems({0, PaletteValue(2), PaletteValue(3),
+                                         PaletteValue(3), PaletteValue(6)}));
   EXPECT_EQ(c.TpLin, IntArray::FromItems({0, 1, 0, 0, 1}));
   EXPECT_EQ(Vertices(c),
             (std::vector<std::vector<int32_t>>{{9, 10}, {1, 2}, {3, 4, 5, 9}}));
@@ -139,7 +127,7 @@ TEST(c_Autocroquis, AcceptedCallsDeducePolylinesAndRememberTheTable) {
   EXPECT_EQ(again.Polis(4).Capa, 1);
   EXPECT_EQ(again.Capas,
             StrArray::FromItems({"TERRENO", "CT", "Puntos", "ARBOLES"}));
-  EXPECT_EQ(again.Colo(1), Value(6));
+  EXPECT_EQ(again.Colo(1), PaletteValue(6));
   EXPECT_EQ(again.CapaP(10), 1);
   EXPECT_TRUE(HasLine("CT,,Puntual,CT, 2,1"));
   EXPECT_TRUE(HasLine("BT,,Lineal,TERRENO, 6,1"));

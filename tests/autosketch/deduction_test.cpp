@@ -11,10 +11,12 @@
 #include "autosketch/sketch_deduction.h"
 #include "platform/platform.h"
 #include "support/literal_deduction.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
+using test_support::Vertices;
 using testing::CodeMeanings;
 using testing::LiteralDeduction;
 using testing::RowsAsAccepted;
@@ -27,17 +29,8 @@ Array<std::string> Texts(std::vector<std::string> items) {
   return Array<std::string>::FromItems(items);
 }
 
-std::vector<int32_t> Vertices(const T_ConexAutocro& p) {
-  std::vector<int32_t> v;
-  for (int32_t i = 1; i <= p.nVer; ++i) v.push_back(p.ver(i));
-  return v;
-}
-
 std::vector<std::vector<int32_t>> AllVertices(const SketchOutcome& out) {
-  std::vector<std::vector<int32_t>> all;
-  for (int32_t p = 1; p <= out.nPolis; ++p)
-    all.push_back(Vertices(out.Polis(p)));
-  return all;
+  return test_support::AllVertices(out.nPolis, out.Polis);
 }
 
 class DeductionTest : public ::testing::Test {

@@ -2,18 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "autosketch/code_table_file.h"
 #include "frame/atomic_file.h"
 #include "frame/environment.h"
 #include "qdr2_gomiat/testing.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
 using StrA = Array<std::string>;
 using LngA = Array<int32_t>;
+using test_support::PaletteValue;
 
 struct Rows {
   bool accepted = false;
@@ -25,15 +25,8 @@ struct Rows {
   }
 };
 
-int32_t ColourValue(int16_t number) {
-  return Environment::Current().Colours().ColorValue(number);
-}
-
 std::vector<std::string> FileLines() {
-  std::istringstream in(ReadFileBytes(CodeTablePath()));
-  std::vector<std::string> lines;
-  for (std::string l; std::getline(in, l);) lines.push_back(l);
-  return lines;
+  return test_support::LinesOf(ReadFileBytes(CodeTablePath()));
 }
 
 TEST(f_Autocroq, LoadDefinesTheGridLoadsTheTableAndPlacesTheWindow) {
@@ -106,11 +99,11 @@ TEST(f_Autocroq, FillShowsTheTableMeaningOfEachCode) {
   for (int32_t i = 1; i <= 5; ++i)
     for (int16_t c = 1; c <= 4; ++c)
       EXPECT_EQ(g.Text(i, c), expected[i - 1][c - 1]) << i << "," << c;
-  EXPECT_EQ(g.Colour(1, 5), ColourValue(3));
+  EXPECT_EQ(g.Colour(1, 5), PaletteValue(3));
   EXPECT_EQ(g.Text(2, 6), "__ __ __ __ __");
-  EXPECT_EQ(g.Colour(3, 5), ColourValue(7));  // new code: number 7
+  EXPECT_EQ(g.Colour(3, 5), PaletteValue(7));  // new code: number 7
   EXPECT_EQ(g.Text(3, 6), "_____________");
-  EXPECT_EQ(g.Colour(4, 5), ColourValue(7));  // R has colour 0 in the table
+  EXPECT_EQ(g.Colour(4, 5), PaletteValue(7));  // R has colour 0 in the table
   EXPECT_EQ(f.Table().colours(21), 7);
 
   // Counts shorter than the codes: the rows fill as far as they can.

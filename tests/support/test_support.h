@@ -1,6 +1,7 @@
 // Small pieces many tests share: a temporary folder and whole-file reads and
-// writes in it, the failure number of a call, a fixed date, and scoped
-// changes to the process's variables and to the environment in force.
+// writes in it, the failure number of a call, a fixed date, what the
+// automatic sketch hands back, and scoped changes to the process's variables
+// and to the environment in force.
 // Header-only: the command-line program's tests build apart and use it too.
 #pragma once
 
@@ -17,9 +18,11 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "frame/environment.h"
 #include "qdr2_gomiat/failure.h"
+#include "qdr2_gomiat/types.h"
 
 namespace qdr2_Gomiat::test_support {
 
@@ -77,6 +80,15 @@ inline size_t FilesIn(const std::filesystem::path& folder) {
   return n;
 }
 
+// The lines of `bytes` as std::getline splits them: a "\r" before a line
+// break stays with its line.
+inline std::vector<std::string> LinesOf(const std::string& bytes) {
+  std::istringstream in(bytes);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 // The failure number a call ends with, or 0 when it does not fail.
 template <class Call>
 int32_t FailureOf(Call&& call) {
@@ -111,6 +123,25 @@ inline std::tm DateTime(int year, int month, int day, int hour, int minute,
   t.tm_min = minute;
   t.tm_sec = second;
   return t;
+}
+
+// The RGB value of a palette number in the environment in force.
+inline int32_t PaletteValue(int16_t number) {
+  return Environment::Current().Colours().ColorValue(number);
+}
+
+// The point numbers of a polyline the automatic sketch hands back, and of
+// the first `nPolis` of them.
+inline std::vector<int32_t> Vertices(const T_ConexAutocro& p) {
+  std::vector<int32_t> v;
+  for (int32_t i = 1; i <= p.nVer; ++i) v.push_back(p.ver(i));
+  return v;
+}
+inline std::vector<std::vector<int32_t>> AllVertices(
+    int32_t nPolis, const Array<T_ConexAutocro>& Polis) {
+  std::vector<std::vector<int32_t>> all;
+  for (int32_t p = 1; p <= nPolis; ++p) all.push_back(Vertices(Polis(p)));
+  return all;
 }
 
 // Sets a variable of the process for one scope and restores it (or its
