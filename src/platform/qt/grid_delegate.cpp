@@ -1,13 +1,16 @@
 #include "platform/qt/grid_delegate.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 
 #include "platform/grid/cell_rules.h"
 #include "platform/qt/grid_table_model.h"
+#include "platform/qt/line_sample.h"
 
 namespace qdr2_Gomiat::qt {
 
@@ -15,6 +18,36 @@ namespace {
 int KindOf(const QModelIndex& index) {
   const QVariant v = index.data(GridTableModel::kKindRole);
   return v.isValid() ? v.toInt() : kGridText;
+}
+
+QColor InkOf(const QStyleOptionViewItem& option) {
+  const QPalette::ColorGroup group = option.state & QStyle::State_Enabled
+                                         ? QPalette::Normal
+                                         : QPalette::Disabled;
+  return option.palette.color(group, option.state & QStyle::State_Selected
+                                         ? QPalette::HighlightedText
+                                         : QPalette::Text);
+}
+
+// The list of a choice cell: line types shown with their sample, and a
+// popup wide enough for every choice however narrow the column.
+void FillChoices(QComboBox& combo, const QStringList& choices) {
+  const QSize sample(combo.fontMetrics().averageCharWidth() * 6,
+                     combo.fontMetrics().height());
+  for (const QString& choice : choices) {
+    const int pattern = LinePatternIndex(choice);
+    if (pattern < 0) {
+      combo.addItem(choice);
+      continue;
+    }
+    combo.setIconSize(sample);
+    combo.addItem(LineSampleIcon(pattern, combo.palette().color(QPalette::Text),
+                                 sample, combo.devicePixelRatioF()),
+                  choice);
+  }
+  QAbstractItemView* list = combo.view();
+  list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                        4);
 }
 }  // namespace
 
@@ -25,7 +58,8 @@ QWidget* GridDelegate::createEditor(QWidget* parent,
   if (kind == kGridColour) return nullptr;  // the view opens the picker
   if (kind == kGridChoice) {
     auto* combo = new QComboBox(parent);
-    combo->addItems(index.data(GridTableModel::kChoicesRole).toStringList());
+    FillChoices(*combo,
+                index.data(GridTableModel::kChoicesRole).toStringList());
     // A choice made is a choice committed, as in a list cell.
     connect(combo, &QComboBox::activated, this, [this, combo] {
       auto* self = const_cast<GridDelegate*>(this);
@@ -75,6 +109,21 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
+  if (const QVariant pattern = index.data(GridTableModel::kLinePatternRole);
+      pattern.isValid()) {
+    // The cell as usual without its text, then the line type's sample.
+    QStyleOptionViewItem cell(option);
+    initStyleOption(&cell, index);
+    cell.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    const int margin = std::max(2, option.fontMetrics.averageCharWidth() / 2);
+    PaintLineSample(*painter,
+                    QRectF(option.rect).adjusted(margin, 0, -margin, 0),
+                    pattern.toInt(), InkOf(option));
+    return;
+  }
   QStyledItemDelegate::paint(painter, option, index);
   if (KindOf(index) != kGridColour) return;
   const QVariant v = index.data(GridTableModel::kColourRole);

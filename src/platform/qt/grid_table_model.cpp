@@ -7,6 +7,7 @@
 
 #include "platform/grid/grid_model.h"
 #include "platform/qt/handler_guard.h"
+#include "platform/qt/line_sample.h"
 #include "platform/qt/text.h"
 
 namespace qdr2_Gomiat::qt {
@@ -58,6 +59,14 @@ void GridTableModel::TakeShape() {
     cols_ = 0;
     columns_.clear();
   }
+  NoteLineColumns();
+}
+
+void GridTableModel::NoteLineColumns() {
+  line_columns_.assign(columns_.size(), false);
+  for (size_t c = 0; c < columns_.size(); ++c)
+    line_columns_[c] =
+        columns_[c].kind == kGridChoice && AreLinePatterns(columns_[c].choices);
 }
 
 bool GridTableModel::ColumnsChanged() const {
@@ -87,6 +96,7 @@ bool GridTableModel::Refresh() {
       columns_[static_cast<size_t>(c)] = grid_.Column(static_cast<int16_t>(c));
   } catch (...) {
   }
+  NoteLineColumns();
   if (rows > rows_) {
     beginInsertRows({}, rows_, rows - 1);
     rows_ = rows;
@@ -145,6 +155,12 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
         return ToQColor(grid_.Colour(row + 1, c16));
       case kKindRole:
         return static_cast<int>(column->kind);
+      case kLinePatternRole: {
+        if (!line_columns_[static_cast<size_t>(col)]) return {};
+        const int pattern =
+            LinePatternIndex(data(index, Qt::DisplayRole).toString());
+        return pattern >= 0 ? QVariant(pattern) : QVariant();
+      }
       case kChoicesRole: {
         QStringList list;
         for (const auto& s : column->choices) list << ToQ(s);

@@ -29,6 +29,9 @@ class GridTableModel : public QAbstractTableModel {
     kColourRole = Qt::UserRole + 1,  // QColor of a colour cell
     kKindRole,                       // the column's kind code
     kChoicesRole,                    // QStringList of a choice column
+    // 0 to 4: the cell holds that line type's pattern text in a column
+    // whose choices are line types (see line_sample.h).
+    kLinePatternRole,
   };
 
   explicit GridTableModel(Grid& grid, QObject* parent = nullptr);
@@ -57,12 +60,14 @@ class GridTableModel : public QAbstractTableModel {
   bool Inside(int row, int col) const;
   void TakeShape();
   bool ColumnsChanged() const;
+  void NoteLineColumns();
 
   Grid& grid_;
   const GridModel* cells_;  // our grid model: texts read without copies
   int rows_ = 0;            // data rows, header not counted
   int cols_ = 0;
   std::vector<GridColumn> columns_;
+  std::vector<bool> line_columns_;  // choice columns of line types
 };
 
 }  // namespace qdr2_Gomiat::qt

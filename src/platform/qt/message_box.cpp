@@ -63,7 +63,9 @@ QMessageBox::Icon IconOf(int32_t flags) {
 }
 
 // The platform's message boxes grow up to most of the screen's width before
-// they wrap a line; Qt's wrap much sooner.
+// they wrap a line; Qt's wrap much sooner. A box is also never narrower
+// than its title in the title bar, beside the close button, as the
+// platform's are: "obsoleto" under "c_Gomiat" keeps its whole title.
 void LetLinesRunWide(QMessageBox& box) {
   auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
   if (label == nullptr) return;
@@ -71,10 +73,16 @@ void LetLinesRunWide(QMessageBox& box) {
   int widest = 0;
   for (const QString& line : box.text().split(QLatin1Char('\n')))
     widest = std::max(widest, fm.horizontalAdvance(line.trimmed()));
+  QFont title_font = label->font();
+  title_font.setBold(true);
+  const QFontMetrics title_fm(title_font);
+  const int title =
+      title_fm.horizontalAdvance(box.windowTitle()) + 3 * title_fm.height();
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int limit =
       screen != nullptr ? screen->availableGeometry().width() * 5 / 8 : 800;
-  label->setMinimumWidth(std::min(widest + fm.averageCharWidth(), limit));
+  label->setMinimumWidth(
+      std::min(std::max(widest + fm.averageCharWidth(), title), limit));
 }
 
 }  // namespace
