@@ -1,0 +1,218 @@
+#include "picture_run.h"
+
+#include <stdlib.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+
+#include "autosketch/f_autocroq.h"
+#include "cli_session.h"
+#include "cli_settings.h"
+#include "croquis_run.h"
+#include "frame/environment.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_backend.h"
+#include "point_file.h"
+#include "qdr2_gomiat/qdr2_gomiat.h"
+#include "recording_ui.h"
+#include "window_frame.h"
+
+namespace screenshots {
+
+namespace q = qdr2_Gomiat;
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern =
+        (fs::temp_directory_path() / "gomiat-screenshots-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+      throw std::runtime_error("cannot make a temporary folder");
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  std::string operator/(const std::string& name) const {
+    return path_ + "/" + name;
+  }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Puts an environment in force for the run and the previous one back.
+class EnvironmentScope {
+ public:
+  explicit EnvironmentScope(std::shared_ptr<q::Environment> env)
+      : previous_(q::Environment::Install(std::move(env))) {}
+  ~EnvironmentScope() { q::Environment::Install(previous_); }
+  EnvironmentScope(const EnvironmentScope&) = delete;
+  EnvironmentScope& operator=(const EnvironmentScope&) = delete;
+
+ private:
+  std::shared_ptr<q::Environment> previous_;
+};
+
+std::shared_ptr<q::Environment> PictureEnvironment(
+    const TempFolder& temp, const std::string& shots,
+    std::shared_ptr<std::vector<Picture>> pictures,
+    std::shared_ptr<gomiat::SessionLog> log) {
+  q::Environment::Factories f;
+  // Watched as the command-line program watches it: every failure the
+  // component reports is counted and shown, so it cannot pass unseen.
+  f.settings = [log, path = temp / "settings.sqlite"] {
+    return gomiat::MakeWatchedSettings(
+        [path] { return q::MakeSqliteSettings(path); }, log);
+  };
+  f.numbers = q::MakeNumberTextService;
+  f.colours = q::MakeColourService;
+  f.sort = q::MakeSortService;
+  f.files = q::MakeFileService;
+  f.grid = q::MakeGridModel;
+  f.clock = q::MakeSystemClock;
+  f.ui = [shots, pictures]() -> std::unique_ptr<q::ui::UiBackend> {
+    auto backend = q::qt::MakeQtBackend({.screenshot_folder = shots});
+    if (!backend) throw std::runtime_error("no windows can be shown");
+    return std::make_unique<RecordingUi>(std::move(backend), shots, pictures);
+  };
+  return std::make_shared<q::Environment>(std::move(f), temp.Path());
+}
+
+// The single picture a step took, checked to be of what was expected.
+Picture OnlyPicture(std::vector<Picture>& pictures, Picture::Kind kind,
+                    const std::string& name, const std::string& step) {
+  if (pictures.size() != 1) {
+    std::string seen;
+    for (const Picture& p : pictures)
+      seen += " [" + p.title + ": " + p.name + "]";
+    throw std::runtime_error(step + " showed " +
+                             std::to_string(pictures.size()) +
+                             " windows instead of one:" + seen);
+  }
+  Picture p = pictures.front();
+  pictures.clear();
+  if (p.kind != kind || p.name != name)
+    throw std::runtime_error(step + " showed [" + p.title + ": " + p.name +
+                             "] instead of " + name);
+  if (p.file.empty())
+    throw std::runtime_error(step + ": the picture of " + name +
+                             " was not saved");
+  return p;
+}
+
+// The code table window as a host opens it: the automatic sketch on the
+// survey's codes. Picture mode closes it with its close box, so the host
+// hears it was cancelled and the code table file is left as it was.
+Picture CodeTableWindow(std::vector<Picture>& pictures,
+                        const std::string& survey) {
+  const gomiat::PointFile file = gomiat::ReadPointFile(survey, {});
+  const gomiat::CroquisResult result = gomiat::RunCroquis(file.points);
+  Picture p = OnlyPicture(pictures, Picture::Kind::kForm, "f_Autocroq",
+                          "the automatic sketch");
+  if (!result.cancelled || result.codes < 1)
+    throw std::runtime_error("the automatic sketch did not run as expected");
+  return p;
+}
+
+// The help message as the window's help button shows it.
+Picture HelpMessage(std::vector<Picture>& pictures) {
+  q::f_Autocroq window;
+  window.Load();
+  window.cmdAyuda.UserClick();
+  window.Unload();
+  return OnlyPicture(pictures, Picture::Kind::kMessage,
+                     q::f_Autocroq::HelpText(), "the help button");
+}
+
+// An entry method the host no longer uses.
+Picture ObsoleteMessage(std::vector<Picture>& pictures) {
+  auto croquis =
+      q::CreateObjectAs<q::c_Autocroquis>("qdr2_Gomiat.c_Autocroquis");
+  int32_t nPolis = 0, nCapas = 1;
+  q::Array<q::T_ConexAutocro> Polis;
+  q::StrArray codigos(0, 1), Capas(0, 1);
+  Capas(1) = "0";
+  croquis->A_Autocroquis(nPolis, Polis, codigos, nCapas, Capas);
+  return OnlyPicture(pictures, Picture::Kind::kMessage, "obsoleto",
+                     "an obsolete entry method");
+}
+
+QtMessageHandler previous_handler = nullptr;
+
+// What the offscreen platform says of every window and of a session
+// without a runtime folder is expected here; anything else is passed on.
+void QuietenOffscreenNotes() {
+  previous_handler = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context,
+         const QString& message) {
+        if (message.startsWith(QLatin1String("This plugin does not support")) ||
+            message.startsWith(
+                QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+          return;
+        if (previous_handler != nullptr)
+          previous_handler(type, context, message);
+      });
+}
+
+}  // namespace
+
+void UseOffscreenScreen(const std::string& config_file, int dpi) {
+  std::ofstream out(config_file);
+  out << R"({"screens": [{"name": "shots", "x": 0, "y": 0, "width": 1920, )"
+      << R"("height": 1080, "logicalDpi": )" << dpi
+      << R"(, "logicalBaseDpi": 96, "dpr": 1}]})" << '\n';
+  out.close();
+  if (!out) throw std::runtime_error("cannot write " + config_file);
+  setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config_file).c_str(), 1);
+  // The screen alone decides the scale.
+  for (const char* v :
+       {"QT_FONT_DPI", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+        "QT_SCALE_FACTOR_ROUNDING_POLICY"})
+    unsetenv(v);
+}
+
+std::vector<std::string> TakePictures(const std::string& out_folder,
+                                      const std::string& survey, int dpi) {
+  TempFolder temp;
+  UseOffscreenScreen(temp / "screen.json", dpi);
+  QuietenOffscreenNotes();
+  const std::string shots = temp / "shots";
+  fs::create_directories(shots);
+  auto pictures = std::make_shared<std::vector<Picture>>();
+  auto log = std::make_shared<gomiat::SessionLog>();
+  EnvironmentScope scope(PictureEnvironment(temp, shots, pictures, log));
+  q::Environment::Current().Ui();  // the application and its screen
+
+  std::vector<std::pair<std::string, Picture>> taken;
+  taken.emplace_back("f_Autocroq", CodeTableWindow(*pictures, survey));
+  taken.emplace_back("f_Autocroq_ayuda", HelpMessage(*pictures));
+  taken.emplace_back("obsoleto", ObsoleteMessage(*pictures));
+  if (log->failures != 0)
+    throw std::runtime_error("the component reported " +
+                             std::to_string(log->failures) + " failures");
+
+  const double ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+  std::vector<std::string> written;
+  for (const auto& [stem, p] : taken) {
+    const std::string to =
+        out_folder + "/" + stem + "_" + std::to_string(dpi) + "dpi.png";
+    if (!SaveFramedPicture(p.file, to, p.title, p.sizable, ratio))
+      throw std::runtime_error("cannot write " + to);
+    written.push_back(to);
+  }
+  return written;
+}
+
+}  // namespace screenshots
