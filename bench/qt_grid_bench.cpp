@@ -4,6 +4,7 @@
 // QStandardItemModel (one item per cell) in a QTableView set up alike.
 // The summary at the end gives the reference's time over ours.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <stdlib.h>
 
 #include <QApplication>
@@ -73,8 +74,22 @@ const Survey& SurveyOf(int rows) {
 // Milliseconds of each step of one load.
 struct Steps {
   double fill = 0, view = 0, paint = 0, scroll = 0;
+  double heap_mb = 0;  // what the filled data holds
   double Total() const { return fill + view + paint + scroll; }
+  void Add(const Steps& s) {
+    fill += s.fill, view += s.view, paint += s.paint, scroll += s.scroll;
+    heap_mb += s.heap_mb;
+  }
+  Steps Over(double n) const {
+    return {fill / n, view / n, paint / n, scroll / n, heap_mb / n};
+  }
 };
+
+// Bytes of the heap in use, large blocks included.
+double HeapBytes() {
+  const struct mallinfo2 m = mallinfo2();
+  return static_cast<double>(m.uordblks + m.hblkhd);
+}
 
 double MsSince(Clock::time_point t) {
   return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
@@ -117,21 +132,27 @@ std::map<std::pair<std::string, int>, Steps>& Results() {
   return results;
 }
 
+// Counters and the summary hold the mean over the iterations.
 void Report(benchmark::State& state, const char* side, int rows,
-            const Steps& steps) {
-  state.SetIterationTime(steps.Total() / 1000.0);
-  state.counters["fill_ms"] = steps.fill;
-  state.counters["view_ms"] = steps.view;
-  state.counters["paint_ms"] = steps.paint;
-  state.counters["scroll_ms"] = steps.scroll;
-  Results()[{side, rows}] = steps;
+            const Steps& sum) {
+  if (state.iterations() == 0) return;
+  const Steps mean = sum.Over(static_cast<double>(state.iterations()));
+  state.counters["fill_ms"] = mean.fill;
+  state.counters["view_ms"] = mean.view;
+  state.counters["paint_ms"] = mean.paint;
+  state.counters["scroll_ms"] = mean.scroll;
+  state.counters["data_MB"] = mean.heap_mb;
+  Results()[{side, rows}] = mean;
 }
 
 void BM_GridView(benchmark::State& state) {
   const auto rows = static_cast<int>(state.range(0));
   const Survey& survey = SurveyOf(rows);
+  Steps sum;
+  bool shown = true;
   for (auto _ : state) {
     Steps steps;
+    const double heap = HeapBytes();
     auto t = Clock::now();
     auto form = std::make_unique<f_Banco>();
     Grid& g = form->tblBanco.grid();
@@ -145,25 +166,29 @@ void BM_GridView(benchmark::State& state) {
         g.SetText(r + 1, c, survey.Cell(r, c));
     g.Complete();
     steps.fill = MsSince(t);
+    steps.heap_mb = (HeapBytes() - heap) / 1e6;
 
     t = Clock::now();
     auto view = std::make_unique<qt::GridView>(form->tblBanco, nullptr);
     steps.view = MsSince(t);
-    const bool shown = PaintAndScroll(*view, survey, rows, steps);
-    Report(state, "grid", rows, steps);
-    state.PauseTiming();
+    shown = PaintAndScroll(*view, survey, rows, steps) && shown;
+    state.SetIterationTime(steps.Total() / 1000.0);
+    sum.Add(steps);
     view.reset();
     form.reset();
-    state.ResumeTiming();
-    if (!shown) state.SkipWithError("the last row is not shown");
   }
+  if (!shown) state.SkipWithError("the last row is not shown");
+  Report(state, "grid", rows, sum);
 }
 
 void BM_QStandardItemModel(benchmark::State& state) {
   const auto rows = static_cast<int>(state.range(0));
   const Survey& survey = SurveyOf(rows);
+  Steps sum;
+  bool shown = true;
   for (auto _ : state) {
     Steps steps;
+    const double heap = HeapBytes();
     auto t = Clock::now();
     auto model = std::make_unique<QStandardItemModel>(rows, kCols);
     for (int c = 0; c < kCols; ++c)
@@ -174,6 +199,7 @@ void BM_QStandardItemModel(benchmark::State& state) {
         model->setItem(
             r, c, new QStandardItem(QString::fromStdString(survey.Cell(r, c))));
     steps.fill = MsSince(t);
+    steps.heap_mb = (HeapBytes() - heap) / 1e6;
 
     // Set up as the grid's view is: no row header, fixed row heights,
     // widths in characters.
@@ -190,14 +216,14 @@ void BM_QStandardItemModel(benchmark::State& state) {
     for (int c = 0; c < kCols; ++c)
       view->setColumnWidth(c, kWidths[c] * char_width + 8);
     steps.view = MsSince(t);
-    const bool shown = PaintAndScroll(*view, survey, rows, steps);
-    Report(state, "reference", rows, steps);
-    state.PauseTiming();
+    shown = PaintAndScroll(*view, survey, rows, steps) && shown;
+    state.SetIterationTime(steps.Total() / 1000.0);
+    sum.Add(steps);
     view.reset();
     model.reset();
-    state.ResumeTiming();
-    if (!shown) state.SkipWithError("the last row is not shown");
   }
+  if (!shown) state.SkipWithError("the last row is not shown");
+  Report(state, "reference", rows, sum);
 }
 
 // One load per size: a load is seconds long at a million rows, and the
@@ -224,10 +250,13 @@ void PrintRatios() {
     const auto ref = Results().find({"reference", key.second});
     if (ref == Results().end()) continue;
     const Steps& r = ref->second;
-    std::printf("%-9d %8.1f %13.1f %15.1fx  (%.1fx, %.1fx, %.1fx, %.1fx)\n",
-                key.second, grid.Total(), r.Total(), r.Total() / grid.Total(),
-                r.fill / grid.fill, r.view / grid.view, r.paint / grid.paint,
-                r.scroll / grid.scroll);
+    std::printf(
+        "%-9d %8.1f %13.1f %15.1fx  (%.1fx, %.1fx, %.1fx, %.1fx) %9.1fx"
+        "  (%.0f, %.0f)\n",
+        key.second, grid.Total(), r.Total(), r.Total() / grid.Total(),
+        r.fill / grid.fill, r.view / grid.view, r.paint / grid.paint,
+        r.scroll / grid.scroll, r.heap_mb / grid.heap_mb, grid.heap_mb,
+        r.heap_mb);
   }
 }
 
