@@ -28,7 +28,8 @@ void Anota_Error(const std::string& Mensaje, const std::string& Titulo,
   int32_t count = 0;
   bool verlos = false;
   Skip([&] {
-    count = CLngText(env.Settings().GetSetting(kApp, kSection, "Cantidad", "0"));
+    count =
+        CLngText(env.Settings().GetSetting(kApp, kSection, "Cantidad", "0"));
   });
   Skip([&] {
     verlos = CBoolText(

@@ -61,8 +61,7 @@ class Grid {
   // The cell shows that number of the host's palette. The second form is
   // used for rows the table does not know yet.
   virtual void SetColourNumber(int32_t row, int16_t col, int16_t number) = 0;
-  virtual void SetColourNumber2(int32_t row, int16_t col,
-                                int16_t number) = 0;
+  virtual void SetColourNumber2(int32_t row, int16_t col, int16_t number) = 0;
 
   virtual void SetCurrentRow(int32_t row) = 0;
   virtual int32_t CurrentRow() const = 0;

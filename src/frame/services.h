@@ -70,8 +70,7 @@ class ColourService {
 class SortService {
  public:
   virtual ~SortService() = default;
-  virtual void Sort(Array<std::string>& items, int32_t first,
-                    int32_t last) = 0;
+  virtual void Sort(Array<std::string>& items, int32_t first, int32_t last) = 0;
 };
 
 class FileService {

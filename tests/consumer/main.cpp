@@ -1,8 +1,8 @@
 // A host using the installed package: every class created by name, then the
 // automatic sketch called as the README shows (without its window).
-#include <cstdio>
-
 #include <qdr2_gomiat/qdr2_gomiat.h>
+
+#include <cstdio>
 
 int main() {
   using namespace qdr2_Gomiat;

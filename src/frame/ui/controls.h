@@ -176,8 +176,13 @@ class ComboBox : public Control {
 
 class LineShape : public Control {
  public:
-  enum Style : int16_t { kSolid = 1, kDash = 2, kDot = 3, kDashDot = 4,
-                         kDashDotDot = 5 };
+  enum Style : int16_t {
+    kSolid = 1,
+    kDash = 2,
+    kDot = 3,
+    kDashDot = 4,
+    kDashDotDot = 5
+  };
   LineShape(Form& f, std::string name, int16_t index = -1);
   int32_t X1() const { return x1_; }
   int32_t Y1() const { return y1_; }

@@ -121,7 +121,9 @@ Control* Form::FindByFullName(const std::string& full_name) const {
   return nullptr;
 }
 
-void Form::NotifyBackend() { Environment::Current().Ui().Changed(*this, nullptr); }
+void Form::NotifyBackend() {
+  Environment::Current().Ui().Changed(*this, nullptr);
+}
 
 void Form::ControlChanged(Control* control) {
   // Only a shown form has a view to update.
