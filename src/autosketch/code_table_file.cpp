@@ -43,10 +43,15 @@ CodeTableFields ParseLine(std::string_view line) {
   return fields;
 }
 
+// "ï»¿" in UTF-8: its Windows-1252 bytes are the UTF-8 byte order mark,
+// which would make the reader drop it and read the file as UTF-8.
+constexpr std::string_view kBomAsCp1252 = "\xC3\xAF\xC2\xBB\xC2\xBF";
+
 bool NeedsQuotes(const std::string& text) {
   return !text.empty() &&
          (text.find(',') != std::string::npos || IsBlank(text.front()) ||
-          IsBlank(text.back()) || text.front() == '"');
+          IsBlank(text.back()) || text.front() == '"' ||
+          text.starts_with(kBomAsCp1252));
 }
 
 [[noreturn]] void Unwritable(const std::string& text, const char* why) {

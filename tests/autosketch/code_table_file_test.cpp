@@ -173,6 +173,26 @@ TEST_F(CodeTableFile, MergeUpdatesFirstMatchAndAppendsNewCodes) {
   EXPECT_EQ(Get(), before);
 }
 
+// Texts that could be mistaken for the file's own marks come back as
+// they were merged.
+TEST_F(CodeTableFile, MergedTextsReadBackUnchanged) {
+  // "ï»¿" in Windows-1252 is the UTF-8 byte order mark: first in the
+  // file it would be dropped and the rest read as UTF-8 ("Ã±" as "ñ").
+  Put("");
+  int32_t n = 1;
+  MergeCodeTable(n, Texts({"ï»¿CT"}), Texts({""}), Texts({"Lineal"}),
+                 Texts({"CAÃ±O"}), Array<int32_t>::FromItems({2}),
+                 Texts({"1"}));
+  EXPECT_EQ(Get(),
+            "\"\xEF\xBB\xBF"
+            "CT\",,Lineal,CA\xC3\xB1O, 2,1\r\n");
+  CodeTable t;
+  LoadCodeTable(t);
+  ASSERT_EQ(t.count, 1);
+  EXPECT_EQ(t.codes(1), "ï»¿CT");
+  EXPECT_EQ(t.layers(1), "CAÃ±O");
+}
+
 TEST_F(CodeTableFile, MergeLimitsAndMissingFile) {
   int32_t one = 1;
   const auto codes = Texts({"NUEVO"});
