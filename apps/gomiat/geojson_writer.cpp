@@ -4,9 +4,9 @@
 #include <stdexcept>
 
 #include "frame/cp1252.h"
+#include "frame/utf8.h"
 #include "line_types.h"
 #include "number_format.h"
-#include "utf8.h"
 
 namespace gomiat {
 
@@ -37,7 +37,7 @@ const SketchLayer& LayerAt(const Sketch& s, size_t i) {
 std::string JsonString(std::string_view utf8) {
   // Names read from single-byte files must not break the document.
   std::string fixed;
-  if (!IsValidUtf8(utf8)) {
+  if (!qdr2_Gomiat::IsValidUtf8(utf8)) {
     fixed = qdr2_Gomiat::Utf8OrCp1252ToUtf8(utf8);
     utf8 = fixed;
   }

@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "frame/cp1252.h"
+#include "frame/utf8.h"
 #include "line_fields.h"
-#include "utf8.h"
 
 namespace gomiat {
 
@@ -187,14 +187,14 @@ std::string Decode(std::string_view bytes, Encoding wanted,
     return qdr2_Gomiat::Cp1252ToUtf8(bytes);
   }
   if (bom) bytes.remove_prefix(kBom.size());
-  if (IsValidUtf8(bytes)) {
+  if (qdr2_Gomiat::IsValidUtf8(bytes)) {
     used = Encoding::kUtf8;
     return std::string(bytes);
   }
   if (wanted == Encoding::kUtf8 || bom) {
     const std::vector<std::string_view> lines = SplitLines(bytes);
     for (size_t i = 0; i < lines.size(); ++i)
-      if (!IsValidUtf8(lines[i]))
+      if (!qdr2_Gomiat::IsValidUtf8(lines[i]))
         throw InputError(file, i + 1,
                          "not valid UTF-8 (try --encoding windows-1252)");
     throw InputError(file, 0, "not valid UTF-8");
