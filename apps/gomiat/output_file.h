@@ -1,10 +1,12 @@
-// An output file that appears only when it is complete: it is written to a
-// temporary file beside its final place and renamed over it on Commit.
-// Dropped without Commit, the temporary file is removed and whatever was at
-// the final place stays as it was.
+// An output file that appears only when it is complete: a stream over the
+// component's atomic file writer, which writes a temporary file beside the
+// final place and renames it over it on Commit. Dropped without Commit, the
+// temporary file is removed and whatever was at the final place stays as it
+// was.
 #pragma once
 
-#include <fstream>
+#include <memory>
+#include <ostream>
 #include <string>
 
 namespace gomiat {
@@ -19,15 +21,16 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   std::ostream& Stream() { return stream_; }
-  // Closes, flushes to disk and renames. Throws std::runtime_error.
+  // Flushes to disk and renames. Throws std::runtime_error naming the path.
   void Commit();
   const std::string& Path() const { return path_; }
 
  private:
+  class Buffer;  // the stream's bytes on their way to the writer
+
   std::string path_;
-  std::string temp_;
-  std::ofstream stream_;
-  bool committed_ = false;
+  std::unique_ptr<Buffer> buffer_;
+  std::ostream stream_;
 };
 
 }  // namespace gomiat

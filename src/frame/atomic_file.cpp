@@ -14,6 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Small writes are gathered up to this size before they go to the file.
+constexpr size_t kFlushAt = size_t{1} << 20;
+
 int32_t NumberOfErrno(int e) {
   switch (e) {
     case ENOSPC:
@@ -40,15 +43,16 @@ int32_t NumberOfErrno(int e) {
   }
 }
 
-// Closes a descriptor and removes a temporary file unless told otherwise.
-class TempFile {
+// Closes a descriptor when the reading ends, however it ends.
+class ReadDescriptor {
  public:
-  ~TempFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  int fd_ = -1;
-  std::string path_;
+  explicit ReadDescriptor(int fd) : fd_(fd) {}
+  ~ReadDescriptor() { ::close(fd_); }
+  ReadDescriptor(const ReadDescriptor&) = delete;
+  ReadDescriptor& operator=(const ReadDescriptor&) = delete;
+
+ private:
+  int fd_;
 };
 
 std::string TempName(const fs::path& target) {
@@ -69,18 +73,6 @@ fs::path ResolveTarget(const std::string& path) {
   return p;
 }
 
-void WriteAll(int fd, std::string_view bytes, const std::string& path) {
-  while (!bytes.empty()) {
-    const ssize_t w = ::write(fd, bytes.data(), bytes.size());
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      throw FileFailure(errno, path);
-    }
-    if (w == 0) throw FileFailure(ENOSPC, path);
-    bytes.remove_prefix(static_cast<size_t>(w));
-  }
-}
-
 }  // namespace
 
 Failure FileFailure(int errno_value, const std::string& path) {
@@ -98,8 +90,7 @@ std::string ReadFileBytes(const std::string& path) {
                     RuntimeDescription(err::kFileNotFound) + " (" + path + ")");
     throw FileFailure(errno, path);
   }
-  TempFile guard;  // only to close the descriptor
-  guard.fd_ = fd;
+  const ReadDescriptor guard(fd);
   struct stat st {};
   if (::fstat(fd, &st) != 0) throw FileFailure(errno, path);
   if (!S_ISREG(st.st_mode)) throw FileFailure(EISDIR, path);
@@ -118,47 +109,95 @@ std::string ReadFileBytes(const std::string& path) {
   return out;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+AtomicFileWriter::AtomicFileWriter(const std::string& path,
+                                   FileFailureMaker failure)
+    : failure_(failure) {
   if (path.empty()) throw Failure(err::kBadFileName);
   const fs::path target = ResolveTarget(path);
-  const std::string target_name = target.string();
-
-  TempFile temp;
-  for (int attempt = 0; temp.fd_ < 0; ++attempt) {
-    const std::string name = TempName(target);
+  target_ = target.string();
+  for (int attempt = 0; fd_ < 0; ++attempt) {
+    std::string name = TempName(target);
     // 0666 less the user's umask, as any new file of the user gets.
     const int fd =
         ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
-      temp.fd_ = fd;
-      temp.path_ = name;
+      fd_ = fd;
+      temp_ = std::move(name);
     } else if (errno != EEXIST || attempt > 100) {
-      throw FileFailure(errno, target_name);
+      throw failure_(errno, target_);
     }
   }
   // A replaced file keeps its permissions.
   struct stat old {};
-  if (::stat(target_name.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-    (void)::fchmod(temp.fd_, old.st_mode & 07777);
+  if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+    (void)::fchmod(fd_, old.st_mode & 07777);
+}
 
-  WriteAll(temp.fd_, bytes, target_name);
-  if (::fsync(temp.fd_) != 0) throw FileFailure(errno, target_name);
-  const int fd = temp.fd_;
-  temp.fd_ = -1;
-  if (::close(fd) != 0) throw FileFailure(errno, target_name);
-  if (::rename(temp.path_.c_str(), target_name.c_str()) != 0)
-    throw FileFailure(errno, target_name);
-  temp.path_.clear();  // it is the file now
+AtomicFileWriter::~AtomicFileWriter() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+}
+
+void AtomicFileWriter::Fail(int errno_value) {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+  temp_.clear();
+  pending_.clear();
+  throw failure_(errno_value, target_);
+}
+
+void AtomicFileWriter::WriteOut(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t w = ::write(fd_, bytes.data(), bytes.size());
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      Fail(errno);
+    }
+    if (w == 0) Fail(ENOSPC);
+    bytes.remove_prefix(static_cast<size_t>(w));
+  }
+}
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+  // Failed or committed: nothing more goes to the file.
+  if (fd_ < 0) Fail(EBADF);
+  if (pending_.empty() && bytes.size() >= kFlushAt) {
+    WriteOut(bytes);
+    return;
+  }
+  pending_.append(bytes);
+  if (pending_.size() >= kFlushAt) {
+    WriteOut(pending_);
+    pending_.clear();
+  }
+}
+
+void AtomicFileWriter::Commit() {
+  if (fd_ < 0) Fail(EBADF);
+  WriteOut(pending_);
+  pending_ = std::string();
+  if (::fsync(fd_) != 0) Fail(errno);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) Fail(errno);
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) Fail(errno);
+  temp_.clear();  // it is the file now
 
   // Make the rename itself durable; a folder that refuses is no failure.
-  const std::string dir = target.parent_path().empty()
-                              ? std::string(".")
-                              : target.parent_path().string();
+  const fs::path folder = fs::path(target_).parent_path();
+  const std::string dir = folder.empty() ? std::string(".") : folder.string();
   const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd >= 0) {
     (void)::fsync(dfd);
     ::close(dfd);
   }
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  AtomicFileWriter out(path);
+  out.Write(bytes);
+  out.Commit();
 }
 
 }  // namespace qdr2_Gomiat

@@ -14,15 +14,46 @@ namespace qdr2_Gomiat {
 // be read, 75 when the path is not a readable file, 57 on a read error.
 std::string ReadFileBytes(const std::string& path);
 
-// Replaces (or creates) the file with `bytes`: a temporary file in the same
-// folder is written, flushed to disk and renamed over the file. A symbolic
-// link is followed, so the file it points to is the one replaced. On any
-// failure the temporary file is removed, the old file is untouched, and a
-// Failure is thrown: 61 disk full, 70 permission denied, 75 path error,
-// 57 other input/output errors.
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
-
-// The failure for an errno value met while working on `path`.
+// The failure for an errno value met while working on `path`: 61 disk
+// full, 70 permission denied, 75 path error, 57 other input/output errors.
 Failure FileFailure(int errno_value, const std::string& path);
+
+// How a failed system call becomes the Failure thrown, for callers whose
+// files report other numbers or texts than FileFailure's.
+using FileFailureMaker = Failure (*)(int errno_value, const std::string& path);
+
+// Writes a temporary file in the target's folder and renames it over the
+// target on Commit, so the target is either the old file or the complete
+// new one. A symbolic link is followed, so the file it points to is the one
+// replaced; a replaced file keeps its permissions. File and folder are
+// flushed to disk. On any failure, and when dropped without Commit, the
+// temporary file is removed and the target is untouched. Failures are made
+// by `failure` from errno and the target's path; an empty path is 52.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(const std::string& path,
+                            FileFailureMaker failure = FileFailure);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  // Buffered; a failure may surface here or at Commit.
+  void Write(std::string_view bytes);
+  void Commit();
+
+ private:
+  void WriteOut(std::string_view bytes);
+  [[noreturn]] void Fail(int errno_value);
+
+  FileFailureMaker failure_;
+  std::string target_;
+  std::string temp_;
+  int fd_ = -1;
+  std::string pending_;
+};
+
+// Replaces (or creates) the file with `bytes` through an AtomicFileWriter,
+// with FileFailure's numbers.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace qdr2_Gomiat

@@ -28,6 +28,7 @@
 #include <charconv>
 #include <cstdint>
 
+#include "frame/utf8.h"
 #include "platform/grid/cell_escape.h"
 #include "platform/grid/grid_file_io.h"
 #include "qdr2_gomiat/failure.h"
@@ -197,13 +198,17 @@ std::string FilterExtension(const std::string& filter) {
 
 void SaveGridFile(const std::string& path, const GridFileLayout& layout,
                   const GridContents& contents) {
-  AtomicFileWriter out(path);
+  AtomicFileWriter out = GridFileWriter(path);
+  const auto put = [&out](std::string_view line) {
+    out.Write(line);
+    out.Write("\n");
+  };
   std::string line =
       std::string(kSignature) + "\t" + std::to_string(kVersion) + "\t";
   AppendEscaped(FilterExtension(layout.filter), line);
-  out.WriteLine(line);
-  out.WriteLine(LayoutLine(layout, contents));
-  out.WriteLine("filas\t" + std::to_string(contents.rows - 1));
+  put(line);
+  put(LayoutLine(layout, contents));
+  put("filas\t" + std::to_string(contents.rows - 1));
   const size_t cols = layout.kinds.size();
   for (int32_t r = 1; r < contents.rows; ++r) {
     line.clear();
@@ -216,9 +221,9 @@ void SaveGridFile(const std::string& path, const GridFileLayout& layout,
       }
       AppendEscaped(contents.texts[c].Get(static_cast<size_t>(r - 1)), line);
     }
-    out.WriteLine(line);
+    put(line);
   }
-  out.WriteLine("fin");
+  put("fin");
   out.Commit();
 }
 

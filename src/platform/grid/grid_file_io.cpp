@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/grid/grid_file.h"
@@ -17,7 +15,6 @@ namespace qdr2_Gomiat {
 namespace {
 
 constexpr size_t kChunk = size_t{1} << 16;
-constexpr size_t kFlushAt = size_t{1} << 20;
 
 int32_t FailureNumberFor(int error) {
   switch (error) {
@@ -45,11 +42,12 @@ int32_t FailureNumberFor(int error) {
   throw Failure(number, RuntimeDescription(number) + ": " + path);
 }
 
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
+// The temporary file goes beside the target: when it cannot be made for
+// want of a folder, the folder is what is missing.
+Failure GridWriteFailure(int error, const std::string& path) {
+  const int32_t number =
+      error == ENOENT ? err::kPathNotFound : FailureNumberFor(error);
+  return Failure(number, RuntimeDescription(number) + ": " + path);
 }
 
 }  // namespace
@@ -114,75 +112,9 @@ bool LineReader::Next(std::string& line) {
   return true;
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path) {
+AtomicFileWriter GridFileWriter(const std::string& path) {
   if (path.empty() || path.back() == '/') FailFor(err::kBadFileName, path);
-  // Through a symbolic link the file it points to is replaced, not the link.
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-      path_ = real;
-      std::free(real);
-    }
-  }
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_ = path_ + ".tmp" + std::to_string(::getpid()) + "-" +
-            std::to_string(counter++);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0) return;
-    if (errno != EEXIST) break;
-  }
-  const int error = errno;
-  temp_.clear();
-  FailFor(error == ENOENT ? err::kPathNotFound : FailureNumberFor(error), path);
-}
-
-AtomicFileWriter::~AtomicFileWriter() {
-  if (fd_ >= 0) ::close(fd_);
-  if (!temp_.empty()) ::unlink(temp_.c_str());
-}
-
-void AtomicFileWriter::Fail(int error) {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-  if (!temp_.empty()) ::unlink(temp_.c_str());
-  temp_.clear();
-  FailFor(FailureNumberFor(error), path_);
-}
-
-void AtomicFileWriter::WriteLine(const std::string& line) {
-  pending_ += line;
-  pending_ += '\n';
-  if (pending_.size() >= kFlushAt) Flush();
-}
-
-void AtomicFileWriter::Flush() {
-  size_t done = 0;
-  while (done < pending_.size()) {
-    const ssize_t n =
-        ::write(fd_, pending_.data() + done, pending_.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) Fail(errno);
-    done += static_cast<size_t>(n);
-  }
-  pending_.clear();
-}
-
-void AtomicFileWriter::Commit() {
-  Flush();
-  if (::fsync(fd_) != 0) Fail(errno);
-  const int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0) Fail(errno);
-  if (::rename(temp_.c_str(), path_.c_str()) != 0) Fail(errno);
-  temp_.clear();
-  // Make the rename itself durable; a folder that cannot be synced still
-  // holds the complete file.
-  const int dir = ::open(FolderOf(path_).c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  return AtomicFileWriter(path, GridWriteFailure);
 }
 
 }  // namespace qdr2_Gomiat

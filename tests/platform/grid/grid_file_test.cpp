@@ -69,10 +69,15 @@ TEST(GridFile, ContentsComeBackByteForByte) {
   EXPECT_EQ(bytes.rfind("QDR2-TABLA\t1\tcrq\n", 0), 0u);
   EXPECT_EQ(bytes.find('\0'), std::string::npos);
 
-  // Saving again over the file gives the same bytes and leaves no stray file.
+  // Saving again over the file gives the same bytes, keeps the file's
+  // permissions and leaves no stray file.
+  ::chmod(path.c_str(), 0640);
   loaded.SaveContents(path);
   EXPECT_EQ(ReadFile(path), bytes);
   EXPECT_EQ(FilesIn(env.Dir().Path()), 1u);
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
 
   // Saved through a symbolic link, the file it points to is replaced.
   const std::string link = env.Dir().File("link.crq");
@@ -235,6 +240,8 @@ TEST(GridFile, AFailedSaveLeavesTheOldFileWhole) {
   std::filesystem::create_directory(env.Dir().File("taken.crq"));
   EXPECT_EQ(FailureOf([&] { g.SaveContents(env.Dir().File("taken.crq")); }),
             err::kPathAccess);
+  EXPECT_EQ(FailureOf([&] { g.SaveContents(env.Dir().File("taken.crq/")); }),
+            err::kBadFileName);
 
   const std::string path = env.Dir().File("kept.crq");
   WriteFile(path, "old contents\n");
