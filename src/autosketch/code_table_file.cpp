@@ -43,15 +43,10 @@ CodeTableFields ParseLine(std::string_view line) {
   return fields;
 }
 
-// "ï»¿" in UTF-8: its Windows-1252 bytes are the UTF-8 byte order mark,
-// which would make the reader drop it and read the file as UTF-8.
-constexpr std::string_view kBomAsCp1252 = "\xC3\xAF\xC2\xBB\xC2\xBF";
-
 bool NeedsQuotes(const std::string& text) {
   return !text.empty() &&
          (text.find(',') != std::string::npos || IsBlank(text.front()) ||
-          IsBlank(text.back()) || text.front() == '"' ||
-          text.starts_with(kBomAsCp1252));
+          IsBlank(text.back()) || text.front() == '"');
 }
 
 [[noreturn]] void Unwritable(const std::string& text, const char* why) {
@@ -73,6 +68,17 @@ struct LocalEntry {
                                      " (autocroquis.txt admite " +
                                      std::to_string(kCodeTableMergeLimit) +
                                      " códigos)");
+}
+
+// The file's first field. A text starting with "ï»¿" has the UTF-8 byte
+// order mark as its bytes: unquoted, the reader would drop it and read the
+// whole file as UTF-8.
+std::string FirstFieldBytes(const std::string& text) {
+  std::string bytes = CodeTableFieldBytes(text);
+  if (!bytes.starts_with(kUtf8Bom)) return bytes;
+  if (text.find('"') != std::string::npos)
+    Unwritable(text, "las comillas no caben en el primer campo del archivo");
+  return "\"" + bytes + "\"";
 }
 
 }  // namespace
@@ -191,9 +197,11 @@ void MergeCodeTable(int32_t n, const Array<std::string>& codes,
 
   std::string bytes;
   for (const LocalEntry& e : local) {
-    bytes += CodeTableFieldBytes(e.code) + "," + CodeTableFieldBytes(e.count) +
-             "," + CodeTableFieldBytes(e.type) + "," +
-             CodeTableFieldBytes(e.layer) + "," + Str(e.colour) + "," +
+    const std::string code =
+        bytes.empty() ? FirstFieldBytes(e.code) : CodeTableFieldBytes(e.code);
+    bytes += code + "," + CodeTableFieldBytes(e.count) + "," +
+             CodeTableFieldBytes(e.type) + "," + CodeTableFieldBytes(e.layer) +
+             "," + Str(e.colour) + "," +
              CodeTableFieldBytes(Linea_Numero(e.line)) + "\r\n";
   }
   WriteFileAtomically(path, bytes);

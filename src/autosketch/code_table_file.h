@@ -20,11 +20,11 @@
 //
 // Writing: numbers in signed form (" 3", "-1"); texts as they are, except
 // that a text the reader would change (a comma inside, a blank at either end,
-// a leading double quote, a start whose bytes are the UTF-8 byte order mark)
-// is written in double quotes. A text that the file
-// cannot hold at all (a character outside Windows-1252, a line break, or a
-// double quote in a text that needs quoting) makes the whole write fail with
-// a Failure naming the text, before the file is touched.
+// a leading double quote) is written in double quotes, and so is the first
+// code of the file when its bytes start like the UTF-8 byte order mark. A text
+// that the file cannot hold at all (a character outside Windows-1252, a line
+// break, or a double quote in a text that needs quoting) makes the whole write
+// fail with a Failure naming the text, before the file is touched.
 #pragma once
 
 #include <array>

@@ -176,21 +176,35 @@ TEST_F(CodeTableFile, MergeUpdatesFirstMatchAndAppendsNewCodes) {
 // Texts that could be mistaken for the file's own marks come back as
 // they were merged.
 TEST_F(CodeTableFile, MergedTextsReadBackUnchanged) {
-  // "ï»¿" in Windows-1252 is the UTF-8 byte order mark: first in the
-  // file it would be dropped and the rest read as UTF-8 ("Ã±" as "ñ").
+  // "ï»¿" in Windows-1252 is the UTF-8 byte order mark: first in the file
+  // it would be dropped and the rest read as UTF-8 ("Ã±" as "ñ"). Further
+  // down it is only text.
   Put("");
-  int32_t n = 1;
-  MergeCodeTable(n, Texts({"ï»¿CT"}), Texts({""}), Texts({"Lineal"}),
-                 Texts({"CAÃ±O"}), Array<int32_t>::FromItems({2}),
-                 Texts({"1"}));
+  int32_t n = 2;
+  MergeCodeTable(n, Texts({"ï»¿CT", "ï»¿\"BT\""}), Texts({"", ""}),
+                 Texts({"Lineal", "Lineal"}), Texts({"CAÃ±O", "BT"}),
+                 Array<int32_t>::FromItems({2, 3}), Texts({"1", "0"}));
   EXPECT_EQ(Get(),
             "\"\xEF\xBB\xBF"
-            "CT\",,Lineal,CA\xC3\xB1O, 2,1\r\n");
+            "CT\",,Lineal,CA\xC3\xB1O, 2,1\r\n"
+            "\xEF\xBB\xBF\"BT\",,Lineal,BT, 3,0\r\n");
   CodeTable t;
   LoadCodeTable(t);
-  ASSERT_EQ(t.count, 1);
+  ASSERT_EQ(t.count, 2);
   EXPECT_EQ(t.codes(1), "ï»¿CT");
   EXPECT_EQ(t.layers(1), "CAÃ±O");
+  EXPECT_EQ(t.codes(2), "ï»¿\"BT\"");
+
+  // First in the file, such a text cannot also hold a quote.
+  Put("");
+  n = 1;
+  EXPECT_EQ(Fails([&] {
+              MergeCodeTable(n, Texts({"ï»¿\"BT\""}), Texts({""}),
+                             Texts({"Lineal"}), Texts({"BT"}),
+                             Array<int32_t>::FromItems({3}), Texts({"0"}));
+            }).number(),
+            err::kInvalidCall);
+  EXPECT_EQ(Get(), "");
 }
 
 TEST_F(CodeTableFile, MergeLimitsAndMissingFile) {
