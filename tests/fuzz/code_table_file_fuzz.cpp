@@ -1,0 +1,166 @@
+// The code table file on arbitrary bytes: loading and merging never crash
+// and fail only with a Failure; a failed merge leaves the file as it was; a
+// merge that succeeds writes a file that reads back as the merged entries.
+//
+// Input: one byte of switches, the entries to merge (when switched on),
+// then the bytes of autocroquis.txt.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+#include <vector>
+
+#include "autosketch/code_table.h"
+#include "autosketch/code_table_file.h"
+#include "frame/convert.h"
+#include "fuzz_support.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+using fuzz::Run;
+using fuzz::Succeeds;
+using test_support::FilesIn;
+using test_support::ReadFile;
+using test_support::WriteFile;
+
+struct Given {
+  std::vector<std::string> codes, counts, types, layers, lines;
+  std::vector<int32_t> colours;
+  size_t size() const { return codes.size(); }
+};
+
+std::string Describe(const CodeTableFields& f) {
+  std::string s;
+  for (const std::string& x : f) s += "[" + fuzz::Escaped(x) + "]";
+  return s;
+}
+
+// Entries to merge; a code may be taken from the file so updates happen.
+Given TakeGiven(FuzzedDataProvider& in,
+                const std::vector<CodeTableFields>& file) {
+  Given g;
+  const int n = in.ConsumeIntegralInRange(0, 4);
+  for (int i = 0; i < n; ++i) {
+    const uint8_t pick = in.ConsumeIntegral<uint8_t>();
+    if (!file.empty() && pick % 2 == 1)
+      g.codes.push_back(file[(pick / 2u) % file.size()][0]);
+    else
+      g.codes.push_back(in.ConsumeRandomLengthString(12));
+    g.counts.push_back(in.ConsumeRandomLengthString(6));
+    g.types.push_back(in.ConsumeRandomLengthString(10));
+    g.layers.push_back(in.ConsumeRandomLengthString(12));
+    g.colours.push_back(in.ConsumeIntegral<int32_t>());
+    g.lines.push_back(in.ConsumeRandomLengthString(16));
+  }
+  return g;
+}
+
+Array<std::string> Items(const std::vector<std::string>& v) {
+  return Array<std::string>::FromItems(v);
+}
+
+void CheckLoad(const std::string& bytes) {
+  const std::vector<CodeTableFields> parsed = ParseCodeTableFile(bytes);
+  CodeTable t;
+  int32_t number = 0;
+  if (!Succeeds([&] { LoadCodeTable(t); }, &number)) {
+    // Only a numeric field can refuse a file that exists.
+    FUZZ_CHECK(number == err::kTypeMismatch || number == err::kOverflow,
+               std::to_string(number));
+    FUZZ_CHECK(t.count >= 1 && static_cast<size_t>(t.count) <= parsed.size(),
+               std::to_string(t.count));
+    return;
+  }
+  FUZZ_CHECK(static_cast<size_t>(t.count) == parsed.size(),
+             std::to_string(t.count));
+  for (int32_t k = 1; k <= t.count; ++k) {
+    const CodeTableFields& f = parsed[static_cast<size_t>(k - 1)];
+    FUZZ_CHECK(t.codes(k) == f[0] && t.types(k) == f[2] &&
+                   t.layers(k) == f[3] && t.lines(k) == f[5] &&
+                   t.counts(k) == CodeTableNumber(f[1]) &&
+                   t.colours(k) == CodeTableNumber(f[4]),
+               Describe(f));
+  }
+  // Loading never rewrites a file that exists.
+  FUZZ_CHECK(ReadFile(CodeTablePath()) == bytes, "file changed by loading");
+}
+
+void CheckMerge(const std::string& bytes, const Given& g, int32_t n) {
+  const std::string path = CodeTablePath();
+  const bool merged = Succeeds([&] {
+    Array<int32_t> colours = Array<int32_t>::FromItems(g.colours);
+    MergeCodeTable(n, Items(g.codes), Items(g.counts), Items(g.types),
+                   Items(g.layers), colours, Items(g.lines));
+  });
+  FUZZ_CHECK(FilesIn(Run().Folder().Path()) == 1, "stray file left");
+  const std::string after = ReadFile(path);
+  if (!merged) {
+    FUZZ_CHECK(after == bytes, "a failed merge changed the file");
+    return;
+  }
+
+  FUZZ_CHECK(static_cast<size_t>(n) <= g.size(), "merged past the arrays");
+
+  // What the file must now hold, field by field.
+  std::vector<CodeTableFields> model = ParseCodeTableFile(bytes);
+  for (int32_t i = 0; i < n; ++i) {
+    const auto k = static_cast<size_t>(i);
+    const CodeTableFields e = {g.codes[k],  g.counts[k],       g.types[k],
+                               g.layers[k], Str(g.colours[k]), g.lines[k]};
+    bool found = false;
+    for (CodeTableFields& m : model) {
+      if (m[0] == e[0]) {
+        m = e;
+        found = true;
+        break;
+      }
+    }
+    if (!found) model.push_back(e);
+  }
+  const std::vector<CodeTableFields> back = ParseCodeTableFile(after);
+  FUZZ_CHECK(back.size() == model.size(), std::to_string(back.size()) +
+                                              " entries, expected " +
+                                              std::to_string(model.size()));
+  for (size_t j = 0; j < model.size(); ++j) {
+    const CodeTableFields& m = model[j];
+    const CodeTableFields& b = back[j];
+    const std::string detail = Describe(m) + " came back " + Describe(b);
+    FUZZ_CHECK(b[0] == m[0] && b[1] == m[1] && b[2] == m[2] && b[3] == m[3],
+               detail);
+    FUZZ_CHECK(CodeTableNumber(b[4]) == CodeTableNumber(m[4]), detail);
+    FUZZ_CHECK(b[5] == Linea_Numero(m[5]), detail);
+  }
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace qdr2_Gomiat;
+  fuzz::Run();
+  FuzzedDataProvider in(data, size);
+  const uint8_t switches = in.ConsumeIntegral<uint8_t>();
+  const bool merge = switches & 1;
+  // Entries come first so the file bytes can run to the end of the input;
+  // codes taken from the file are resolved after it is known.
+  std::vector<uint8_t> rest;
+  Given given;
+  int32_t n = 0;
+  if (merge) {
+    const size_t header = in.ConsumeIntegralInRange<size_t>(0, size);
+    const std::vector<uint8_t> entries = in.ConsumeBytes<uint8_t>(header);
+    const std::string bytes = in.ConsumeRemainingBytesAsString();
+    FuzzedDataProvider e(entries.data(), entries.size());
+    given = TakeGiven(e, ParseCodeTableFile(bytes));
+    n = static_cast<int32_t>(given.size());
+    // Sometimes more entries than the arrays hold: a failure, nothing saved.
+    if (switches & 2) n += 1;
+    WriteFile(CodeTablePath(), bytes);
+    CheckMerge(bytes, given, n);
+    return 0;
+  }
+  const std::string bytes = in.ConsumeRemainingBytesAsString();
+  WriteFile(CodeTablePath(), bytes);
+  CheckLoad(bytes);
+  return 0;
+}

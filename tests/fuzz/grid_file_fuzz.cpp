@@ -1,0 +1,115 @@
+// The grid's contents file on arbitrary bytes: loading never crashes, fails
+// only with failure 321 and then leaves the grid as it was; what loads
+// saves and loads again into the same cells, and saves to the same bytes.
+//
+// Input: the file's bytes, then one last byte choosing the grid's columns
+// and whether it holds cells before the load.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+
+#include "fuzz_support.h"
+#include "platform/grid/grid_file.h"
+#include "platform/grid/grid_model.h"
+#include "platform/grid/grid_test_support.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+using fuzz::Run;
+using fuzz::Succeeds;
+using grid_test::GridSnapshot;
+using grid_test::Snapshot;
+using test_support::FilesIn;
+using test_support::ReadFile;
+using test_support::WriteFile;
+
+// The layouts of the table windows, and the corners: one column (where a
+// data row may read "fin") and none.
+void Define(GridModel& g, int layout) {
+  switch (layout) {
+    case 0:
+      grid_test::DefineCodeColumns(g);
+      return;
+    case 1:
+      g.SetCols(1);
+      g.FileOptions("t", "f", "*.pts");
+      g.DefineColumn(0, false, false, kGridText, 0, 0, 0, 10, "Nombre");
+      return;
+    case 2:
+      g.SetCols(0);
+      g.FileOptions("t", "f", "*.cap");
+      return;
+    default:
+      g.SetCols(2);
+      g.FileOptions("t", "f", "*.dib");
+      g.DefineColumn(0, false, false, kGridColour, 0, 0, 0, 10, "Color");
+      g.DefineColumn(1, false, false, kGridNumber0, 0, 0, 0, 10, "N");
+      return;
+  }
+}
+
+void Fill(GridModel& g) {
+  g.SetRows(3);
+  for (int16_t c = 0; c < g.Cols(); ++c) {
+    g.SetText(1, c, "uno");
+    g.SetText(2, c, std::string("dos\t\n\0", 6));
+  }
+  if (g.Cols() > 0) g.SetColour(2, 0, 0x123456);
+  g.SetCurrentRow(2);
+}
+
+std::string Describe(const GridSnapshot& s) {
+  std::string out = std::to_string(s.rows) + " rows, " +
+                    std::to_string(s.cols) + " cols, row " +
+                    std::to_string(s.current_row) + ":";
+  for (const std::string& t : s.texts) out += " [" + fuzz::Escaped(t) + "]";
+  for (int32_t c : s.colours) out += " " + std::to_string(c);
+  return out;
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace qdr2_Gomiat;
+  fuzz::Run();
+  FuzzedDataProvider in(data, size);
+  const uint8_t switches = in.ConsumeIntegral<uint8_t>();
+  const std::string bytes = in.ConsumeRemainingBytesAsString();
+  const int layout = switches % 4;
+  const std::string path = Run().Folder().File("tabla");
+  const std::string again = Run().Folder().File("otra");
+  WriteFile(path, bytes);
+
+  GridModel grid;
+  Define(grid, layout);
+  if (switches & 4) Fill(grid);
+  const GridSnapshot before = Snapshot(grid);
+  int32_t number = 0;
+  if (!Succeeds([&] { grid.LoadContents(path); }, &number)) {
+    FUZZ_CHECK(number == kBadGridFile, std::to_string(number));
+    const GridSnapshot after = Snapshot(grid);
+    FUZZ_CHECK(after == before,
+               "refused load changed the grid: " + Describe(before) + " -> " +
+                   Describe(after));
+    return 0;
+  }
+
+  GridSnapshot loaded = Snapshot(grid);
+  FUZZ_CHECK(Succeeds([&] { grid.SaveContents(again); }), "save failed");
+  const std::string saved = ReadFile(again);
+  GridModel fresh;
+  Define(fresh, layout);
+  FUZZ_CHECK(Succeeds([&] { fresh.LoadContents(again); }),
+             "saved file refused: " + fuzz::Escaped(saved));
+  GridSnapshot back = Snapshot(fresh);
+  // The current row is the grid's own, not the file's.
+  loaded.current_row = back.current_row = 0;
+  FUZZ_CHECK(back == loaded,
+             "saved " + Describe(loaded) + " loaded " + Describe(back));
+  FUZZ_CHECK(Succeeds([&] { fresh.SaveContents(again); }), "resave failed");
+  FUZZ_CHECK(ReadFile(again) == saved, "saved again to other bytes");
+  FUZZ_CHECK(FilesIn(Run().Folder().Path()) == 2, "stray file left");
+  return 0;
+}
