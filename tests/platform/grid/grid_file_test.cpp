@@ -215,6 +215,10 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
   EXPECT_EQ(FailureOf([&] { g.LoadContents(env.Dir().Path().string()); }),
             err::kPathAccess);
   EXPECT_EQ(FailureOf([&] { g.LoadContents(""); }), err::kBadFileName);
+  // A named pipe is not a file: refused at once, not waited on.
+  const std::string pipe = env.Dir().File("pipe.crq");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(FailureOf([&] { g.LoadContents(pipe); }), err::kPathAccess);
   EXPECT_EQ(Snapshot(g), before);
 
   // A file of another window's grid (the same filter, other columns).
