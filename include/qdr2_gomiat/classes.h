@@ -112,7 +112,7 @@ class c_editP_Events {
   virtual void Zoom(bool& amplia, int32_t& punto) { (void)amplia, (void)punto; }
 };
 
-class NavigationWindow;  // the navigation window the object keeps for life
+class f_editP;  // the navigation window the object keeps for life
 
 class c_editP : public Object {
  public:
@@ -126,15 +126,17 @@ class c_editP : public Object {
                         DblArray& Y, DblArray& Z, StrArray& Nombre,
                         StrArray& Código, IntArray& CapaPuntos,
                         int32_t& noCapas, StrArray& Capas);
-  bool Visible() const;
+  // A flag no operation sets: it reads False.
+  bool Visible() const { return visible_; }
 
   // The host registers where the events go (nullptr: nowhere).
   void SetEventSink(c_editP_Events* sink) { sink_ = sink; }
   c_editP_Events* EventSink() const { return sink_; }
 
  private:
-  std::unique_ptr<NavigationWindow> window_;
+  std::unique_ptr<f_editP> window_;
   c_editP_Events* sink_ = nullptr;
+  bool visible_ = false;
 };
 
 class c_EditorPun_Events {
