@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "platform/platform.h"
 #include "platform/qt/qt_backend.h"
 #include "point_file.h"
+#include "point_tools/f_editp.h"
 #include "qdr2_gomiat/qdr2_gomiat.h"
 #include "recording_ui.h"
 #include "window_frame.h"
@@ -149,6 +151,79 @@ Picture ObsoleteMessage(std::vector<Picture>& pictures) {
                      "an obsolete entry method");
 }
 
+// The survey's points as a host hands them to the point tools, on the
+// layers its codes would give them.
+struct HostPoints {
+  int32_t n = 0, nCapas = 3;
+  q::DblArray X, Y, Z;
+  q::StrArray Nombre, Codigo,
+      Capas = q::StrArray::FromItems({"Puntos", "Bordillo", "Eje"});
+  q::IntArray CapaPuntos;
+  explicit HostPoints(const std::vector<gomiat::SurveyPoint>& points)
+      : n(static_cast<int32_t>(points.size())) {
+    for (auto* a : {&X, &Y, &Z}) a->Redim(0, n);
+    Nombre.Redim(0, n);
+    Codigo.Redim(0, n);
+    CapaPuntos.Redim(0, n);
+    for (int32_t i = 1; i <= n; ++i) {
+      const gomiat::SurveyPoint& p = points[static_cast<size_t>(i - 1)];
+      X(i) = p.x;
+      Y(i) = p.y;
+      Z(i) = p.z;
+      Nombre(i) = p.name;
+      Codigo(i) = p.code;
+      CapaPuntos(i) = static_cast<int16_t>(1 + i % 3);
+    }
+  }
+};
+
+struct PictureHost : q::HostWindow {};
+
+// The navigation bar as a host opens it; with the search panel open it is
+// the window itself, the panel opened before the call shows it.
+Picture NavigationBar(std::vector<Picture>& pictures, HostPoints& h,
+                      bool search) {
+  if (!search) {
+    q::c_editP nav;
+    PictureHost frm;
+    nav.CargaBarraDibujo(&frm, h.n, h.X, h.Y, h.Z, h.Nombre, h.Codigo,
+                         h.CapaPuntos, h.nCapas, h.Capas);
+  } else {
+    q::f_editP bar;
+    bar.Load();
+    bar.cmdBusca.UserClick();
+    bar.txtBucaNom.SetText(h.Nombre(1));
+    bar.CargaBarra(nullptr, h.n, h.X, h.Y, h.Z, h.Nombre, h.Codigo,
+                   h.CapaPuntos, h.nCapas, h.Capas);
+  }
+  return OnlyPicture(pictures, Picture::Kind::kForm, "f_editP",
+                     "the navigation bar");
+}
+
+Picture PointEditor(std::vector<Picture>& pictures, HostPoints& h) {
+  q::c_EditorPun editor;
+  int32_t punto = std::min<int32_t>(3, h.n);
+  bool redibuja = false;
+  editor.A_Editor_Punto(punto, h.n, h.X, h.Y, h.Z, h.Nombre, h.Codigo,
+                        h.CapaPuntos, h.nCapas, h.Capas, redibuja);
+  return OnlyPicture(pictures, Picture::Kind::kForm, "f_Edit_Punt",
+                     "the point editor");
+}
+
+Picture EntityCounts(std::vector<Picture>& pictures, int32_t points) {
+  q::c_NuEntidades counts;
+  q::udt_Entidades e{.Ptos = points,
+                     .Poli = 14,
+                     .PoliVx = 162,
+                     .Curv = 0,
+                     .CurvVx = 0,
+                     .Tria = 96,
+                     .Rotu = 3};
+  counts.A_Show_Entidades(e);
+  return OnlyPicture(pictures, Picture::Kind::kForm, "f_NuEntidades",
+                     "the entity counts");
+}
+
 QtMessageHandler previous_handler = nullptr;
 
 // What the offscreen platform says of every window and of a session
@@ -199,6 +274,11 @@ std::vector<std::string> TakePictures(const std::string& out_folder,
   taken.emplace_back("f_Autocroq", CodeTableWindow(*pictures, survey));
   taken.emplace_back("f_Autocroq_ayuda", HelpMessage(*pictures));
   taken.emplace_back("obsoleto", ObsoleteMessage(*pictures));
+  HostPoints points(gomiat::ReadPointFile(survey, {}).points);
+  taken.emplace_back("f_editP", NavigationBar(*pictures, points, false));
+  taken.emplace_back("f_editP_buscar", NavigationBar(*pictures, points, true));
+  taken.emplace_back("f_Edit_Punt", PointEditor(*pictures, points));
+  taken.emplace_back("f_NuEntidades", EntityCounts(*pictures, points.n));
   if (log->failures != 0)
     throw std::runtime_error("the component reported " +
                              std::to_string(log->failures) + " failures");
