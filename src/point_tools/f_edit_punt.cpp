@@ -3,6 +3,7 @@
 #include "frame/convert.h"
 #include "frame/environment.h"
 #include "frame/trap.h"
+#include "frame/ui/window_kit.h"
 
 namespace qdr2_Gomiat {
 
@@ -154,12 +155,12 @@ void f_Edit_Punt::cmdAceptar_Click() {
 
 void f_Edit_Punt::Form_Load() {
   cbxBucar.SetEnabled(false);
-  Environment& env = Environment::Current();
-  SettingsStore& settings = env.Settings();
-  const std::string left = settings.GetSetting(
-      kApp, kPlaceSection, "Left", CStr(CLng(env.Ui().ScreenWidth() / 5.0)));
-  const std::string top = settings.GetSetting(
-      kApp, kPlaceSection, "Top", CStr(CLng(env.Ui().ScreenHeight() / 5.0)));
+  SettingsStore& settings = Environment::Current().Settings();
+  const ui::ScreenFifth fifth = ui::FifthOfScreen();
+  const std::string left =
+      settings.GetSetting(kApp, kPlaceSection, "Left", CStr(fifth.left));
+  const std::string top =
+      settings.GetSetting(kApp, kPlaceSection, "Top", CStr(fifth.top));
   Move(CLngText(left), CLngText(top), Width(), Height());
   HideSearch();
 }

@@ -3,6 +3,7 @@
 #include "frame/convert.h"
 #include "frame/environment.h"
 #include "frame/trap.h"
+#include "frame/window_place.h"
 
 namespace qdr2_Gomiat {
 
@@ -113,14 +114,14 @@ void f_editP::cmdAceptar_Click() {
 }
 
 void f_editP::Form_Load() {
-  Environment::Current().Settings().RestorePosition(*this, kPlaceSection,
-                                                    kPlaceKey);
+  RestorePosition(Environment::Current().Settings(), *this, kPlaceSection,
+                  kPlaceKey);
   HideSearch();
 }
 
 void f_editP::Form_Unload(int16_t& /*cancel*/) {
-  Environment::Current().Settings().SavePosition(*this, kPlaceSection,
-                                                 kPlaceKey);
+  SavePosition(Environment::Current().Settings(), *this, kPlaceSection,
+               kPlaceKey);
 }
 
 }  // namespace qdr2_Gomiat

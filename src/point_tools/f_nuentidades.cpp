@@ -2,6 +2,7 @@
 
 #include "frame/convert.h"
 #include "frame/environment.h"
+#include "frame/window_place.h"
 
 namespace qdr2_Gomiat {
 
@@ -69,13 +70,13 @@ void f_NuEntidades::A_Show_NuEntidades(int32_t& nPtos, int32_t& nPol,
 }
 
 void f_NuEntidades::Form_Load() {
-  Environment::Current().Settings().RestorePosition(*this, kPlaceSection,
-                                                    kPlaceKey);
+  RestorePosition(Environment::Current().Settings(), *this, kPlaceSection,
+                  kPlaceKey);
 }
 
 void f_NuEntidades::Form_Unload(int16_t& /*cancel*/) {
-  Environment::Current().Settings().SavePosition(*this, kPlaceSection,
-                                                 kPlaceKey);
+  SavePosition(Environment::Current().Settings(), *this, kPlaceSection,
+               kPlaceKey);
 }
 
 }  // namespace qdr2_Gomiat

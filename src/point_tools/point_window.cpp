@@ -2,6 +2,7 @@
 
 #include "frame/convert.h"
 #include "frame/environment.h"
+#include "frame/ui/window_kit.h"
 
 namespace qdr2_Gomiat {
 
@@ -191,13 +192,7 @@ void PointWindow::HideSearch() {
 }
 
 void PointWindow::Form_Resize() {
-  const double w = cmdAceptar.Width();
-  const double h = cmdAceptar.Height();
-  const int32_t top = CLng(ScaleHeight() - 1.2 * h);
-  cmdAceptar.SetTop(top);
-  cmdAceptar.SetLeft(CLng(ScaleWidth() - 1.3 * w));
-  cmdCancelar.SetTop(top);
-  cmdCancelar.SetLeft(CLng(Width() - 2.6 * w));
+  ui::LayoutBottomRow(*this, {.first = &cmdAceptar, .second = &cmdCancelar});
 }
 
 }  // namespace qdr2_Gomiat

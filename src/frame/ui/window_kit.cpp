@@ -48,18 +48,13 @@ void SaveWindowPlace(Form& form, const std::string& key) {
   SaveWindow(Environment::Current().Settings(), form, key, form.Caption());
 }
 
-void LayoutGridAndButtons(Form& form, Control& grid, const BottomRow& row) {
-  const double sw = form.ScaleWidth();
-  const double sh = form.ScaleHeight();
-  const double w = row.first != nullptr ? row.first->Width() : 0;
-  const double h = row.first != nullptr ? row.first->Height() : 0;
-
-  grid.SetWidth(std::max(0, CLng(sw - grid.Left())));
-  grid.SetHeight(std::max(0, CLng(sh - grid.Top() - 1.3 * h)));
+void LayoutBottomRow(Form& form, const BottomRow& row) {
   if (row.first == nullptr) return;
-  const int32_t top = CLng(sh - 1.2 * h);
+  const double w = row.first->Width();
+  const double h = row.first->Height();
+  const int32_t top = CLng(form.ScaleHeight() - 1.2 * h);
   row.first->SetTop(top);
-  row.first->SetLeft(CLng(sw - 1.3 * w));
+  row.first->SetLeft(CLng(form.ScaleWidth() - 1.3 * w));
   if (row.second == nullptr) return;
   row.second->SetTop(top);
   row.second->SetLeft(CLng(form.Width() - 2.6 * w));
@@ -67,6 +62,13 @@ void LayoutGridAndButtons(Form& form, Control& grid, const BottomRow& row) {
   const double step = row.third_step >= 0 ? row.third_step : row.third->Width();
   row.third->SetTop(top);
   row.third->SetLeft(CLng(row.second->Left() - 1.3 * step));
+}
+
+void LayoutGridAndButtons(Form& form, Control& grid, const BottomRow& row) {
+  const double h = row.first != nullptr ? row.first->Height() : 0;
+  grid.SetWidth(std::max(0, CLng(form.ScaleWidth() - grid.Left())));
+  grid.SetHeight(std::max(0, CLng(form.ScaleHeight() - grid.Top() - 1.3 * h)));
+  LayoutBottomRow(form, row);
 }
 
 }  // namespace qdr2_Gomiat::ui

@@ -66,6 +66,9 @@ struct BottomRow {
   int32_t third_step = -1;
 };
 
+// The bottom row alone, for windows without a grid.
+void LayoutBottomRow(Form& form, const BottomRow& row);
+
 // The grid above the bottom row: width SW - its left, height SH - its top
 // - 1.3 h. A window made smaller than that leaves the grid with no width
 // or height instead of a negative one; the buttons may go past the left
