@@ -144,8 +144,9 @@ class ScriptedUser {
   ScriptedUser& Resize(int32_t width, int32_t height);
   // Presses the mouse on a button and releases it during the `passes`-th
   // round of letting pending messages run (at least one). A hold-to-repeat
-  // button repeats once in each round before that: HoldMouse(b, 1) is a
-  // short click, one step.
+  // button repeats on the press and then once every as many rounds as the
+  // button asks (one by default) before that: HoldMouse(b, 1) is a short
+  // click, one step.
   ScriptedUser& HoldMouse(const std::string& control, int32_t passes);
   // Answers the next message box (6 Yes, 7 No, 2 Cancel, 1 OK), whether it
   // stands right after the step that asks or before it: windows pass over

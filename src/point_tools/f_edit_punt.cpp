@@ -20,11 +20,13 @@ f_Edit_Punt::f_Edit_Punt() : PointWindow("f_Edit_Punt", "Valores del punto:") {
 
   txtN.Change = [this] { txtN_Change(); };
   txtBucaNom.Change = [this] { txtBucaNom_Change(); };
-  // The arrows step on the press, not on the click.
-  for (int16_t i = 0; i < 2; ++i) {
-    cmdAv(i).MouseDown = [this, i](int16_t) { cmdAv_MouseDown(i); };
-    cmdAv(i).MouseUp = [this](int16_t) { repeating_ = false; };
-  }
+  // The arrows step on the press, not on the click, and again while held.
+  cmdAv.ForEach(
+      [](ui::CommandButton& b, int16_t) { b.SetRepeatPasses(kRepeatPasses); });
+  cmdAv.Handle(&ui::CommandButton::MouseDown,
+               [this](int16_t, int16_t) { held_point_ = ReadPointNumber(); });
+  cmdAv.Handle(&ui::CommandButton::Repeat,
+               [this](int16_t i) { cmdAv_Repeat(i); });
   cbxBucar.Click = [this] { txtN.SetText(cbxBucar.Text()); };
   cmdBusca.Click = [this] { ToggleSearch(); };
   cmdAceptar.Click = [this] { cmdAceptar_Click(); };
@@ -97,22 +99,10 @@ void f_Edit_Punt::txtN_Change() {
   RaisePoint(k);
 }
 
-void f_Edit_Punt::cmdAv_MouseDown(int16_t i) {
-  int32_t k = ReadPointNumber();
-  repeating_ = true;
-  // A step on the first pass, then one more every kRepeatPasses + 1
-  // passes, until the release (or the window going away) ends it.
-  int32_t c = 0;
-  ui::UiBackend& ui = Environment::Current().Ui();
-  while (repeating_ && IsVisible()) {
-    if (c == 0) {
-      k = StepFrom(k, i);
-      txtN.SetText(CStr(k));
-    }
-    ui.DoEvents();
-    if (++c > kRepeatPasses) c = 0;
-  }
-  repeating_ = false;
+void f_Edit_Punt::cmdAv_Repeat(int16_t i) {
+  held_point_ = StepFrom(held_point_, i);
+  // The change handler shows the point and raises the event.
+  txtN.SetText(CStr(held_point_));
 }
 
 void f_Edit_Punt::txtBucaNom_Change() {

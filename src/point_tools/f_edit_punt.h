@@ -35,8 +35,9 @@ class f_Edit_Punt : public PointWindow {
   // Raised with the point shown, and with the point accepted.
   std::function<void(int32_t& punto)> PuntoMostrado;
 
-  // Passes of the message loop between two steps of a held arrow.
-  static constexpr int32_t kRepeatPasses = 50000;
+  // A held arrow steps on the press, then once every so many passes of
+  // the message loop (a real window steps on its repeat timer instead).
+  static constexpr int32_t kRepeatPasses = 50001;
 
  protected:
   void Form_Load() override;
@@ -45,13 +46,13 @@ class f_Edit_Punt : public PointWindow {
  private:
   void txtN_Change();
   void txtBucaNom_Change();
-  void cmdAv_MouseDown(int16_t i);
+  void cmdAv_Repeat(int16_t i);
   void cmdAceptar_Click();
   void RaisePoint(int32_t k);
 
   bool loading_ = false;
-  bool repeating_ = false;
   bool accepted_ = false;
+  int32_t held_point_ = 0;  // where the held arrow has got to
 };
 
 }  // namespace qdr2_Gomiat

@@ -17,22 +17,21 @@ constexpr const char* kPlaceKey = "Pos PtosAlea";
 f_editP::f_editP()
     : PointWindow("f_editP", "Modificar puntos:"),
       Frame1(Add<ui::Frame>("Frame1")),
+      cmdZm(AddArray<ui::CommandButton>("cmdZm", 2)),
       cmdRedibuja(Add<ui::CommandButton>("cmdRedibuja")) {
   Frame1.SetCaption("Zoom");
   Frame1.Move(2940, 60, 1095, 735);
-  for (int16_t i = 0; i < 2; ++i) {
-    ui::CommandButton& b = Add<ui::CommandButton>("cmdZm", i);
+  cmdZm.ForEach([&](ui::CommandButton& b, int16_t i) {
     b.SetCaption(i == 0 ? "+" : "-");
     b.SetContainer(&Frame1);
     b.Move(105 + i * 465, 270, 420, 345);
-    zm_[static_cast<size_t>(i)] = &b;
-    b.Click = [this, i] {
-      if (requested_ == 0) return;
-      bool amplia = i == 0;
-      int32_t punto = requested_;
-      if (ZoomR) ZoomR(amplia, punto);
-    };
-  }
+  });
+  cmdZm.Handle(&ui::CommandButton::Click, [this](int16_t i) {
+    if (requested_ == 0) return;
+    bool amplia = i == 0;
+    int32_t punto = requested_;
+    if (ZoomR) ZoomR(amplia, punto);
+  });
   cmdRedibuja.SetCaption("Redibuja");
   cmdRedibuja.Move(2940, 915, 1095, 375);
 
@@ -47,11 +46,6 @@ f_editP::f_editP()
 }
 
 f_editP::~f_editP() = default;
-
-ui::CommandButton& f_editP::cmdZm(int16_t i) const {
-  if (i < 0 || i > 1) throw Failure(err::kSubscript);
-  return *zm_[static_cast<size_t>(i)];
-}
 
 void f_editP::CargaBarra(HostWindow* /*frm*/, int32_t& Nuput, Array<double>& X,
                          Array<double>& Y, Array<double>& Z,

@@ -18,11 +18,9 @@ class f_editP : public PointWindow {
   f_editP();
   ~f_editP() override;
 
-  ui::Frame& Frame1;  // "Zoom"
+  ui::Frame& Frame1;                          // "Zoom"
+  ui::ControlArray<ui::CommandButton> cmdZm;  // "+" (0) in, "-" (1) out
   ui::CommandButton& cmdRedibuja;
-
-  // "+" (0) zoom in, "-" (1) zoom out.
-  ui::CommandButton& cmdZm(int16_t i) const;
 
   // Takes the host's points and shows the window modally; returns when it
   // is hidden or closed.
@@ -51,7 +49,6 @@ class f_editP : public PointWindow {
 
   int32_t requested_ = 0;  // the number last read from txtN
   int32_t previous_ = 0;   // the point shown before the last change
-  std::array<ui::CommandButton*, 2> zm_{};
 };
 
 }  // namespace qdr2_Gomiat

@@ -27,6 +27,7 @@ PointWindow::PointWindow(std::string name, const std::string& caption)
       fraPuntos(Add<ui::Frame>("fraPuntos")),
       Label1(Add<ui::Label>("Label1")),
       txtN(Add<ui::TextBox>("txtN")),
+      cmdAv(AddArray<ui::CommandButton>("cmdAv", 2)),
       labNombre(Add<ui::Label>("labNombre")),
       txtNom(Add<ui::TextBox>("txtNom")),
       labX(Add<ui::Label>("labX")),
@@ -73,13 +74,11 @@ PointWindow::PointWindow(std::string name, const std::string& caption)
   }
   // The number leaves room for the arrows beside it.
   txtN.SetWidth(750);
-  for (int16_t i = 0; i < 2; ++i) {
-    ui::CommandButton& b = Add<ui::CommandButton>("cmdAv", i);
+  cmdAv.ForEach([&](ui::CommandButton& b, int16_t i) {
     b.SetCaption(i == 0 ? "<" : ">");
     b.SetContainer(&fraPuntos);
     b.Move(1650 + i * 525, RowTop(0), 465, kBoxHeight);
-    av_[static_cast<size_t>(i)] = &b;
-  }
+  });
 
   cmdBusca.SetCaption("Buscar");
   cmdBusca.Move(2940, 1410, kButtonWidth, kButtonHeight);
@@ -105,11 +104,6 @@ PointWindow::PointWindow(std::string name, const std::string& caption)
 }
 
 PointWindow::~PointWindow() = default;
-
-ui::CommandButton& PointWindow::cmdAv(int16_t i) const {
-  if (i < 0 || i > 1) throw Failure(err::kSubscript);
-  return *av_[static_cast<size_t>(i)];
-}
 
 void PointWindow::TakeCopies(Array<double>& X, Array<double>& Y,
                              Array<double>& Z, Array<std::string>& Nombre,

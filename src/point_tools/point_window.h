@@ -3,7 +3,6 @@
 // both follow. Each window adds its own rules for the point changes.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -19,6 +18,7 @@ class PointWindow : public ui::Form {
   ui::Frame& fraPuntos;
   ui::Label& Label1;  // "Nº:"
   ui::TextBox& txtN;
+  ui::ControlArray<ui::CommandButton> cmdAv;  // "<" (0) and ">" (1)
   ui::Label& labNombre;
   ui::TextBox& txtNom;
   ui::Label& labX;
@@ -39,9 +39,6 @@ class PointWindow : public ui::Form {
   ui::Label& labExix;
   ui::CommandButton& cmdAceptar;
   ui::CommandButton& cmdCancelar;
-
-  // "<" (0) and ">" (1); a bad index fails as a control array's does.
-  ui::CommandButton& cmdAv(int16_t i) const;
 
   int32_t PointCount() const { return n_; }
   int32_t ShownPoint() const { return shown_; }
@@ -88,7 +85,6 @@ class PointWindow : public ui::Form {
 
  private:
   void WriteFields(int32_t p);
-  std::array<ui::CommandButton*, 2> av_{};
 };
 
 }  // namespace qdr2_Gomiat

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "frame/ui/form.h"
 #include "point_tools/f_edit_punt.h"
 #include "point_tools/survey.h"
 #include "qdr2_gomiat/testing.h"
@@ -11,10 +10,11 @@ namespace qdr2_Gomiat {
 namespace {
 
 using test_support::Survey;
+using Points = std::vector<int32_t>;
 
 struct Editor : c_EditorPun_Events {
   c_EditorPun editor;
-  std::vector<int32_t> drawn;
+  Points drawn;
   bool redibuja = false;
   Editor() { editor.SetEventSink(this); }
   void DibujaPunto(int32_t& punto) override { drawn.push_back(punto); }
@@ -27,47 +27,42 @@ struct Editor : c_EditorPun_Events {
 TEST(PointEditor, OnlyThePointShownAtAcceptKeepsItsEdits) {
   testing::HeadlessSession session;
   Survey s(10);
-  {
-    Editor e;
-    int32_t punto = 3;
-    session.User()
-        .Type("txtNom", "Perdido")  // lost: the point changes
-        .HoldMouse("cmdAv(1)", 1)   // a short press: one point
-        .Type("txtNom", "Cuatro")
-        .Type("txtZ", "2.5")
-        .Type("cmbCapa", "Dos")
-        .Click("cmdAceptar");
-    e.Run(punto, s);
-    EXPECT_EQ(punto, 4);
-    EXPECT_TRUE(e.redibuja);
-    EXPECT_FALSE(e.editor.Abortar);
-    EXPECT_EQ(e.drawn, (std::vector<int32_t>{4, 4}));  // shown, accepted
-    EXPECT_EQ(s.Nombre(3), "P3");
-    EXPECT_EQ(s.Nombre(4), "Cuatro");
-    EXPECT_EQ(s.Z(4), 2.5);
-    EXPECT_EQ(s.CapaPuntos(4), 2);
-  }
-  {
-    // Accepting a layer-0 point without moving gives it layer 1.
-    Editor e;
-    int32_t punto = 6;
-    session.User().Click("cmdAceptar");
-    e.Run(punto, s);
-    EXPECT_EQ(punto, 6);
-    EXPECT_EQ(s.CapaPuntos(6), 1);
-  }
+  Editor moved;
+  int32_t punto = 3;
+  session.User()
+      .Type("txtNom", "Perdido")  // lost: the point changes
+      .HoldMouse("cmdAv(1)", 1)   // a short press: one point
+      .Type("txtNom", "Cuatro")
+      .Type("txtZ", "2.5")
+      .Type("cmbCapa", "Dos")
+      .Click("cmdAceptar");
+  moved.Run(punto, s);
+  EXPECT_EQ(punto, 4);
+  EXPECT_TRUE(moved.redibuja);
+  EXPECT_FALSE(moved.editor.Abortar);
+  EXPECT_EQ(moved.drawn, (Points{4, 4}));  // shown, then accepted
+  EXPECT_EQ(s.Nombre(3), "P3");
+  EXPECT_EQ(s.Nombre(4), "Cuatro");
+  EXPECT_EQ(s.Z(4), 2.5);
+  EXPECT_EQ(s.CapaPuntos(4), 2);
+
+  // Accepting a layer-0 point as it is gives it layer 1.
+  Editor still;
+  punto = 6;
+  session.User().Click("cmdAceptar");
+  still.Run(punto, s);
+  EXPECT_EQ(punto, 6);
+  EXPECT_EQ(s.CapaPuntos(6), 1);
+
   const Survey before = s;
-  {
-    Editor e;
-    e.editor.Abortar = false;
-    int32_t punto = 2;
-    session.User().Type("txtNom", "X").Type("txtN", "5").PressEscape();
-    e.Run(punto, s);
-    EXPECT_EQ(punto, 2);
-    EXPECT_FALSE(e.redibuja);
-    EXPECT_TRUE(e.editor.Abortar);
-    EXPECT_TRUE(s == before);
-  }
+  Editor cancelled;
+  punto = 2;
+  session.User().Type("txtNom", "X").Type("txtN", "5").PressEscape();
+  cancelled.Run(punto, s);
+  EXPECT_EQ(punto, 2);
+  EXPECT_FALSE(cancelled.redibuja);
+  EXPECT_TRUE(cancelled.editor.Abortar);
+  EXPECT_TRUE(s == before);
 }
 
 TEST(PointEditor, ArrowsWrapAndAHeldArrowRepeats) {
@@ -75,7 +70,7 @@ TEST(PointEditor, ArrowsWrapAndAHeldArrowRepeats) {
   Survey s(10);
   Editor e;
   int32_t punto = 1;
-  const int32_t pass = f_Edit_Punt::kRepeatPasses + 1;
+  const int32_t pass = f_Edit_Punt::kRepeatPasses;
   session.User()
       .HoldMouse("cmdAv(0)", 1)  // 1 -> 10
       .HoldMouse("cmdAv(1)", 1)  // 10 -> 1
@@ -83,53 +78,44 @@ TEST(PointEditor, ArrowsWrapAndAHeldArrowRepeats) {
       .HoldMouse("cmdAv(0)", pass)
       .Click("cmdAceptar");
   e.Run(punto, s);
-  EXPECT_EQ(e.drawn, (std::vector<int32_t>{10, 1, 2, 3, 4, 3, 3}));
+  EXPECT_EQ(e.drawn, (Points{10, 1, 2, 3, 4, 3, 3}));
   EXPECT_EQ(punto, 3);
 }
 
 TEST(PointEditor, SearchFindsWholeExactNames) {
   testing::HeadlessSession session;
   Survey s(12);
-  s.Nombre(7) = "Pozo";
-  s.Nombre(12) = "Pozo";
+  s.Nombre(7) = s.Nombre(12) = "Pozo";
   s.Nombre(9) = "Pozo2";
   Editor e;
   int32_t punto = 1;
   struct Seen {
-    int32_t shown;
-    std::string says;
+    std::string n, says;
     std::vector<std::string> list;
+    bool operator==(const Seen&) const = default;
   };
   std::vector<Seen> seen;
-  auto look = [&](ui::Form& f) {
-    auto& w = static_cast<f_Edit_Punt&>(f);
-    seen.push_back({w.ShownPoint(), w.labExix.Caption(), w.cbxBucar.Items()});
+  auto look = [&](const testing::WindowView& v) {
+    seen.push_back({v.Text("txtN"), v.Text("labExix"), v.Items("cbxBucar")});
   };
   session.User()
       .Click("cmdBusca")  // searches the shown name, P1
-      .Do(look)
+      .Look(look)
       .Type("txtBucaNom", "Pozo")
-      .Do(look)
+      .Look(look)
       .Choose("cbxBucar", "12")
-      .Do(look)
       .Type("txtBucaNom", "pozo")
-      .Do(look)
+      .Look(look)
       .Type("txtBucaNom", "Poz")
-      .Do(look)
+      .Look(look)
       .Click("cmdCancelar");
   e.Run(punto, s);
-  ASSERT_EQ(seen.size(), 5u);
-  EXPECT_EQ(seen[0].says, "No hay repetidos.");
-  EXPECT_EQ(seen[1].shown, 7);
-  EXPECT_EQ(seen[1].says, "Hay 2 repetidos.");
-  EXPECT_EQ(seen[1].list, (std::vector<std::string>{"7", "12"}));
-  EXPECT_EQ(seen[2].shown, 12);
-  for (int k : {3, 4}) {
-    EXPECT_EQ(seen[k].says, "El nombre no existe");
-    EXPECT_EQ(seen[k].shown, 12);
-    EXPECT_TRUE(seen[k].list.empty());
-  }
-  EXPECT_EQ(e.drawn, (std::vector<int32_t>{7, 12}));
+  const Seen none{"12", "El nombre no existe", {}};
+  EXPECT_EQ(seen, (std::vector<Seen>{{"1", "No hay repetidos.", {"1"}},
+                                     {"7", "Hay 2 repetidos.", {"7", "12"}},
+                                     none,
+                                     none}));
+  EXPECT_EQ(e.drawn, (Points{7, 12}));
 }
 
 TEST(PointEditor, AFailedLoadIsLoggedAndLeavesTheWindowDeaf) {
@@ -143,7 +129,7 @@ TEST(PointEditor, AFailedLoadIsLoggedAndLeavesTheWindowDeaf) {
   EXPECT_EQ(session.GetSetting("Errores", "1")
                 .rfind("*# *Editor Punto A - Error nº 9:", 0),
             0u);
-  // The accept fails at the same point before its event, and says so.
+  // The accept fails at the same point, before its event.
   EXPECT_EQ(session.GetSetting("Errores", "2")
                 .rfind("*# *Aceptar Pun - Error nº 9:", 0),
             0u);
@@ -155,18 +141,16 @@ TEST(PointEditor, PlaceIsKeptUnderItsOwnKeys) {
   Survey s(2);
   Editor e;
   int32_t punto = 1;
-  std::vector<int32_t> place;
+  testing::Bounds place;
   session.User()
-      .Do([&](ui::Form& f) {
-        place = {f.Left(), f.Top(), f.Height()};
-        f.Move(900, 1200, f.Width(), f.Height());
-      })
+      .Look([&](const testing::WindowView& v) { place = v.Place(); })
       .Click("cmdCancelar");
   e.Run(punto, s);
   // Top: a fifth of the 16200-twip screen.
-  EXPECT_EQ(place, (std::vector<int32_t>{1500, 3240, 3900}));
-  EXPECT_EQ(session.GetSetting("Editor de puntos ", "Left"), "900");
-  EXPECT_EQ(session.GetSetting("Editor de puntos ", "Top"), "1200");
+  EXPECT_EQ(place.left, 1500);
+  EXPECT_EQ(place.top, 3240);
+  EXPECT_EQ(place.height, 3900);
+  EXPECT_EQ(session.GetSetting("Editor de puntos ", "Top"), "3240");
 }
 
 }  // namespace

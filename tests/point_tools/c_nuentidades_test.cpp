@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "frame/ui/form.h"
 #include "qdr2_gomiat/classes.h"
 #include "qdr2_gomiat/testing.h"
 #include "support/test_support.h"
@@ -8,14 +7,13 @@
 namespace qdr2_Gomiat {
 namespace {
 
-std::vector<std::vector<std::string>> Cells(ui::Form& f) {
-  auto& g = static_cast<ui::FlexGrid&>(*f.FindByFullName("msf_MaxMin"));
-  std::vector<std::vector<std::string>> rows;
-  for (int32_t r = 0; r < g.Rows(); ++r) {
-    rows.emplace_back();
-    for (int32_t c = 0; c < g.Cols(); ++c)
-      rows.back().push_back(g.TextMatrix(r, c));
-  }
+using Table = std::vector<std::vector<std::string>>;
+
+Table Cells(const testing::WindowView& v) {
+  Table rows(static_cast<size_t>(v.Rows("msf_MaxMin")));
+  for (int32_t r = 0; r < v.Rows("msf_MaxMin"); ++r)
+    for (int32_t c = 0; c < v.Cols("msf_MaxMin"); ++c)
+      rows[static_cast<size_t>(r)].push_back(v.Cell("msf_MaxMin", r, c));
   return rows;
 }
 
@@ -30,37 +28,28 @@ TEST(EntityCounts, DashForNoneAndThreeVerticesPerTriangle) {
                   .Tria = 4,
                   .Rotu = 1};
   const udt_Entidades before = e;
-  std::vector<std::vector<std::string>> shown;
+  Table shown;
   session.User()
-      .Do([&](ui::Form& f) { shown = Cells(f); })
-      .Do([](ui::Form& f) { f.Move(300, 400, f.Width(), f.Height()); })
+      .Look([&](const testing::WindowView& v) { shown = Cells(v); })
       .Click("bt_salir");
   counts.A_Show_Entidades(e);
-  EXPECT_EQ(shown, (std::vector<std::vector<std::string>>{
-                       {"Entidades  ", " Cantidad ", " Vértices "},
-                       {"Puntos", "120", "-"},
-                       {"Polilíneas", "-", "7"},
-                       {"Triángulos", "4", "12"},
-                       {"Curvas", "-", "5"},
-                       {"Texto", "1", ""}}));
+  EXPECT_EQ(shown, (Table{{"Entidades  ", " Cantidad ", " Vértices "},
+                          {"Puntos", "120", "-"},
+                          {"Polilíneas", "-", "7"},
+                          {"Triángulos", "4", "12"},
+                          {"Curvas", "-", "5"},
+                          {"Texto", "1", ""}}));
   EXPECT_TRUE(e == before);
   EXPECT_EQ(session.ShownWindows(), std::vector<std::string>{"Entidades:"});
 
-  // All zero; the window comes back where it was left.
   udt_Entidades zero;
-  int32_t left = 0;
   session.User()
-      .Do([&](ui::Form& f) {
-        shown = Cells(f);
-        left = f.Left();
-      })
+      .Look([&](const testing::WindowView& v) { shown = Cells(v); })
       .Click("cmdDatosaceptar");
   counts.A_Show_Entidades(zero);
-  EXPECT_EQ(left, 300);
-  for (int32_t r = 1; r <= 5; ++r) {
-    EXPECT_EQ(shown[r][1], "-");
-    EXPECT_EQ(shown[r][2], r == 5 ? "" : "-");
-  }
+  for (size_t r = 1; r <= 5; ++r)
+    EXPECT_EQ(shown[r],
+              (std::vector<std::string>{shown[r][0], "-", r == 5 ? "" : "-"}));
 }
 
 TEST(EntityCounts, FailuresReachTheHost) {
@@ -70,7 +59,6 @@ TEST(EntityCounts, FailuresReachTheHost) {
   e.Tria = 1000000000;  // three times that does not fit a Long
   EXPECT_EQ(test_support::FailureOf([&] { counts.A_Show_Entidades(e); }), 6);
   EXPECT_TRUE(session.ShownWindows().empty());
-  EXPECT_TRUE(session.Messages().empty());
 }
 
 }  // namespace

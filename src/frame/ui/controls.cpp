@@ -174,6 +174,11 @@ void CommandButton::UserMouseDown(int16_t button) {
   });
 }
 
+void CommandButton::SetRepeatPasses(int32_t passes) {
+  if (passes < 1) throw Failure(err::kInvalidProperty);
+  repeat_passes_ = passes;
+}
+
 void CommandButton::UserHoldTick() {
   Gesture([&] {
     if (held_ && Reachable()) Fire(Repeat);

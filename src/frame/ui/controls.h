@@ -165,12 +165,18 @@ class CommandButton : public Control {
   bool RepeatsOnHold() const { return static_cast<bool>(Repeat); }
   bool Held() const { return held_; }
   void UserHoldTick();
+  // Passes of the message loop from one repeat to the next when the
+  // scripted user holds the button (at least 1); a real window repeats on
+  // its timer instead.
+  int32_t RepeatPasses() const { return repeat_passes_; }
+  void SetRepeatPasses(int32_t passes);
 
  private:
   std::string caption_;
   bool cancel_ = false;
   bool default_ = false;
   bool held_ = false;
+  int32_t repeat_passes_ = 1;
 };
 
 // Timing of hold-to-repeat in a real window: the first repeat, then the

@@ -141,7 +141,9 @@ void HeadlessBackend::DoEvents() {
   if (--s.held_passes_left <= 0) {
     ui::CommandButton* button = std::exchange(s.held, nullptr);
     button->UserMouseUp(ui::kLeftButton);
-  } else if (s.held->RepeatsOnHold()) {
+  } else if (s.held->RepeatsOnHold() &&
+             ++s.passes_since_repeat >= s.held->RepeatPasses()) {
+    s.passes_since_repeat = 0;
     s.repeating = true;
     struct Done {
       bool& flag;

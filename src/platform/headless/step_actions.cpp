@@ -190,6 +190,7 @@ class StepRunner {
     auto* button = static_cast<ui::CommandButton*>(c);
     state_.held = button;
     state_.held_passes_left = std::max(1, step_.first);
+    state_.passes_since_repeat = 0;
     // A press handler may turn the message loop itself until the release;
     // otherwise the user's passes run here.
     button->UserMouseDown(ui::kLeftButton);
