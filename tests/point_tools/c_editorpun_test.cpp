@@ -26,10 +26,13 @@ struct Editor : c_EditorPun_Events {
 
 TEST(PointEditor, OnlyThePointShownAtAcceptKeepsItsEdits) {
   testing::HeadlessSession session;
+  session.SaveSetting("Editor de puntos ", "Left", "1500");
   Survey s(10);
   Editor moved;
   int32_t punto = 3;
+  testing::Bounds place;
   session.User()
+      .Look([&](const testing::WindowView& v) { place = v.Place(); })
       .Type("txtNom", "Perdido")  // lost: the point changes
       .HoldMouse("cmdAv(1)", 1)   // a short press: one point
       .Type("txtNom", "Cuatro")
@@ -45,6 +48,9 @@ TEST(PointEditor, OnlyThePointShownAtAcceptKeepsItsEdits) {
   EXPECT_EQ(s.Nombre(4), "Cuatro");
   EXPECT_EQ(s.Z(4), 2.5);
   EXPECT_EQ(s.CapaPuntos(4), 2);
+  // Placed from its own keys, the top a fifth of the 16200-twip screen.
+  EXPECT_EQ(place, (testing::Bounds{1500, 3240, place.width, 3900}));
+  EXPECT_EQ(session.GetSetting("Editor de puntos ", "Top"), "3240");
 
   // Accepting a layer-0 point as it is gives it layer 1.
   Editor still;
@@ -133,24 +139,6 @@ TEST(PointEditor, AFailedLoadIsLoggedAndLeavesTheWindowDeaf) {
   EXPECT_EQ(session.GetSetting("Errores", "2")
                 .rfind("*# *Aceptar Pun - Error nº 9:", 0),
             0u);
-}
-
-TEST(PointEditor, PlaceIsKeptUnderItsOwnKeys) {
-  testing::HeadlessSession session;
-  session.SaveSetting("Editor de puntos ", "Left", "1500");
-  Survey s(2);
-  Editor e;
-  int32_t punto = 1;
-  testing::Bounds place;
-  session.User()
-      .Look([&](const testing::WindowView& v) { place = v.Place(); })
-      .Click("cmdCancelar");
-  e.Run(punto, s);
-  // Top: a fifth of the 16200-twip screen.
-  EXPECT_EQ(place.left, 1500);
-  EXPECT_EQ(place.top, 3240);
-  EXPECT_EQ(place.height, 3900);
-  EXPECT_EQ(session.GetSetting("Editor de puntos ", "Top"), "3240");
 }
 
 }  // namespace

@@ -142,10 +142,6 @@ TEST(NavigationBar, AcceptKeepsTheLayerByExactName) {
   session.User().Type("txtN", "4").Type("cmbCapa", "Dos").Click("cmdAceptar");
   run();
   EXPECT_EQ(bar.WorkingLayers()(4), 2);
-  // A layer change followed only by an arrow is not stored.
-  session.User().Type("txtN", "5").Type("cmbCapa", "Uno").Click("cmdAv(1)");
-  run();
-  EXPECT_EQ(bar.WorkingLayers()(5), 2);
 }
 
 TEST(NavigationBar, FailuresShowAStopMessage) {

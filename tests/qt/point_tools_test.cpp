@@ -7,8 +7,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "point_tools/f_editp.h"
-#include "qdr2_gomiat/classes.h"
+#include "point_tools/survey.h"
 #include "qt/qt_session.h"
 
 namespace qdr2_Gomiat::qt_tests {
@@ -37,10 +36,7 @@ TEST(QtPointTools, TheHostsWindowRepaintsWhileTheBarIsOpen) {
   c_editP nav;
   nav.SetEventSink(&drawing);
 
-  int32_t n = 3, layers = 1;
-  DblArray X(0, n), Y(0, n), Z(0, n);
-  StrArray names(0, n), codes(0, n), capas = StrArray::FromItems({"Uno"});
-  IntArray capa(0, n);
+  test_support::Survey s(3);
   int paints_before = 0, paints_after = 0;
   FormView* bar = nullptr;
   QObject context;
@@ -64,7 +60,8 @@ TEST(QtPointTools, TheHostsWindowRepaintsWhileTheBarIsOpen) {
       open->form().Hide();
   });
   watchdog.start(5000);
-  nav.CargaBarraDibujo(&drawing, n, X, Y, Z, names, codes, capa, layers, capas);
+  nav.CargaBarraDibujo(&drawing, s.n, s.X, s.Y, s.Z, s.Nombre, s.Codigo,
+                       s.CapaPuntos, s.L, s.Capas);
   EXPECT_EQ(drawing.shown, (std::vector<int32_t>{1, 2}));
   EXPECT_GT(paints_after, paints_before);
 }
