@@ -122,13 +122,20 @@ TEST(f_Autocroq, AcceptedEditsComeBackAndAreSavedIntoTheFile) {
   auto counts = LngA::FromItems({5, 2});
   f.a_MuestraCodigos1(codes, counts);
   session.User()
-      .EditCell("tblAutocro", 1, 4, "CTX")
+      .Copy("tblAutocro", 2, 4, 1, 1)
+      // The code column is read-only and colours are picked: two refused,
+      // told once.
+      .Paste("tblAutocro", 1, 3, "Lineal\tCTX\nPuntual\tNUEVO\trojo\n")
+      .Paste("tblAutocro", 1, 1, "OTRO")
       .EditCell("tblAutocro", 1, 6, "__..__..__..__")
-      .EditCell("tblAutocro", 2, 3, "Puntual")
       .SetCellColour("tblAutocro", 2, 5, 0)  // black: palette number 0
       .Click("cmdAceptar");
   f.ShowModal();
   EXPECT_TRUE(session.ScriptErrors().empty());
+  EXPECT_EQ(session.Clipboard(),
+            "CT\t5\tLineal\tCT\r\nNUEVO\t2\tLineal\tNUEVO\r\n");
+  EXPECT_EQ(session.Messages().size(), 2u);
+  EXPECT_EQ(session.RefusedEdits().size(), 2u);
   EXPECT_TRUE(f.Accepted());
 
   Rows r;

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -207,6 +209,38 @@ TEST(QtGridView, ColourCellsArePickedFromTheNumberedPalette) {
     form.Hide();
   });
   EXPECT_EQ(form.tblDatos.grid().Colour(2, 2), wanted);
+}
+
+TEST(QtGridView, CtrlCCopiesTheBlockAndCtrlVPastesWithOneMessage) {
+  QtSession session;
+  f_Prueba form;
+  QString title, text;
+  RunModal(form, [&](FormView& view) {
+    auto* table = Widget<QTableView>(view, "tblDatos");
+    ASSERT_NE(table, nullptr);
+    QAbstractItemModel* model = table->model();
+    table->setFocus();
+    table->selectionModel()->select(
+        QItemSelection(model->index(0, 0), model->index(1, 1)),
+        QItemSelectionModel::ClearAndSelect);
+    QTest::keySequence(table, QKeySequence::Copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("CASA\tLineal\r\nMURO\tLineal\r\n"));
+
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("POZO\tCurva\nFAROLA\tPuntual\t5\n"));
+    table->setCurrentIndex(model->index(1, 0));
+    AnswerNextMessageBox(ui::mb::kOk, &title, &text);
+    QTest::keySequence(table, QKeySequence::Paste);
+    form.Hide();
+  });
+  const Grid& g = form.tblDatos.grid();
+  EXPECT_EQ(g.Text(2, 0), "POZO");
+  EXPECT_EQ(g.Text(2, 1), "Lineal");  // not on the list
+  EXPECT_EQ(g.Text(3, 0), "FAROLA");
+  EXPECT_EQ(g.Text(3, 1), "Puntual");
+  EXPECT_EQ(title, QStringLiteral("Pegar"));
+  EXPECT_TRUE(text.contains(QStringLiteral("2 de 5"))) << text.toStdString();
 }
 
 // Picks `name` in the next file dialog, typed without its extension.
