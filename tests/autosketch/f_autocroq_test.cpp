@@ -43,31 +43,15 @@ TEST(f_Autocroq, LoadDefinesTheGridLoadsTheTableAndPlacesTheWindow) {
   auto counts = LngA::FromItems({2});
   f.a_MuestraCodigos1(codes, counts);
   ASSERT_TRUE(f.IsLoaded());
-  const Grid& g = f.tblAutocro.grid();
+  Grid& g = f.tblAutocro.grid();
   ASSERT_EQ(g.Cols(), 7);
-  struct Def {
-    const char* caption;
-    int16_t width, kind;
-    bool read_only;
-    int16_t value6;
-  };
-  const Def defs[7] = {
-      {"", 5, 4, false, 0},      {"Código", 10, 4, true, 0},
-      {"Puntos", 7, 1, true, 1}, {"Tipo unión", 10, 5, false, 1},
-      {"Capa", 15, 4, false, 0}, {"Color", 10, 6, false, 1},
-      {"Linea", 10, 5, false, 1}};
-  for (int16_t c = 0; c < 7; ++c) {
-    const GridColumn& col = g.Column(c);
-    SCOPED_TRACE(c);
-    EXPECT_EQ(col.caption, defs[c].caption);
-    EXPECT_EQ(col.width_chars, defs[c].width);
-    EXPECT_EQ(col.kind, defs[c].kind);
-    EXPECT_EQ(col.read_only, defs[c].read_only);
-    EXPECT_EQ(col.value6, defs[c].value6);
-    EXPECT_FALSE(col.flag1);
-    EXPECT_EQ(col.value5, 0);
-    EXPECT_EQ(col.value7, 0);
-  }
+  // What the user may change: joining type, layer, colour and line; the
+  // code and its count are read-only.
+  EXPECT_FALSE(g.UserEdit(1, 1, "X"));
+  EXPECT_FALSE(g.UserEdit(1, 2, "9"));
+  EXPECT_TRUE(g.UserEdit(1, 4, "CAPA"));
+  EXPECT_TRUE(g.UserSetColour(1, 5, 0xFF));
+  EXPECT_EQ(g.Column(4).width_chars, 15);
   EXPECT_EQ(g.Column(3).choices,
             (std::vector<std::string>{"Lineal", "Puntual"}));
   EXPECT_EQ(g.Column(6).choices,

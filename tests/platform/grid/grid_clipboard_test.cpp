@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/environment.h"
 #include "grid_test_support.h"
 #include "platform/grid/tab_block.h"
 #include "qdr2_gomiat/testing.h"
