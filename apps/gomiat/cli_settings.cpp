@@ -61,6 +61,11 @@ class WatchedSettings : public q::SettingsStore {
     }
     return inner_->GetSetting(app, section, key, def);
   }
+  // The inner store's transaction, with this store's reads inside it.
+  void Transaction(
+      const std::function<void(q::SettingsStore&)>& work) override {
+    inner_->Transaction([&](q::SettingsStore&) { work(*this); });
+  }
   void RestoreWindow(q::ui::Form& form, const std::string& key,
                      const std::string& caption, int32_t left, int32_t top,
                      int32_t width, int32_t height) override {

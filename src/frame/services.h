@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,13 @@ class SettingsStore {
                                const std::string& key) = 0;
   virtual void SavePosition(ui::Form& form, const std::string& section,
                             const std::string& key) = 0;
+  // Runs `work` as one transaction of the store: what it reads cannot be
+  // changed by another process before its writes land, and a crash keeps
+  // either all of its writes or none. `work` goes through the store it is
+  // given. A store without transactions simply runs it.
+  virtual void Transaction(const std::function<void(SettingsStore&)>& work) {
+    work(*this);
+  }
 };
 
 // Number texts: word splitting of code fields and number <-> text.

@@ -59,6 +59,12 @@ class SqliteSettings final : public SettingsStore {
     return db_.Get(app, section, key).value_or(def);
   }
 
+  void Transaction(const std::function<void(SettingsStore&)>& work) override {
+    SqliteDatabase::Transaction tx(db_);
+    work(*this);
+    tx.Commit();
+  }
+
   void RestoreWindow(ui::Form& form, const std::string& key,
                      const std::string& /*caption*/, int32_t left, int32_t top,
                      int32_t width, int32_t height) override {
