@@ -1,6 +1,9 @@
 // Whole-file reading and replacing. A replaced file is written beside the
 // old one and renamed over it, so a reader never sees half a file and a
-// failed write leaves the old contents in place.
+// failed write leaves the old contents in place. The new file is unnamed
+// (O_TMPFILE) until it is complete, so a killed writer leaves nothing; where
+// the file system cannot do that it is a named ".NAME.tmpPID_N", and the
+// ones of writers that are gone are removed by the next writer of NAME.
 #pragma once
 
 #include <string>
@@ -47,10 +50,15 @@ class AtomicFileWriter {
 
   FileFailureMaker failure_;
   std::string target_;
-  std::string temp_;
+  std::string temp_;  // named temporary file, if any
+  bool anonymous_ = false;
   int fd_ = -1;
   std::string pending_;
 };
+
+// False makes writers use named temporary files only, as on a file system
+// without unnamed ones (for tests of that way).
+void AllowUnnamedTemporaryFiles(bool allowed);
 
 // Replaces (or creates) the file with `bytes` through an AtomicFileWriter,
 // with FileFailure's numbers.
