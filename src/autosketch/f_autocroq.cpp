@@ -126,6 +126,11 @@ void f_Autocroq::Form_Load() {
   g.DefineColumn(kColLine, false, false, kGridChoice, 0, 1, 0, 10, "Linea");
   g.SetChoiceList(kColLine, line_patterns_);
   g.SetChoiceList(kColType, joining_types_);
+  // In autocroquis.txt a comma ends the field: it cannot be kept.
+  for (const int16_t col : {kColCode, kColLayer})
+    g.RefuseCharacters(col, ",",
+                       "Un código o una capa no puede llevar comas: en "
+                       "autocroquis.txt la coma separa los campos.");
   g.FinishA();
   g.FinishB();
   g.SetBoolOption(false);

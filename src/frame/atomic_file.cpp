@@ -3,7 +3,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -128,6 +130,52 @@ fs::path ResolveTarget(const std::string& path) {
 Failure FileFailure(int errno_value, const std::string& path) {
   const int32_t n = NumberOfErrno(errno_value);
   return Failure(n, RuntimeDescription(n) + " (" + path + ")");
+}
+
+bool RegularFileThere(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT) return false;
+    throw FileFailure(errno, path);
+  }
+  auto odd = [&](const char* what) {
+    return Failure(err::kPathAccess, RuntimeDescription(err::kPathAccess) +
+                                         " (" + path + ": " + what + ")");
+  };
+  if (S_ISLNK(st.st_mode) && ::stat(path.c_str(), &st) != 0)
+    throw odd("es un enlace que no lleva a ningún archivo");
+  if (S_ISDIR(st.st_mode)) throw odd("es una carpeta");
+  if (!S_ISREG(st.st_mode)) throw odd("no es un archivo normal");
+  return true;
+}
+
+FileLock::FileLock(const std::string& path, int wait_ms) {
+  const fs::path target = ResolveTarget(path);
+  const std::string name =
+      (target.parent_path() / ("." + target.filename().string() + ".lock"))
+          .string();
+  fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+  if (fd_ < 0) fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd_ < 0) return;
+  for (int waited = 0;; waited += 5) {
+    if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+    const int e = errno;
+    if (e == EINTR) continue;
+    if (e != EWOULDBLOCK || waited >= wait_ms) {
+      ::close(fd_);
+      fd_ = -1;
+      if (e != EWOULDBLOCK) return;  // a file system without locks
+      throw Failure(err::kPermissionDenied,
+                    RuntimeDescription(err::kPermissionDenied) + " (" + path +
+                        ": otro programa lo está guardando)");
+    }
+    const timespec pause{0, 5'000'000};
+    ::nanosleep(&pause, nullptr);
+  }
+}
+
+FileLock::~FileLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing lets the lock go
 }
 
 std::string ReadFileBytes(const std::string& path) {

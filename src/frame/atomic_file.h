@@ -17,6 +17,29 @@ namespace qdr2_Gomiat {
 // be read, 75 when the path is not a readable file, 57 on a read error.
 std::string ReadFileBytes(const std::string& path);
 
+// Whether a regular file (or a link to one) is at `path`: false when nothing
+// is there. Anything else there (a link that leads nowhere or in a loop, a
+// folder, a named pipe, a device) is Failure 75 naming it, so a caller
+// neither replaces it nor waits on it.
+bool RegularFileThere(const std::string& path);
+
+// An advisory lock (flock) on ".NAME.lock" beside the file NAME, held while
+// the object lives, so the processes that all take it do their
+// read-change-write of NAME one after another. It waits at most `wait_ms`,
+// then fails with 70 (permission denied, as for a file in use). Where the
+// lock file cannot be made (a read-only folder) there is no lock: nobody
+// can replace NAME there either.
+class FileLock {
+ public:
+  explicit FileLock(const std::string& path, int wait_ms = 10000);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
 // The failure for an errno value met while working on `path`: 61 disk
 // full, 70 permission denied, 75 path error, 57 other input/output errors.
 Failure FileFailure(int errno_value, const std::string& path);

@@ -30,6 +30,9 @@ struct GridColumn {
   int16_t width_chars = 10;
   std::string caption;
   std::vector<std::string> choices;  // kind 5
+  // Characters a user may not type into the cells, and what they are told.
+  std::string refused_chars;
+  std::string refusal;
 };
 
 class Grid {
@@ -49,6 +52,9 @@ class Grid {
   virtual const GridColumn& Column(int16_t col) const = 0;
   // The cell offers exactly these texts (array with lower bound 0).
   virtual void SetChoiceList(int16_t col, const Array<std::string>& items) = 0;
+  // A user edit holding any of `chars` is refused and `message` shown.
+  virtual void RefuseCharacters(int16_t col, const std::string& chars,
+                                const std::string& message) = 0;
 
   virtual void SetText(int32_t row, int16_t col, const std::string& text) = 0;
   // A whole number handed as a number (shown without a leading blank).
@@ -86,8 +92,9 @@ class Grid {
   virtual void FinishAfterFill() = 0;
 
   // What a user does in the cell. Returns false (and changes nothing) when
-  // the column is read-only or a choice column is given a text not in its
-  // list; both views of the grid go through here.
+  // the column is read-only, a choice column is given a text not in its
+  // list (the empty text included: a list cannot offer nothing), or the text
+  // holds a refused character; both views of the grid go through here.
   virtual bool UserEdit(int32_t row, int16_t col, const std::string& text) = 0;
   virtual bool UserSetColour(int32_t row, int16_t col, int32_t colour) = 0;
 

@@ -91,13 +91,14 @@ TEST_F(DeductionTest, PointWithTwoCodesIsVertexOfBothAndTakesFirstLayer) {
 
 TEST_F(DeductionTest, WhichWordsBecomeCodes) {
   SketchDeduction d;
-  d.TakePoints(Texts(
-      {"", "   ", "I", "CT I", "ARBOL", "CT", "F C A", ",", "\t", "ct", "\t"}));
+  d.TakePoints(Texts({"", "   ", "I", "CT\tI", "ARBOL", "CT", "F C A", ",",
+                      "\t", "ct", " \t"}));
   d.CollectCodes(*numbers_, *sort_);
   const SketchState& s = d.State();
-  // No command word and no empty word; case matters; a tab is a word.
-  EXPECT_EQ(s.code_list, Texts({"\t", "ARBOL", "CT", "Puntos", "ct"}));
-  EXPECT_EQ(s.code_counts, (Array<int32_t>::FromItems({2, 1, 2, 1, 1})));
+  // No command word and no empty word; case matters; a tab is a blank,
+  // between words and alone.
+  EXPECT_EQ(s.code_list, Texts({"ARBOL", "CT", "Puntos", "ct"}));
+  EXPECT_EQ(s.code_counts, (Array<int32_t>::FromItems({1, 2, 1, 1})));
 
   // Every code "Lineal", even the ones on a single point: a polyline still
   // needs two points, and a field of blanks (a tab is one) is never a vertex.
@@ -112,7 +113,7 @@ TEST_F(DeductionTest, WhichWordsBecomeCodes) {
   // Blank fields and command words take layer 1; the code "Puntos" has its
   // own layer named after it, found at the layer "Puntos" just appended.
   EXPECT_EQ(capa,
-            (Array<int16_t>::FromItems({1, 1, 1, 4, 3, 4, 1, 1, 2, 5, 2})));
+            (Array<int16_t>::FromItems({1, 1, 1, 3, 2, 3, 1, 1, 1, 4, 1})));
 }
 
 TEST_F(DeductionTest, LayersColoursAndLineTypes) {
