@@ -129,10 +129,11 @@ std::string CodeTableFieldBytes(const std::string& text) {
 void LoadCodeTable(CodeTable& table) {
   Environment& env = Environment::Current();
   const std::string path = CodeTablePath();
-  // Another program may be creating the file or merging into it.
+  // Something odd under the name is refused before anything is made beside
+  // it; under the lock, another program may have created the file meanwhile.
+  RegularFileThere(path);
   const FileLock lock(path);
-  const bool there = RegularFileThere(path);
-  if (there && env.Files().Exists(path)) {
+  if (RegularFileThere(path) && env.Files().Exists(path)) {
     table.count = 0;
     table.Resize(0);
     const std::vector<CodeTableFields> entries =
@@ -173,6 +174,7 @@ void MergeCodeTable(int32_t n, const Array<std::string>& codes,
   const std::string path = CodeTablePath();
   // Read, merge and write as one step for every program of ours: without
   // it, two merging at once would lose the rows of one of them.
+  if (!RegularFileThere(path)) return;
   const FileLock lock(path);
   if (!RegularFileThere(path) || !env.Files().Exists(path)) return;
 
