@@ -191,23 +191,39 @@ TEST(c_Autocroquis, FailuresAreReportedKeepingWhatWasSaved) {
   testing::HeadlessSession session;
   c_Autocroquis o;
   o.A_Ver_Codigos = true;
-  session.User().EditCell("tblAutocro", 1, 4, "CTNUEVA").Click("cmdAceptar");
-  HostCall short_capa({"CT", "CT", "CT"}, {});
-  short_capa.CapaP.Redim(0, 1);
-  short_capa.On(o);
-  const std::string first = session.GetSetting("Errores", "1");
-  EXPECT_EQ(first.rfind("*# *Autocroquis 5 -  Error nº 9:", 0), 0u) << first;
-  EXPECT_TRUE(HasLine("CT,,Lineal,CTNUEVA, 2,1"));  // saved before the failure
-  EXPECT_EQ(short_capa.nPolis, -5);
-  EXPECT_EQ(short_capa.NoCodig, 1);
+  // The window refuses a comma in a layer and an empty joining type, as
+  // the real one does; a code Windows-1252 cannot hold is left out of the
+  // table (reported once) while the rest is saved and drawn.
+  session.User()
+      .EditCell("tblAutocro", 1, 4, "CT,NUEVA")
+      .EditCell("tblAutocro", 1, 3, "")
+      .EditCell("tblAutocro", 1, 4, "CTNUEVA")
+      .Click("cmdAceptar");
+  HostCall c({"CT", "CT", "ŁÓDŹ", "ŁÓDŹ"}, {});
+  c.CapaP.Redim(0, 1);  // too short: the call fails after saving
+  c.On(o);
+  ASSERT_EQ(session.Messages().size(), 1u);
+  EXPECT_EQ(session.Messages()[0].prompt,
+            "Un código o una capa no puede llevar comas: en autocroquis.txt "
+            "la coma separa los campos.");
+  EXPECT_EQ(session.RefusedEdits().size(), 2u);
+  EXPECT_EQ(session.GetSetting("Errores", "1"),
+            "*# *Graba config  autocroquis - Error nº 5:No se han guardado en "
+            "autocroquis.txt 1 código: \"ŁÓDŹ\" tiene caracteres que "
+            "Windows-1252 no puede representar");
+  EXPECT_TRUE(HasLine("CT,,Lineal,CTNUEVA, 2,1"));
+  EXPECT_EQ(TableLines().size(), 24u);
+  const std::string second = session.GetSetting("Errores", "2");
+  EXPECT_EQ(second.rfind("*# *Autocroquis 5 -  Error nº 9:", 0), 0u) << second;
+  EXPECT_EQ(c.NoCodig, 2);
 
   HostCall unallocated({"CT"}, {});
   unallocated.codigos = StrArray();
   unallocated.On(o);
-  const std::string second = session.GetSetting("Errores", "2");
-  EXPECT_EQ(second.rfind("*# *Autocroquis 5 -  Error nº 9:", 0), 0u) << second;
+  EXPECT_EQ(session.GetSetting("Errores", "3")
+                .rfind("*# *Autocroquis 5 -  Error nº 9:", 0),
+            0u);
   EXPECT_EQ(unallocated.NoCodig, -5);
-  EXPECT_TRUE(session.Messages().empty());
 }
 
 }  // namespace
