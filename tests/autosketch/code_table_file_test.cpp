@@ -78,12 +78,9 @@ TEST_F(CodeTableFile, MissingFileIsCreatedWithTheDefaults) {
   CodeTable again;
   LoadCodeTable(again);
   const CodeTable d = DefaultCodeTable();
-  EXPECT_EQ(again.codes, d.codes);
-  EXPECT_EQ(again.counts, d.counts);
-  EXPECT_EQ(again.types, d.types);
-  EXPECT_EQ(again.layers, d.layers);
-  EXPECT_EQ(again.colours, d.colours);
-  EXPECT_EQ(again.lines, d.lines);
+  EXPECT_TRUE(again.codes == d.codes && again.counts == d.counts &&
+              again.types == d.types && again.layers == d.layers &&
+              again.colours == d.colours && again.lines == d.lines);
 }
 
 TEST_F(CodeTableFile, FieldReadingRules) {

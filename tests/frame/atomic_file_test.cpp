@@ -33,15 +33,15 @@ TEST_P(AtomicFile, ReplacesOnlyOnCommitKeepingModeAndLinks) {
   WriteFileAtomically(path, std::string("a\0b\r\n", 5));
   EXPECT_EQ(ReadFileBytes(path), std::string("a\0b\r\n", 5));
   ::chmod(path.c_str(), 0640);
+  // Pieces small and large (more than is gathered at once), replacing the
+  // file only on Commit.
   std::string expected;
   auto write_all = [&](AtomicFileWriter& out) {
     expected.clear();
-    for (int i = 0; i < 200000; ++i) {  // more than is gathered at once
-      const std::string piece = std::to_string(i) + "\n";
-      out.Write(piece);
-      expected += piece;
-    }
-    const std::string big(size_t{3} << 20, 'b');
+    for (int i = 0; i < 200000; ++i) expected += std::to_string(i) + "\n";
+    for (size_t at = 0; at < expected.size(); at += 7 + at % 5000)
+      out.Write(std::string_view(expected).substr(at, 7 + at % 5000));
+    const std::string big(size_t{3} << 20, 'b');  // written at once
     out.Write(big);
     expected += big;
   };
