@@ -219,6 +219,13 @@ void MergeCodeTable(int32_t n, const Array<std::string>& codes,
              Cp1252Field(e.type) + "," + Cp1252Field(e.layer) + "," +
              Str(e.colour) + "," + Cp1252Field(Linea_Numero(e.line)) + "\r\n";
   }
+  // Only a file that began with a blank line can bring such a code first;
+  // written first it would read as a byte order mark.
+  if (bytes.starts_with(kUtf8Bom))
+    throw Failure(err::kInvalidCall,
+                  "No se puede guardar autocroquis.txt: su primer código " +
+                      Quoted(local.front().code) +
+                      " empieza como la marca de orden de bytes UTF-8");
   if (bytes != before) WriteFileAtomically(path, bytes);
 
   if (!left_out.empty()) {
