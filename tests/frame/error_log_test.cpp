@@ -35,8 +35,8 @@ class ComponentRun {
       : env_([path] { return MakeSqliteSettings(path); }, options) {}
 
   // Anota_Error as every caller uses it; returns NoMostrar afterwards.
-  bool Report(const std::string& line, const std::string& title = "qdr2_Gomiat",
-              bool no_mostrar = true) {
+  bool Report(const std::string& line, const std::string& title = "t") {
+    bool no_mostrar = true;
     Anota_Error(line, title, no_mostrar);
     return no_mostrar;
   }
