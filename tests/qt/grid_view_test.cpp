@@ -116,6 +116,16 @@ TEST(QtGridModel, EditsGoThroughTheGridsUserRules) {
   EXPECT_TRUE(
       model.setData(model.index(1, 0), QString::fromUtf8("Año"), Qt::EditRole));
   EXPECT_EQ(grid.Text(2, 0), "Año");
+  // Nothing is no choice; a refused character brings the window's message
+  // in a real box.
+  EXPECT_FALSE(model.setData(model.index(0, 1), QString(), Qt::EditRole));
+  grid.RefuseCharacters(0, ",", "Sin comas.");
+  QString said;
+  AnswerNextMessageBox(ui::mb::kOk, nullptr, &said);
+  EXPECT_FALSE(
+      model.setData(model.index(1, 0), QStringLiteral("A,B"), Qt::EditRole));
+  EXPECT_EQ(said, QStringLiteral("Sin comas."));
+  EXPECT_EQ(grid.Text(2, 0), "Año");
   EXPECT_TRUE(model.setData(model.index(1, 2), QColor(1, 2, 3), Qt::EditRole));
   EXPECT_EQ(grid.Colour(2, 2), 0x030201);
 
