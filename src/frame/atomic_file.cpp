@@ -217,7 +217,10 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path,
   // An unnamed file in the target's folder vanishes with its process, so a
   // kill cannot leave half a file behind; a named one where the file system
   // cannot make those.
-  if (anonymous_allowed) {
+  // Naming it at the end needs /proc (or the privilege to link by
+  // descriptor); without either it would be written for nothing.
+  if (anonymous_allowed &&
+      (::access("/proc/self/fd", X_OK) == 0 || ::geteuid() == 0)) {
     fd_ = ::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
                  0666);
     anonymous_ = fd_ >= 0;
