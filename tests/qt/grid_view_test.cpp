@@ -18,10 +18,12 @@
 #include "platform/qt/grid_delegate.h"
 #include "platform/qt/grid_table_model.h"
 #include "qt/qt_session.h"
-#include "qt/test_form.h"
+#include "support/test_form.h"
 
 namespace qdr2_Gomiat::qt_tests {
 namespace {
+
+using test::f_Prueba;
 
 using qt::GridTableModel;
 

@@ -10,10 +10,12 @@
 #include <filesystem>
 
 #include "qt/qt_session.h"
-#include "qt/test_form.h"
+#include "support/test_form.h"
 
 namespace qdr2_Gomiat::qt_tests {
 namespace {
+
+using test::f_Prueba;
 
 // Qt 6 turns a higher DPI into a device pixel ratio over 96 logical DPI.
 int EffectiveDpi() {

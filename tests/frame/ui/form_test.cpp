@@ -243,10 +243,11 @@ TEST(ScriptedUser, RecordsStepsItCannotTakeAndEditsRefused) {
       .EditCell("tblDatos", 0, 1, "Cabecera")
       .Answer(ui::mb::kYes)  // an OK-only box has no Yes
       .Do([] { Environment::Current().Ui().MsgBox("Hecho", 0, ""); })
-      .EditCell("tblDatos", 1, 0, "9")  // read-only column
+      .EditCell("tblDatos", 1, 3, "9")  // read-only column
       .EditCell("tblDatos", 2, 1, "Quizá")
       .EditCell("tblDatos", 2, 1, "Puntual")
       .SetCellColour("tblDatos", 1, 2, 42)
+      .SetCellColour("tblDatos", 1, 1, 42)  // not a colour cell
       .Type("txtNombre", "sigue");
   f.ShowModal();
   EXPECT_EQ(f.txtNombre.Text(), "sigue");
@@ -263,7 +264,7 @@ TEST(ScriptedUser, RecordsStepsItCannotTakeAndEditsRefused) {
   for (size_t i = 0; i < expected.size(); ++i)
     EXPECT_NE(s.ScriptErrors()[i].find(expected[i]), std::string::npos)
         << s.ScriptErrors()[i];
-  ASSERT_EQ(s.RefusedEdits().size(), 2u);
+  ASSERT_EQ(s.RefusedEdits().size(), 3u);
   EXPECT_NE(s.RefusedEdits()[1].find("Quizá"), std::string::npos);
 }
 
