@@ -107,29 +107,6 @@ Outcome RunHeadless() {
   return Result(f, boxes);
 }
 
-// Answers every message box as a user who just closes it, keeping its text.
-class BoxCloser : public QObject {
- public:
-  BoxCloser() {
-    QObject::connect(&poll_, &QTimer::timeout, this, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr || !box->isVisible()) return;
-      texts.push_back(box->text().toStdString());
-      for (int answer : {2, 7, 1})
-        if (auto* b = box->findChild<QPushButton*>(
-                QStringLiteral("answer%1").arg(answer))) {
-          b->click();
-          return;
-        }
-    });
-    poll_.start(5);
-  }
-  Lines texts;
-
- private:
-  QTimer poll_;
-};
-
 // A double click as the window system sends it: a click, then the second
 // press as a double click event, and its release.
 void DoubleClickOn(QWidget* w) {

@@ -174,7 +174,10 @@ class f_Prueba : public ui::Form {
     g.DefineColumn(1, false, false, kGridChoice, 0, 1, 0, 9, "Tipo unión");
     g.DefineColumn(2, false, false, kGridColour, 0, 1, 0, 6, "Color");
     g.DefineColumn(3, false, true, kGridNumber1, 0, 1, 0, 7, "Puntos");
-    g.SetChoiceList(1, Array<std::string>::FromItems({"Lineal", "Puntual"}));
+    Array<std::string> kinds(0, 1);
+    kinds(0) = "Lineal";
+    kinds(1) = "Puntual";
+    g.SetChoiceList(1, kinds);
     g.FileOptions("c_Gomiat Prueba", "Prueba", "*.crq");
     g.Complete();
     const char* codes[] = {"CASA", "MURO", "ARBOL"};
