@@ -236,7 +236,7 @@ TEST(BackendConformance, HoldToRepeatRunsOnATimer) {
     EXPECT_TRUE(f.cmdAv(1).Held());
     EXPECT_EQ(f.repeats, 1);
     QTest::qWait(ui::kRepeatDelayMs + 3 * ui::kRepeatIntervalMs + 50);
-    EXPECT_GE(f.repeats, 3);
+    EXPECT_GE(f.repeats, 2);  // a loaded machine may delay the timer
     EXPECT_LE(f.repeats, 6);
     QTest::mouseRelease(button, Qt::LeftButton);
     const int at_release = f.repeats;
