@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "platform/grid/grid_model.h"
@@ -73,10 +74,10 @@ QImage PaintCell(const QModelIndex& index, QSize size, qreal ratio,
 bool Dark(QRgb pixel) { return qGray(pixel) < 160; }
 
 // Lengths of the runs of dark pixels along the image's darkest row, and
-// how many rows hold any dark pixel.
+// the rows that hold any dark pixel.
 struct Ink {
   std::vector<int> runs;
-  int rows = 0;
+  std::set<int> rows;
 };
 
 Ink InkOf(const QImage& image) {
@@ -85,10 +86,12 @@ Ink InkOf(const QImage& image) {
   for (int y = 0; y < image.height(); ++y) {
     int dark = 0;
     for (int x = 0; x < image.width(); ++x) dark += Dark(image.pixel(x, y));
-    ink.rows += dark > 0;
+    if (dark > 0) ink.rows.insert(y);
     if (dark > best) best = dark, best_row = y;
   }
-  for (int x = 0, run = 0; best_row >= 0 && x <= image.width(); ++x) {
+  if (best_row < 0) return ink;
+  int run = 0;
+  for (int x = 0; x <= image.width(); ++x) {
     if (x < image.width() && Dark(image.pixel(x, best_row))) {
       ++run;
     } else if (run > 0) {
@@ -104,14 +107,17 @@ TEST(QtGridDelegate, LineTypeCellsShowTheirLineInsteadOfClippedText) {
   GridModel grid;
   MakeGrid(grid);
   GridTableModel model(grid);
+
   for (int p = 0; p < 5; ++p) {
-    EXPECT_EQ(model.index(p, 0).data(GridTableModel::kLinePatternRole),
-              QVariant(p));
+    const QModelIndex cell = model.index(p, 0);
+    EXPECT_EQ(cell.data(GridTableModel::kLinePatternRole), QVariant(p));
     // The model's text stays the pattern; only its drawing changes.
-    EXPECT_EQ(model.index(p, 0).data().toString(), kPatterns[p]);
+    EXPECT_EQ(cell.data().toString(), QString::fromLatin1(kPatterns[p]));
   }
   EXPECT_FALSE(
       model.index(5, 0).data(GridTableModel::kLinePatternRole).isValid());
+  EXPECT_FALSE(
+      model.index(0, 1).data(GridTableModel::kLinePatternRole).isValid());
   // A list that is not all line types is an ordinary choice column.
   grid.SetChoiceList(1, List({kPatterns[0], "Lineal"}));
   grid.SetText(2, 1, kPatterns[0]);
@@ -122,39 +128,51 @@ TEST(QtGridDelegate, LineTypeCellsShowTheirLineInsteadOfClippedText) {
   for (const qreal ratio : {1.0, 1.5}) {
     SCOPED_TRACE(ratio);
     // A column of ten characters, narrower than the longer patterns.
-    const QFontMetrics fm(QApplication::font());
-    const QSize size(fm.averageCharWidth() * 10 + 8, fm.height() + 6);
+    const QSize size(
+        QFontMetrics(QApplication::font()).averageCharWidth() * 10 + 8,
+        QFontMetrics(QApplication::font()).height() + 6);
     std::vector<std::vector<int>> runs;
     for (int p = 0; p < 5; ++p) {
+      SCOPED_TRACE(kPatterns[p]);
       const Ink ink = InkOf(PaintCell(model.index(p, 0), size, ratio));
       // One line a few pixels thick: no glyphs of the text.
-      EXPECT_LE(ink.rows, 5 * ratio) << kPatterns[p];
+      ASSERT_FALSE(ink.rows.empty());
+      EXPECT_LE(*ink.rows.rbegin() - *ink.rows.begin(), 4 * ratio);
       runs.push_back(ink.runs);
     }
+    const int width = static_cast<int>(size.width() * ratio);
     ASSERT_EQ(runs[0].size(), 1u);  // continuous, across most of the cell
-    EXPECT_GT(runs[0][0], size.width() * ratio * 3 / 4);
-    // Dots are the shortest marks, all alike, and the most of them; the
-    // dashed styles have longer marks, and only the dash-dot ones dots.
-    const int dot = runs[2][0];
-    EXPECT_EQ(*std::max_element(runs[2].begin(), runs[2].end()), dot);
+    EXPECT_GT(runs[0][0], width * 3 / 4);
+    for (int p = 1; p < 5; ++p) EXPECT_GE(runs[p].size(), 3u) << kPatterns[p];
+    // Dots are the shortest marks and the most of them.
+    EXPECT_EQ(*std::max_element(runs[2].begin(), runs[2].end()),
+              *std::min_element(runs[2].begin(), runs[2].end()));
     for (int p : {1, 3, 4}) {
-      ASSERT_GE(runs[p].size(), 3u) << kPatterns[p];
       EXPECT_GT(runs[2].size(), runs[p].size());
-      EXPECT_GT(*std::max_element(runs[p].begin(), runs[p].end()), 2 * dot);
-      // Inside the cell (its edges cut the end marks): dots, pairs of dots.
-      int dots = 0, pairs = 0;
-      for (size_t i = 1; i + 1 < runs[p].size(); ++i) {
-        dots += runs[p][i] <= dot;
-        pairs += i > 1 && runs[p][i] <= dot && runs[p][i - 1] <= dot;
-      }
-      EXPECT_EQ(dots > 0, p != 1) << kPatterns[p];
-      EXPECT_EQ(pairs > 0, p == 4) << kPatterns[p];
+      EXPECT_GT(*std::max_element(runs[p].begin(), runs[p].end()),
+                2 * runs[2][0]);
     }
+    // Dash-dot has single dots between dashes, dash-dot-dot pairs of them.
+    const auto dot_pairs = [&](int p) {
+      int singles = 0, pairs = 0;
+      for (size_t i = 1; i + 1 < runs[p].size(); ++i) {
+        const bool dot = runs[p][i] <= runs[2][0];
+        singles += dot;
+        pairs += dot && i > 1 && runs[p][i - 1] <= runs[2][0];
+      }
+      return std::pair(singles, pairs);
+    };
+    EXPECT_EQ(dot_pairs(1).first, 0);
+    EXPECT_GT(dot_pairs(3).first, 0);
+    EXPECT_EQ(dot_pairs(3).second, 0);
+    EXPECT_GT(dot_pairs(4).second, 0);
   }
-  // A text that is no line type is drawn as text; a selected line in the
-  // selection's text colour.
-  EXPECT_GT(InkOf(PaintCell(model.index(5, 0), {120, 24}, 1.0)).rows, 5);
-  const QImage selected = PaintCell(model.index(0, 0), {120, 24}, 1.0, true);
+
+  // A text that is no line type is drawn as text; a selected line is drawn
+  // in the selection's text colour.
+  const QSize size(120, 24);
+  EXPECT_GT(InkOf(PaintCell(model.index(5, 0), size, 1.0)).rows.size(), 5u);
+  const QImage selected = PaintCell(model.index(0, 0), size, 1.0, true);
   const QColor ink = QApplication::palette().color(QPalette::HighlightedText);
   int inked = 0;
   for (int x = 10; x < 110; ++x)
@@ -162,40 +180,58 @@ TEST(QtGridDelegate, LineTypeCellsShowTheirLineInsteadOfClippedText) {
   EXPECT_GE(inked, 100);
 }
 
-TEST(QtGridDelegate, SwatchesAndChoiceLists) {
+TEST(QtGridDelegate, WhiteColourSwatchesShowTheirBorder) {
   QtSession session;
   GridModel grid;
   MakeGrid(grid);
   GridTableModel model(grid);
-  // A white swatch on white paper shows its border all round.
-  const QImage image = PaintCell(model.index(0, 2), QSize(80, 22), 1.0);
-  std::vector<int> row, col;
-  for (int x = 0; x < 80; ++x)
-    if (qGray(image.pixel(x, 11)) < 235) row.push_back(x);
-  for (int y = 0; y < 22; ++y)
-    if (qGray(image.pixel(40, y)) < 235) col.push_back(y);
-  ASSERT_TRUE(!row.empty() && !col.empty());
-  EXPECT_TRUE(row.front() < 20 && row.back() > 60);
-  EXPECT_TRUE(col.front() < 7 && col.back() > 14);
-  EXPECT_EQ(qGray(image.pixel(40, 11)), 255);
+  ASSERT_EQ(QApplication::palette().color(QPalette::Base), QColor(Qt::white));
+  const QImage image = PaintCell(model.index(0, 2), QSize(80, 22), 1.5);
+  const int w = image.width(), h = image.height();
+  // Across the middle and down it: white, border, white inside, border.
+  const auto marks = [&](bool across) {
+    std::vector<int> found;
+    for (int i = 0; i < (across ? w : h); ++i)
+      if (qGray(across ? image.pixel(i, h / 2) : image.pixel(w / 2, i)) < 235)
+        found.push_back(i);
+    return found;
+  };
+  const std::vector<int> row = marks(true), col = marks(false);
+  ASSERT_FALSE(row.empty() || col.empty());
+  EXPECT_LT(row.front(), w / 4);
+  EXPECT_GT(row.back(), w * 3 / 4);
+  EXPECT_LT(col.front(), h / 3);
+  EXPECT_GT(col.back(), h * 2 / 3);
+  EXPECT_EQ(qGray(image.pixel(w / 2, h / 2)), 255);  // the white itself
+}
 
-  // Line type lists show their samples, and the longest choice whole
-  // however narrow the cell.
+TEST(QtGridDelegate, ChoiceListsShowWholeChoicesWithLineSamples) {
+  QtSession session;
+  GridModel grid;
+  MakeGrid(grid);
+  GridTableModel model(grid);
   QWidget parent;
   qt::GridDelegate delegate;
+  QStyleOptionViewItem option;
   std::unique_ptr<QWidget> editor(
-      delegate.createEditor(&parent, {}, model.index(0, 0)));
+      delegate.createEditor(&parent, option, model.index(0, 0)));
   auto* lines = qobject_cast<QComboBox*>(editor.get());
   ASSERT_NE(lines, nullptr);
   ASSERT_EQ(lines->count(), 5);
-  EXPECT_EQ(lines->itemText(3), kPatterns[3]);
-  EXPECT_FALSE(lines->itemIcon(3).isNull());
+  for (int p = 0; p < 5; ++p) {
+    EXPECT_EQ(lines->itemText(p), QString::fromLatin1(kPatterns[p]));
+    EXPECT_FALSE(lines->itemIcon(p).isNull());
+  }
+  // However narrow the cell, the list shows the longest choice whole.
   lines->resize(40, lines->height());
   EXPECT_GE(lines->view()->minimumWidth(),
             lines->fontMetrics().horizontalAdvance(kPatterns[3]));
+
   std::unique_ptr<QWidget> other(
-      delegate.createEditor(&parent, {}, model.index(0, 1)));
-  EXPECT_TRUE(qobject_cast<QComboBox*>(other.get())->itemIcon(0).isNull());
+      delegate.createEditor(&parent, option, model.index(0, 1)));
+  auto* kinds = qobject_cast<QComboBox*>(other.get());
+  ASSERT_NE(kinds, nullptr);
+  EXPECT_TRUE(kinds->itemIcon(0).isNull());
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
 // The grid on screen: a table model that reads the grid model directly and
 // keeps Qt's model rules, edits that go through the grid's user rules, the
-// current row both ways, colours from the palette, and the contents saved
-// and loaded through file dialogs.
+// current row both ways, and a million rows opened at once.
 #include "platform/qt/grid_view.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -54,7 +55,7 @@ void DefineColumns(Grid& g) {
   g.SetChoiceList(1, kinds);
 }
 
-TEST(QtGridModel, KeepsQtsModelRulesWhileTheGridChanges) {
+TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   QtSession session;
   GridModel grid;
   DefineColumns(grid);
@@ -75,6 +76,15 @@ TEST(QtGridModel, KeepsQtsModelRulesWhileTheGridChanges) {
   EXPECT_EQ(model.index(1, 2).data(GridTableModel::kColourRole).value<QColor>(),
             QColor(0x40, 0x80, 0xFF));
   EXPECT_EQ(qt::FromQColor(QColor(0x40, 0x80, 0xFF)), 0x00FF8040);
+  // Edits go through the grid's user rules; a colour is set as a colour.
+  EXPECT_FALSE(model.flags(model.index(0, 3)) & Qt::ItemIsEditable);
+  EXPECT_FALSE(
+      model.setData(model.index(0, 1), QStringLiteral("Curva"), Qt::EditRole));
+  EXPECT_TRUE(model.setData(model.index(0, 1), QStringLiteral("Puntual"),
+                            Qt::EditRole));
+  EXPECT_EQ(grid.Text(1, 1), "Puntual");
+  EXPECT_TRUE(model.setData(model.index(1, 2), QColor(1, 2, 3), Qt::EditRole));
+  EXPECT_EQ(grid.Colour(2, 2), 0x030201);
 
   grid.SetRows(9);  // rows appended
   model.Refresh();
@@ -94,50 +104,6 @@ TEST(QtGridModel, KeepsQtsModelRulesWhileTheGridChanges) {
   EXPECT_EQ(model.rowCount(), 0);
   EXPECT_TRUE(catcher.warnings.isEmpty())
       << catcher.warnings.join(QStringLiteral("\n")).toStdString();
-}
-
-TEST(QtGridModel, EditsGoThroughTheGridsUserRules) {
-  QtSession session;
-  GridModel grid;
-  DefineColumns(grid);
-  grid.SetRows(3);
-  grid.SetText(1, 1, "Lineal");
-  grid.SetText(1, 3, "5");
-  GridTableModel model(grid);
-
-  EXPECT_FALSE(model.flags(model.index(0, 3)) & Qt::ItemIsEditable);
-  EXPECT_FALSE(
-      model.setData(model.index(0, 3), QStringLiteral("9"), Qt::EditRole));
-  EXPECT_EQ(grid.Text(1, 3), "5");
-  EXPECT_FALSE(
-      model.setData(model.index(0, 1), QStringLiteral("Curva"), Qt::EditRole));
-  EXPECT_EQ(grid.Text(1, 1), "Lineal");
-  EXPECT_TRUE(model.setData(model.index(0, 1), QStringLiteral("Puntual"),
-                            Qt::EditRole));
-  EXPECT_EQ(grid.Text(1, 1), "Puntual");
-  EXPECT_TRUE(
-      model.setData(model.index(1, 0), QString::fromUtf8("Año"), Qt::EditRole));
-  EXPECT_EQ(grid.Text(2, 0), "Año");
-  EXPECT_TRUE(model.setData(model.index(1, 2), QColor(1, 2, 3), Qt::EditRole));
-  EXPECT_EQ(grid.Colour(2, 2), 0x030201);
-
-  // The editors the delegate offers: the list of a choice column, number
-  // typing in number columns.
-  QWidget parent;
-  qt::GridDelegate delegate;
-  QStyleOptionViewItem option;
-  std::unique_ptr<QWidget> editor(
-      delegate.createEditor(&parent, option, model.index(0, 1)));
-  auto* combo = qobject_cast<QComboBox*>(editor.get());
-  ASSERT_NE(combo, nullptr);
-  ASSERT_EQ(combo->count(), 2);
-  EXPECT_EQ(combo->itemText(0), QStringLiteral("Lineal"));
-  delegate.setEditorData(combo, model.index(0, 1));
-  EXPECT_EQ(combo->currentText(), QStringLiteral("Puntual"));
-  combo->setCurrentIndex(0);
-  delegate.setModelData(combo, &model, model.index(0, 1));
-  EXPECT_EQ(grid.Text(1, 1), "Lineal");
-  EXPECT_EQ(delegate.createEditor(&parent, option, model.index(0, 2)), nullptr);
 }
 
 TEST(QtGridView, TypingAndTheCurrentRowReachTheGrid) {
@@ -211,6 +177,41 @@ TEST(QtGridView, ColourCellsArePickedFromTheNumberedPalette) {
   EXPECT_EQ(form.tblDatos.grid().Colour(2, 2), wanted);
 }
 
+TEST(QtGridView, CtrlCCopiesTheBlockAndCtrlVPastesWithOneMessage) {
+  QtSession session;
+  f_Prueba form;
+  QString title, text;
+  RunModal(form, [&](FormView& view) {
+    auto* table = Widget<QTableView>(view, "tblDatos");
+    ASSERT_NE(table, nullptr);
+    QAbstractItemModel* model = table->model();
+    table->setFocus();
+    table->selectionModel()->select(
+        QItemSelection(model->index(0, 0), model->index(1, 1)),
+        QItemSelectionModel::ClearAndSelect);
+    QTest::keySequence(table, QKeySequence::Copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("CASA\tLineal\r\nMURO\tLineal\r\n"));
+
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("POZO\tCurva\nFAROLA\tPuntual\t5\n"));
+    table->setCurrentIndex(model->index(1, 0));
+    BoxCloser user({ui::mb::kOk});
+    QTest::keySequence(table, QKeySequence::Paste);
+    ASSERT_EQ(user.texts.size(), 1u);
+    title = QString::fromStdString(user.titles[0]);
+    text = QString::fromStdString(user.texts[0]);
+    form.Hide();
+  });
+  const Grid& g = form.tblDatos.grid();
+  EXPECT_EQ(g.Text(2, 0), "POZO");
+  EXPECT_EQ(g.Text(2, 1), "Lineal");  // not on the list
+  EXPECT_EQ(g.Text(3, 0), "FAROLA");
+  EXPECT_EQ(g.Text(3, 1), "Puntual");
+  EXPECT_EQ(title, QStringLiteral("Pegar"));
+  EXPECT_TRUE(text.contains(QStringLiteral("2 de 5"))) << text.toStdString();
+}
+
 // Picks `name` in the next file dialog, typed without its extension.
 void ChooseInNextFileDialog(const QString& name) {
   QTimer::singleShot(0, [name] {
@@ -243,6 +244,26 @@ TEST(QtGridView, ContentsAreSavedAndLoadedThroughFileDialogs) {
     form.Hide();
   });
   EXPECT_EQ(form.tblDatos.grid().Text(1, 0), "CASA");
+}
+
+// A million rows open without an item per cell (the speed is measured in
+// bench/).
+TEST(QtGridView, AMillionRowsOpen) {
+  QtSession session;
+  f_Prueba form;
+  form.Load();
+  form.tblDatos.grid().SetRows(1000001);
+  form.tblDatos.grid().SetText(1000000, 0, "último");
+  RunModal(form, [&](FormView& view) {
+    auto* table = Widget<QTableView>(view, "tblDatos");
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->model()->rowCount(), 1000000);
+    table->scrollToBottom();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table->model()->index(999999, 0).data().toString(),
+              QString::fromUtf8("último"));
+    form.Hide();
+  });
 }
 
 }  // namespace
