@@ -19,10 +19,12 @@
 #include "platform/qt/grid_delegate.h"
 #include "platform/qt/grid_table_model.h"
 #include "qt/qt_session.h"
-#include "qt/test_form.h"
+#include "support/test_form.h"
 
 namespace qdr2_Gomiat::qt_tests {
 namespace {
+
+using test::f_Prueba;
 
 using qt::GridTableModel;
 
@@ -205,8 +207,11 @@ TEST(QtGridView, CtrlCCopiesTheBlockAndCtrlVPastesWithOneMessage) {
     QGuiApplication::clipboard()->setText(
         QStringLiteral("POZO\tCurva\nFAROLA\tPuntual\t5\n"));
     table->setCurrentIndex(model->index(1, 0));
-    AnswerNextMessageBox(ui::mb::kOk, &title, &text);
+    BoxCloser user({ui::mb::kOk});
     QTest::keySequence(table, QKeySequence::Paste);
+    ASSERT_EQ(user.texts.size(), 1u);
+    title = QString::fromStdString(user.titles[0]);
+    text = QString::fromStdString(user.texts[0]);
     form.Hide();
   });
   const Grid& g = form.tblDatos.grid();
