@@ -19,10 +19,12 @@
 #include "platform/qt/grid_delegate.h"
 #include "platform/qt/grid_table_model.h"
 #include "qt/qt_session.h"
-#include "qt/test_form.h"
+#include "support/test_form.h"
 
 namespace qdr2_Gomiat::qt_tests {
 namespace {
+
+using test::f_Prueba;
 
 using qt::GridTableModel;
 
@@ -81,6 +83,7 @@ TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   EXPECT_TRUE(model.setData(model.index(0, 1), QStringLiteral("Puntual"),
                             Qt::EditRole));
   EXPECT_EQ(grid.Text(1, 1), "Puntual");
+  EXPECT_FALSE(model.setData(model.index(0, 1), QString(), Qt::EditRole));
   EXPECT_TRUE(model.setData(model.index(1, 2), QColor(1, 2, 3), Qt::EditRole));
   EXPECT_EQ(grid.Colour(2, 2), 0x030201);
 
@@ -102,6 +105,16 @@ TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   EXPECT_EQ(model.rowCount(), 0);
   EXPECT_TRUE(catcher.warnings.isEmpty())
       << catcher.warnings.join(QStringLiteral("\n")).toStdString();
+
+  // A refused character brings the window's message in a real box.
+  grid.SetRows(3);
+  model.Refresh();
+  grid.RefuseCharacters(0, ",", "Sin comas.");
+  QString said;
+  AnswerNextMessageBox(ui::mb::kOk, nullptr, &said);
+  EXPECT_FALSE(
+      model.setData(model.index(1, 0), QStringLiteral("A,B"), Qt::EditRole));
+  EXPECT_EQ(said, QStringLiteral("Sin comas."));
 }
 
 TEST(QtGridView, TypingAndTheCurrentRowReachTheGrid) {
@@ -194,8 +207,11 @@ TEST(QtGridView, CtrlCCopiesTheBlockAndCtrlVPastesWithOneMessage) {
     QGuiApplication::clipboard()->setText(
         QStringLiteral("POZO\tCurva\nFAROLA\tPuntual\t5\n"));
     table->setCurrentIndex(model->index(1, 0));
-    AnswerNextMessageBox(ui::mb::kOk, &title, &text);
+    BoxCloser user({ui::mb::kOk});
     QTest::keySequence(table, QKeySequence::Paste);
+    ASSERT_EQ(user.texts.size(), 1u);
+    title = QString::fromStdString(user.titles[0]);
+    text = QString::fromStdString(user.texts[0]);
     form.Hide();
   });
   const Grid& g = form.tblDatos.grid();
