@@ -77,9 +77,10 @@ class Grid {
                            const std::string& second) = 0;
 
   // Finishing calls made after the columns are defined; the grid lays
-  // itself out.
+  // itself out. The table windows make A and B, the drawings editor C.
   virtual void FinishA() = 0;
   virtual void FinishB() = 0;
+  virtual void FinishC() = 0;
   virtual void SetBoolOption(bool value) = 0;
   virtual void Complete() = 0;
   virtual void StandardSetup() = 0;

@@ -232,6 +232,10 @@ void GridModel::FinishB() {
   Notify([](GridObserver& o) { o.GridColumnsChanged(); });
 }
 
+void GridModel::FinishC() {
+  Notify([](GridObserver& o) { o.GridColumnsChanged(); });
+}
+
 void GridModel::Complete() {
   setup_complete_ = true;
   Notify([](GridObserver& o) { o.GridColumnsChanged(); });

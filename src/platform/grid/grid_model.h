@@ -6,7 +6,7 @@
 // What the set-up calls do here:
 //   StandardSetup  every column back to a plain free-text column of width
 //                  10 (captions and cells kept);
-//   FinishA, FinishB, Complete
+//   FinishA, FinishB, FinishC, Complete
 //                  the column set-up is done: views lay the columns out
 //                  (observers hear GridColumnsChanged); Complete also marks
 //                  the set-up complete;
@@ -81,6 +81,7 @@ class GridModel final : public Grid {
 
   void FinishA() override;
   void FinishB() override;
+  void FinishC() override;
   void SetBoolOption(bool value) override { user_may_add_rows_ = value; }
   void Complete() override;
   void StandardSetup() override;

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include "qdr2_gomiat/classes.h"
+#include "qdr2_gomiat/testing.h"
+#include "table_editors/f_capas.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+constexpr int32_t kWhite = 16777215, kYellow = 65535;
+const char* const kSolid = "_____________";
+
+// The layer table as a host hands it over.
+struct Layers {
+  int32_t NoCap = 3, Principal = 2;
+  StrArray Nombres = StrArray::FromItems({"Puntos", "Muros", "Ejes"});
+  StrArray Estado = StrArray::FromItems({"Si", "No", "Si"});
+  LngArray colorr = LngArray::FromItems({255, 0, 65280});
+  LngArray grosor = LngArray::FromItems({2, 0, 11});
+  LngArray Tipolin = LngArray::FromItems({3, 7, -1});
+  LngArray PunCp = LngArray::FromItems({12, 0, 3});
+  LngArray PolCp = LngArray::FromItems({0, 4, 1});
+  LngArray PlVCp = LngArray::FromItems({0, 40, 2});
+  LngArray texCp = LngArray::FromItems({1, 0, 0});
+  bool operator==(const Layers&) const = default;
+
+  void Edit(c_Capas& capas) {
+    capas.A_Editor_Capas3(NoCap, Nombres, Estado, colorr, grosor, Tipolin,
+                          Principal, PunCp, PolCp, PlVCp, texCp);
+  }
+};
+
+F_Capas& Window(ui::Form& f) { return static_cast<F_Capas&>(f); }
+
+TEST(LayerEditor, ShowsTheTableNormalisedAndAcceptingWritesItBack) {
+  testing::HeadlessSession session;
+  Layers l;
+  const Layers before = l;
+  session.User()
+      .Do([](ui::Form& f) {
+        const Grid& g = Window(f).tblCapas.grid();
+        ASSERT_EQ(g.Rows(), 4);
+        EXPECT_EQ(g.Text(1, 5), "_._._._._._._._._.");
+        EXPECT_EQ(g.Colour(2, 3), kWhite);  // colour 0
+        EXPECT_EQ(g.Text(2, 4), "1");       // thickness 0
+        EXPECT_EQ(g.Text(2, 5), kSolid);    // type 7
+        EXPECT_EQ(g.Text(3, 5), kSolid);    // type -1
+        EXPECT_EQ(g.Text(1, 6), "12");
+        EXPECT_EQ(g.Text(1, 7), "-");  // counts of 0
+        EXPECT_EQ(g.Text(2, 8), "40");
+        EXPECT_EQ(g.Column(4).choices.size(), 11u);
+        EXPECT_EQ(g.Column(2).choices, (std::vector<std::string>{"Si", "No"}));
+      })
+      // Names come back exactly as typed; the counts cannot be edited.
+      .EditCell("tblCapas", 1, 1, "  Puntos nuevos ")
+      .EditCell("tblCapas", 3, 6, "99")
+      .EditCell("tblCapas", 3, 4, "12")  // not in the list
+      .EditCell("tblCapas", 3, 4, "5")
+      .SetCellColour("tblCapas", 3, 3, 128)
+      .Click("cmdAceptar");
+  c_Capas capas;
+  l.Edit(capas);
+  EXPECT_TRUE(session.ScriptErrors().empty());
+  EXPECT_EQ(session.RefusedEdits().size(), 2u);
+  EXPECT_EQ(session.ShownWindows(),
+            std::vector<std::string>{"Editor de capas:"});
+  EXPECT_TRUE(capas.A_vale);
+  EXPECT_EQ(l.NoCap, 3);
+  EXPECT_EQ(l.Nombres,
+            StrArray::FromItems({"  Puntos nuevos ", "Muros", "Ejes"}));
+  EXPECT_EQ(l.Estado, before.Estado);
+  EXPECT_EQ(l.colorr, LngArray::FromItems({255, kWhite, 128}));
+  EXPECT_EQ(l.grosor, LngArray::FromItems({2, 1, 5}));
+  EXPECT_EQ(l.Tipolin, LngArray::FromItems({3, 0, 0}));
+  EXPECT_EQ(l.Principal, before.Principal);
+  EXPECT_EQ(l.PunCp, before.PunCp);
+  EXPECT_EQ(l.texCp, before.texCp);
+  // The window's place is kept for the next time.
+  EXPECT_EQ(session.GetSetting("Editor de capas", "Width"), "9700");
+}
+
+TEST(LayerEditor, EmptyTableShowsOneBlankLayer) {
+  testing::HeadlessSession session;
+  Layers l;
+  l.NoCap = 0;
+  l.Nombres = StrArray(0, 0);
+  l.PunCp = LngArray::FromItems({6});
+  l.PolCp = LngArray(0, 0);  // no element 1: shown as none
+  session.User()
+      .Do([](ui::Form& f) {
+        const Grid& g = Window(f).tblCapas.grid();
+        ASSERT_EQ(g.Rows(), 2);
+        EXPECT_EQ(g.Text(1, 1), "");
+        EXPECT_EQ(g.Colour(1, 3), kWhite);
+        EXPECT_EQ(g.Text(1, 4), "1");
+        EXPECT_EQ(g.Text(1, 5), kSolid);
+        EXPECT_EQ(g.Text(1, 6), "6");
+        EXPECT_EQ(g.Text(1, 7), "-");
+      })
+      .Click("cmdAceptar");
+  c_Capas capas;
+  l.Edit(capas);
+  EXPECT_TRUE(capas.A_vale);
+  EXPECT_EQ(l.NoCap, 1);
+  EXPECT_EQ(l.Nombres, StrArray::FromItems({""}));
+  EXPECT_EQ(l.colorr, LngArray::FromItems({kWhite}));
+  EXPECT_EQ(l.grosor, LngArray::FromItems({1}));
+}
+
+TEST(LayerEditor, CreateLayerAddsNumberedYellowLayers) {
+  testing::HeadlessSession session;
+  Layers l;
+  session.User()
+      .Click("cmdCrear")
+      .Click("cmdCrear")
+      .Do([](ui::Form& f) {
+        EXPECT_EQ(Window(f).tblCapas.grid().CurrentRow(), 5);
+      })
+      .Click("cmdAceptar");
+  c_Capas capas;
+  l.Edit(capas);
+  ASSERT_EQ(l.NoCap, 5);
+  EXPECT_EQ(l.Nombres(4), "Capa4");
+  EXPECT_EQ(l.Nombres(5), "Capa5");
+  for (int32_t i = 4; i <= 5; ++i) {
+    EXPECT_EQ(l.Estado(i), "Si");
+    EXPECT_EQ(l.colorr(i), kYellow);
+    EXPECT_EQ(l.grosor(i), 1);
+    EXPECT_EQ(l.Tipolin(i), 0);
+  }
+  EXPECT_EQ(l.PunCp.UBound(), 3);  // the counts are the host's
+}
+
+TEST(LayerEditor, CancelCloseBoxAndFailuresLeaveTheTableAndTheFlag) {
+  testing::HeadlessSession session;
+  c_Capas capas;
+  capas.A_vale = true;  // never set back to False
+  for (int way = 0; way < 3; ++way) {
+    Layers l;
+    const Layers before = l;
+    if (way == 0) session.User().Click("cmdCrear").Click("cmdCancelar");
+    if (way == 1) session.User().EditCell("tblCapas", 1, 1, "X").PressEscape();
+    if (way == 2) session.User().CloseBox();
+    l.Edit(capas);
+    EXPECT_TRUE(l == before) << way;
+    EXPECT_TRUE(capas.A_vale);
+  }
+  EXPECT_TRUE(session.ScriptErrors().empty());
+
+  // A thickness no number: the write-back fails and is reported; the flag
+  // stays as it was.
+  c_Capas fresh;
+  Layers l;
+  session.User()
+      .Do([](ui::Form& f) { Window(f).tblCapas.grid().SetText(2, 4, "dos"); })
+      .Click("cmdAceptar");
+  l.Edit(fresh);
+  EXPECT_FALSE(fresh.A_vale);
+  const std::string head = "*# *Editor Capas 1 - Error nº 13:";
+  EXPECT_EQ(session.GetSetting("Errores", "1").substr(0, head.size()), head);
+}
+
+TEST(LayerEditor, LongTablesLetMessagesRunEveryTenRows) {
+  testing::HeadlessSession session;
+  Layers l;
+  l.NoCap = 25;
+  for (auto* a : {&l.Nombres, &l.Estado}) a->RedimPreserve(25);
+  for (auto* a : {&l.colorr, &l.grosor, &l.Tipolin, &l.PunCp, &l.PolCp,
+                  &l.PlVCp, &l.texCp})
+    a->RedimPreserve(25);
+  session.User().Click("cmdAceptar");
+  c_Capas capas;
+  l.Edit(capas);
+  EXPECT_EQ(l.NoCap, 25);
+  EXPECT_EQ(session.DoEventsCount(), 2);  // rows 10 and 20
+}
+
+TEST(LayerEditor, LayoutKeepsTheButtonsBottomRight) {
+  testing::HeadlessSession session;
+  F_Capas f;
+  EXPECT_EQ(f.Caption(), "Editor de capas:");
+  EXPECT_EQ(f.ScaleWidth(), 11040);
+  f.Load();
+  EXPECT_EQ(f.Left(), 5760);  // a fifth of the screen
+  EXPECT_EQ(f.Height(), 7700);
+  f.Move(0, 0, 12000, 8000);
+  const int32_t top = f.ScaleHeight() - 486;  // 1.2 button heights
+  for (auto* b : {&f.cmdCrear, &f.cmdCancelar, &f.cmdAceptar})
+    EXPECT_EQ(b->Top(), top);
+  EXPECT_LE(f.cmdAceptar.Left() + f.cmdAceptar.Width(), f.ScaleWidth());
+  EXPECT_LT(f.cmdCancelar.Left() + f.cmdCancelar.Width(), f.cmdAceptar.Left());
+  EXPECT_LT(f.cmdCrear.Left() + f.cmdCrear.Width(), f.cmdCancelar.Left());
+  EXPECT_EQ(f.tblCapas.Left() + f.tblCapas.Width(), f.ScaleWidth());
+  EXPECT_LT(f.tblCapas.Top() + f.tblCapas.Height(), top);
+  f.Move(0, 0, 300, 300);  // smaller than the buttons: no failure
+  EXPECT_EQ(f.tblCapas.Height(), 0);
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat
