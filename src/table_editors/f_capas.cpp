@@ -1,12 +1,12 @@
 #include "table_editors/f_capas.h"
 
-#include <algorithm>
 #include <iterator>
 
 #include "frame/convert.h"
 #include "frame/environment.h"
 #include "frame/line_types.h"
 #include "frame/ui/ui_backend.h"
+#include "frame/ui/window_kit.h"
 #include "table_editors/table_window.h"
 
 namespace qdr2_Gomiat {
@@ -82,23 +82,13 @@ F_Capas::F_Capas()
   SetCaption(kCaption);
   SetInnerSize(kInnerWidth, kInnerHeight);
   cmdCrear.SetCaption("Crear Capa");
-  cmdCancelar.SetCaption("Cancelar");
-  cmdCancelar.SetCancel(true);
-  cmdAceptar.SetCaption("Aceptar");
+  ui::WireAcceptCancel(*this, cmdAceptar, cmdCancelar, accepted_);
   for (ui::CommandButton* b : {&cmdCrear, &cmdCancelar, &cmdAceptar})
     b->Move(0, 0, kButtonWidth, kButtonHeight);
   tblCapas.Move(kGridLeft, kGridTop, 0, 0);
   F_Capas::Form_Resize();  // design places: the layout at design size
 
   cmdCrear.Click = [this] { CreateLayer(); };
-  cmdCancelar.Click = [this] {
-    accepted_ = false;
-    Hide();
-  };
-  cmdAceptar.Click = [this] {
-    accepted_ = true;
-    Hide();
-  };
 }
 
 F_Capas::~F_Capas() = default;
@@ -122,10 +112,7 @@ void F_Capas::Form_Load() {
   g.SetChoiceList(kColActive, activity_list_);
   g.SetChoiceList(kColThickness, thickness_list_);
   g.SetChoiceList(kColLineType, line_type_list_);
-  g.FinishA();
-  g.FinishB();
-  g.SetBoolOption(false);
-  g.Complete();
+  ui::FinishTableGrid(g);
   g.OptionsRestore(title, "*.cap");
 
   RestoreTableWindow(*this, kPlaceKey, 9700, 7700);
@@ -224,25 +211,13 @@ void F_Capas::A_Actualiza_Valores1(int32_t& NoCap, Array<std::string>& Nombres,
 }
 
 void F_Capas::Form_Resize() {
-  const double sw = ScaleWidth();
-  const double sh = ScaleHeight();
-  const double w = cmdAceptar.Width();
-  const double h = cmdAceptar.Height();
-  // A window made smaller than the buttons leaves the grid empty rather
-  // than failing.
-  tblCapas.SetWidth(std::max(0, CLng(sw - tblCapas.Left())));
-  tblCapas.SetHeight(std::max(0, CLng(sh - tblCapas.Top() - 1.3 * h)));
-  const int32_t top = CLng(sh - 1.2 * h);
-  cmdAceptar.SetTop(top);
-  cmdAceptar.SetLeft(CLng(sw - 1.3 * w));
-  cmdCancelar.SetTop(top);
-  cmdCancelar.SetLeft(CLng(Width() - 2.6 * w));
-  cmdCrear.SetTop(top);
-  cmdCrear.SetLeft(CLng(cmdCancelar.Left() - 1.3 * w));
+  ui::LayoutGridAndButtons(
+      *this, tblCapas,
+      {.first = &cmdAceptar, .second = &cmdCancelar, .third = &cmdCrear});
 }
 
 void F_Capas::Form_Unload(int16_t& /*cancel*/) {
-  Environment::Current().Settings().SaveWindow(*this, kPlaceKey, Caption());
+  ui::SaveWindowPlace(*this, kPlaceKey);
 }
 
 }  // namespace qdr2_Gomiat

@@ -7,6 +7,7 @@
 #include "frame/environment.h"
 #include "frame/trap.h"
 #include "frame/ui/ui_backend.h"
+#include "frame/ui/window_kit.h"
 #include "table_editors/table_window.h"
 
 namespace qdr2_Gomiat {
@@ -84,9 +85,7 @@ f_Dibujos::f_Dibujos()
   Frame1.Move(0, 0, kFrameWidth, kFrameHeight);
   cmEelimina.SetCaption("Eliminar selección");
   cmdCrear.SetCaption("Crear fichero");
-  cmdCancelar.SetCaption("Cancelar");
-  cmdCancelar.SetCancel(true);
-  cmdAceptar.SetCaption("Aceptar");
+  ui::WireAcceptCancel(*this, cmdAceptar, cmdCancelar, accepted_);
   int32_t left = kButtonStep - kButtonWidth;
   for (ui::CommandButton* b :
        {&cmEelimina, &cmdCrear, &cmdCancelar, &cmdAceptar}) {
@@ -97,15 +96,6 @@ f_Dibujos::f_Dibujos()
   cmEelimina.SetVisible(false);
   cmdCrear.SetVisible(false);
   f_Dibujos::Form_Resize();  // design places: the layout at design size
-
-  cmdCancelar.Click = [this] {
-    accepted_ = false;
-    Hide();
-  };
-  cmdAceptar.Click = [this] {
-    accepted_ = true;
-    Hide();
-  };
 }
 
 f_Dibujos::~f_Dibujos() = default;
@@ -183,6 +173,8 @@ void f_Dibujos::A_Actualiza(int32_t& NoCap, Array<int32_t>& Bloq,
   NoCap = n;
 }
 
+// The grid leaves room for a button's height, the frame its own; a window
+// made too small leaves the grid empty rather than failing.
 void f_Dibujos::Form_Resize() {
   const double sw = ScaleWidth();
   const double sh = ScaleHeight();
@@ -194,7 +186,7 @@ void f_Dibujos::Form_Resize() {
 }
 
 void f_Dibujos::Form_Unload(int16_t& /*cancel*/) {
-  Environment::Current().Settings().SaveWindow(*this, kPlaceKey, Caption());
+  ui::SaveWindowPlace(*this, kPlaceKey);
 }
 
 }  // namespace qdr2_Gomiat

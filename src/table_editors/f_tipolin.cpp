@@ -2,6 +2,8 @@
 
 #include "frame/convert.h"
 #include "frame/environment.h"
+#include "frame/ui/window_kit.h"
+#include "frame/window_place.h"
 #include "qdr2_gomiat/failure.h"
 
 namespace qdr2_Gomiat {
@@ -157,12 +159,12 @@ void f_tipolin::SetA_Crosor(float v) {
 }
 
 void f_tipolin::Form_Load() {
-  Environment::Current().Settings().RestoreWindow(*this, kPlaceKey, Caption(),
-                                                  200, 500, 2350, 3180);
+  RestoreWindow(Environment::Current().Settings(), *this, kPlaceKey, Caption(),
+                200, 500, 2350, 3180);
 }
 
 void f_tipolin::Form_Unload(int16_t& /*cancel*/) {
-  Environment::Current().Settings().SaveWindow(*this, kPlaceKey, Caption());
+  ui::SaveWindowPlace(*this, kPlaceKey);
 }
 
 }  // namespace qdr2_Gomiat

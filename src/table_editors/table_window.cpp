@@ -1,18 +1,11 @@
 #include "table_editors/table_window.h"
 
-#include "frame/convert.h"
 #include "frame/environment.h"
 #include "frame/line_types.h"
 #include "frame/ui/form.h"
+#include "frame/ui/window_kit.h"
 
 namespace qdr2_Gomiat {
-
-void DefineColumns(Grid& grid, std::span<const GridColumnDef> defs) {
-  int16_t col = 0;
-  for (const GridColumnDef& d : defs)
-    grid.DefineColumn(col++, d.flag1, d.read_only, d.kind, d.value5, d.value6,
-                      d.value7, d.width_chars, d.caption);
-}
 
 const char* LinePatternOf(int32_t type) {
   return kLinePatterns[type >= 0 && type < kLineTypeCount ? type : 0];
@@ -26,11 +19,7 @@ int32_t LineTypeOf(const std::string& pattern) {
 
 void RestoreTableWindow(ui::Form& form, const std::string& key, int32_t width,
                         int32_t height) {
-  Environment& env = Environment::Current();
-  const int32_t left = CLng(env.Ui().ScreenWidth() / 5.0);
-  const int32_t top = CLng(env.Ui().ScreenHeight() / 5.0);
-  env.Settings().RestoreWindow(form, key, form.Caption(), left, top, width,
-                               height);
+  ui::RestoreWindowAtFifth(form, key, width, height);
   if (form.Left() < 0) form.Move(0, form.Top(), form.Width(), form.Height());
 }
 

@@ -1,10 +1,10 @@
-// What the three table editors' windows share: column definitions kept as
-// data, the hourglass while a grid is filled or read, and the restore of a
-// window's place at a fifth of the screen.
+// What the three table editors share beyond the window kit: the line type
+// texts by number, the check of the host's arrays before a fill, the
+// restore of a place whose left edge must not be off the screen, and the
+// hourglass while a grid is filled or read.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 
 #include "frame/grid.h"
@@ -16,22 +16,6 @@ namespace qdr2_Gomiat {
 namespace ui {
 class Form;
 }
-
-// One column definition as named fields, in the order of DefineColumn's
-// values; fields left out take the values most columns pass.
-struct GridColumnDef {
-  bool flag1 = false;
-  bool read_only = false;
-  int16_t kind = kGridText;
-  int16_t value5 = 0;
-  int16_t value6 = 0;
-  int16_t value7 = 0;
-  int16_t width_chars = 10;
-  std::string caption;
-};
-
-// Defines columns 0, 1, ... from `defs`, in column order.
-void DefineColumns(Grid& grid, std::span<const GridColumnDef> defs);
 
 // The line type pattern of a type number; numbers outside 0 to 4 show the
 // continuous pattern.
