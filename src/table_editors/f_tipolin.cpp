@@ -4,7 +4,6 @@
 #include "frame/environment.h"
 #include "frame/ui/window_kit.h"
 #include "frame/window_place.h"
-#include "qdr2_gomiat/failure.h"
 
 namespace qdr2_Gomiat {
 
@@ -33,12 +32,6 @@ constexpr int32_t kButtonTop = 2190;
 constexpr int32_t kButtonWidth = 975;
 constexpr int32_t kButtonHeight = 405;
 
-template <class T>
-T& Item(const std::array<T*, f_tipolin::kOptions>& a, int32_t k) {
-  if (k < 0 || k >= f_tipolin::kOptions) throw Failure(err::kSubscript);
-  return *a[static_cast<size_t>(k)];
-}
-
 }  // namespace
 
 f_tipolin::f_tipolin()
@@ -46,7 +39,12 @@ f_tipolin::f_tipolin()
       Frame1(Add<ui::Frame>("Frame1")),
       Frame2(Add<ui::Frame>("Frame2")),
       cmdCancelar(Add<ui::CommandButton>("cmdCancelar")),
-      cmdAceptar(Add<ui::CommandButton>("cmdAceptar")) {
+      cmdAceptar(Add<ui::CommandButton>("cmdAceptar")),
+      optEstilo(AddArray<ui::OptionButton>("optEstilo", kOptions)),
+      Line1(AddArray<ui::LineShape>("Line1", kOptions)),
+      LabTipoL(AddArray<ui::Label>("LabTipoL", kOptions)),
+      optGrosor(AddArray<ui::OptionButton>("optGrosor", kOptions)),
+      Line2(AddArray<ui::LineShape>("Line2", kOptions)) {
   SetCaption(kCaption);
   SetSizable(false);
   SetInnerSize(kInnerWidth, kInnerHeight);
@@ -59,73 +57,47 @@ f_tipolin::f_tipolin()
   for (int16_t k = 0; k < kOptions; ++k) {
     const int32_t top = kRowTop + k * kRowStep;
     const int32_t mid = top + kRowHeight / 2;
-    auto& option = Add<ui::OptionButton>("optEstilo", k);
-    option.SetContainer(&Frame1);
-    option.Move(kOptionLeft, top, kOptionWidth, kRowHeight);
-    auto& line = Add<ui::LineShape>("Line1", k);
-    line.SetContainer(&Frame1);
-    line.SetLine(kSampleLeft, mid, kStyleSampleRight, mid);
-    line.SetBorderStyle(static_cast<int16_t>(ui::LineShape::kSolid + k));
-    auto& label = Add<ui::Label>("LabTipoL", k);
-    label.SetContainer(&Frame1);
-    label.Move(kSampleLeft, top, kStyleSampleRight - kSampleLeft, kRowHeight);
-    estilo_[static_cast<size_t>(k)] = &option;
-    style_lines_[static_cast<size_t>(k)] = &line;
-    labels_[static_cast<size_t>(k)] = &label;
-
-    auto& thickness = Add<ui::OptionButton>("optGrosor", k);
-    thickness.SetContainer(&Frame2);
-    thickness.Move(kOptionLeft, top, kOptionWidth, kRowHeight);
-    auto& width_line = Add<ui::LineShape>("Line2", k);
-    width_line.SetContainer(&Frame2);
-    width_line.SetLine(kSampleLeft, mid, kWidthSampleRight, mid);
-    width_line.SetBorderWidth(static_cast<int16_t>(k + 1));
-    grosor_[static_cast<size_t>(k)] = &thickness;
-    width_lines_[static_cast<size_t>(k)] = &width_line;
+    for (ui::Control* c : {static_cast<ui::Control*>(&optEstilo(k)),
+                           static_cast<ui::Control*>(&Line1(k)),
+                           static_cast<ui::Control*>(&LabTipoL(k))})
+      c->SetContainer(&Frame1);
+    for (ui::Control* c : {static_cast<ui::Control*>(&optGrosor(k)),
+                           static_cast<ui::Control*>(&Line2(k))})
+      c->SetContainer(&Frame2);
+    optEstilo(k).Move(kOptionLeft, top, kOptionWidth, kRowHeight);
+    optGrosor(k).Move(kOptionLeft, top, kOptionWidth, kRowHeight);
+    LabTipoL(k).Move(kSampleLeft, top, kStyleSampleRight - kSampleLeft,
+                     kRowHeight);
+    Line1(k).SetLine(kSampleLeft, mid, kStyleSampleRight, mid);
+    Line1(k).SetBorderStyle(static_cast<int16_t>(ui::LineShape::kSolid + k));
+    Line2(k).SetLine(kSampleLeft, mid, kWidthSampleRight, mid);
+    Line2(k).SetBorderWidth(static_cast<int16_t>(k + 1));
   }
   optEstilo(0).SetValue(true);
   optGrosor(0).SetValue(true);
 
-  cmdCancelar.SetCaption("Cancelar");
-  cmdCancelar.SetCancel(true);
+  ui::WireAcceptCancel(*this, cmdAceptar, cmdCancelar, accepted_);
   cmdCancelar.Move(kOptionLeft, kButtonTop, kButtonWidth, kButtonHeight);
-  cmdAceptar.SetCaption("Aceptar");
   cmdAceptar.Move(kOptionLeft + kButtonWidth + 105, kButtonTop, kButtonWidth,
                   kButtonHeight);
 
-  // Handlers after the design selection, which fires nothing.
-  for (int32_t k = 0; k < kOptions; ++k) {
+  // Handlers after the design selection, which fires nothing. A double
+  // click on a sample or an option accepts as cmdAceptar does.
+  optGrosor.Handle(&ui::OptionButton::Click, [this](int16_t k) {
     // A thickness above the thinnest goes with the continuous style.
-    if (k > 0) optGrosor(k).Click = [this] { optEstilo(0).SetValue(true); };
-    LabTipoL(k).Click = [this, k] { optEstilo(k).SetValue(true); };
-    LabTipoL(k).DblClick = [this, k] {
-      optEstilo(k).SetValue(true);
-      Accept();
-    };
-    optEstilo(k).DblClick = LabTipoL(k).DblClick;
-  }
-  cmdAceptar.Click = [this] { Accept(); };
-  cmdCancelar.Click = [this] {
-    accepted_ = false;
-    Hide();
+    if (k > 0) optEstilo(0).SetValue(true);
+  });
+  LabTipoL.Handle(&ui::Label::Click,
+                  [this](int16_t k) { optEstilo(k).SetValue(true); });
+  const auto pick_and_accept = [this](int16_t k) {
+    optEstilo(k).SetValue(true);
+    Accept();
   };
+  LabTipoL.Handle(&ui::Control::DblClick, pick_and_accept);
+  optEstilo.Handle(&ui::Control::DblClick, pick_and_accept);
 }
 
 f_tipolin::~f_tipolin() = default;
-
-ui::OptionButton& f_tipolin::optEstilo(int32_t k) const {
-  return Item(estilo_, k);
-}
-ui::Label& f_tipolin::LabTipoL(int32_t k) const { return Item(labels_, k); }
-ui::OptionButton& f_tipolin::optGrosor(int32_t k) const {
-  return Item(grosor_, k);
-}
-ui::LineShape& f_tipolin::StyleSample(int32_t k) const {
-  return Item(style_lines_, k);
-}
-ui::LineShape& f_tipolin::WidthSample(int32_t k) const {
-  return Item(width_lines_, k);
-}
 
 void f_tipolin::Accept() {
   accepted_ = true;

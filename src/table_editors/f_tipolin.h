@@ -2,9 +2,9 @@
 // group of five thicknesses that normalises the thickness handed in.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
+#include "frame/ui/control_array.h"
 #include "frame/ui/form.h"
 
 namespace qdr2_Gomiat {
@@ -20,12 +20,12 @@ class f_tipolin : public ui::Form {
   ui::Frame& Frame2;  // "Grosor", hidden
   ui::CommandButton& cmdCancelar;
   ui::CommandButton& cmdAceptar;
-  // Control arrays, indexes 0 to 4; another index fails (9).
-  ui::OptionButton& optEstilo(int32_t k) const;
-  ui::Label& LabTipoL(int32_t k) const;
-  ui::OptionButton& optGrosor(int32_t k) const;
-  ui::LineShape& StyleSample(int32_t k) const;
-  ui::LineShape& WidthSample(int32_t k) const;
+  // Control arrays, indexes 0 to 4, top to bottom.
+  ui::ControlArray<ui::OptionButton> optEstilo;
+  ui::ControlArray<ui::LineShape> Line1;  // the style samples
+  ui::ControlArray<ui::Label> LabTipoL;   // over the style samples
+  ui::ControlArray<ui::OptionButton> optGrosor;
+  ui::ControlArray<ui::LineShape> Line2;  // the width samples
 
   // The selected style (first selected option; 0 when none is). Setting
   // selects it, or style 0 when out of 0 to 4. Both load the window.
@@ -45,11 +45,6 @@ class f_tipolin : public ui::Form {
   void Accept();
 
   bool accepted_ = false;
-  std::array<ui::OptionButton*, kOptions> estilo_{};
-  std::array<ui::Label*, kOptions> labels_{};
-  std::array<ui::LineShape*, kOptions> style_lines_{};
-  std::array<ui::OptionButton*, kOptions> grosor_{};
-  std::array<ui::LineShape*, kOptions> width_lines_{};
 };
 
 }  // namespace qdr2_Gomiat

@@ -26,28 +26,27 @@ struct Drawings {
   }
 };
 
-Grid& GridOf(ui::Form& f) { return static_cast<f_Dibujos&>(f).tblCapas.grid(); }
-
 TEST(DrawingsEditor, ShowsTheListWithItsCountsAndHiddenButtons) {
   testing::HeadlessSession session;
   Drawings d;
   session.User()
-      .Do([](ui::Form& f) {
-        const Grid& g = GridOf(f);
-        ASSERT_EQ(g.Rows(), 4);
-        EXPECT_EQ(g.Text(2, 1), "2");
-        EXPECT_EQ(g.Text(2, 2), " Longitudinal");
-        EXPECT_EQ(g.Text(1, 4), "10");
-        EXPECT_EQ(g.Text(2, 4), "");  // 0 and below: empty
-        EXPECT_EQ(g.Text(3, 4), "");
-        EXPECT_EQ(g.Text(3, 7), "7");  // triangles in the last column
-        EXPECT_EQ(g.Text(1, 6), "1");  // texts before them
-        EXPECT_EQ(g.Column(2).choices.size(), 5u);
-        EXPECT_EQ(g.Column(2).choices[3], "Sección Tipo ");
+      .Look([](const testing::WindowView& v) {
+        ASSERT_EQ(v.Rows("tblCapas"), 4);
+        EXPECT_EQ(v.Cell("tblCapas", 2, 1), "2");
+        EXPECT_EQ(v.Cell("tblCapas", 2, 2), " Longitudinal");
+        EXPECT_EQ(v.Cell("tblCapas", 1, 4), "10");
+        EXPECT_EQ(v.Cell("tblCapas", 2, 4), "");  // 0 and below: empty
+        EXPECT_EQ(v.Cell("tblCapas", 3, 4), "");
+        EXPECT_EQ(v.Cell("tblCapas", 3, 7), "7");  // triangles last
+        EXPECT_EQ(v.Cell("tblCapas", 1, 6), "1");  // texts before them
+        EXPECT_FALSE(v.Visible("cmdCrear"));
+      })
+      .Resize(9000, 6000)
+      .Look([](const testing::WindowView& v) {
         // The button frame sits bottom right, the grid above it.
-        auto& w = static_cast<f_Dibujos&>(f);
-        EXPECT_EQ(w.Frame1.Top(), w.ScaleHeight() - 666);
-        EXPECT_EQ(w.tblCapas.Left() + w.tblCapas.Width(), w.ScaleWidth());
+        EXPECT_EQ(v.Place("Frame1").top, v.ScaleHeight() - 666);
+        const testing::Bounds grid = v.Place("tblCapas");
+        EXPECT_EQ(grid.left + grid.width, v.ScaleWidth());
       })
       .Click("cmdCrear")  // hidden: the user cannot reach it
       .Click("cmEelimina")
@@ -57,42 +56,41 @@ TEST(DrawingsEditor, ShowsTheListWithItsCountsAndHiddenButtons) {
   EXPECT_EQ(session.ScriptErrors().size(), 2u);
   EXPECT_EQ(session.ShownWindows(),
             std::vector<std::string>{"Editor de dibujos:"});
-  EXPECT_EQ(session.GetSetting("Editor de Dibujos", "Width"), "5700");
+  EXPECT_EQ(session.GetSetting("Editor de Dibujos", "Width"), "9000");
 }
 
+// The window itself, so that order cells can hold what a loaded file may
+// leave in them.
 TEST(DrawingsEditor, BlankRowsAreDroppedAndTheRestMoveUp) {
   testing::HeadlessSession session;
   Drawings d;
   const Drawings before = d;
-  session.User()
-      .EditCell("tblCapas", 2, 3, "   ")
-      .Do([](ui::Form& f) {
-        // Order values as a loaded file may leave them.
-        GridOf(f).SetText(1, 1, "2.5");
-        GridOf(f).SetText(3, 1, "3.5 bis");
-      })
-      .Click("cmdAceptar");
-  c_dibujos editor;
-  d.Edit(editor);
-  EXPECT_TRUE(editor.A_vale);
+  f_Dibujos f;
+  f.A_Dibujos(d.NoCap, d.Nombres, d.Carpeta, d.Ptos, d.Poli, d.Tri, d.Tex,
+              d.Foto, d.Bloq);
+  Grid& g = f.tblCapas.grid();
+  EXPECT_EQ(g.Column(2).choices.size(), 5u);
+  EXPECT_EQ(g.Column(2).choices[3], "Sección Tipo ");
+  g.SetText(1, 1, "2.5");
+  g.SetText(3, 1, "3.5 bis");
+  session.User().EditCell("tblCapas", 2, 3, "   ").Click("cmdAceptar");
+  f.ShowModal();
+  ASSERT_TRUE(f.Accepted());
+  f.A_Actualiza(d.NoCap, d.Bloq, d.Nombres, d.Carpeta);
   EXPECT_EQ(d.NoCap, 2);
   // Element 3 stays, empty; texts keep their blanks.
   EXPECT_EQ(d.Nombres, StrArray::FromItems({" Eje 1 ", "Planta", ""}));
   EXPECT_EQ(d.Carpeta, StrArray::FromItems({"Planta", "Sección Tipo ", ""}));
   EXPECT_EQ(d.Bloq, LngArray::FromItems({2, 4, 0}));
-  EXPECT_EQ(d.Ptos, before.Ptos);  // counts never rewritten
-  EXPECT_EQ(d.Tri, before.Tri);
 
   // A blank kind drops the row too; an order that is no number reads 0.
-  Drawings e;
-  session.User()
-      .EditCell("tblCapas", 1, 2, "")
-      .Do([](ui::Form& f) { GridOf(f).SetText(2, 1, "x7"); })
-      .Click("cmdAceptar");
-  e.Edit(editor);
-  EXPECT_EQ(e.NoCap, 2);
-  EXPECT_EQ(e.Nombres(1), "Perfil 2");
-  EXPECT_EQ(e.Bloq(1), 0);
+  g.SetText(1, 2, "");
+  g.SetText(3, 1, "x7");
+  f.A_Actualiza(d.NoCap, d.Bloq, d.Nombres, d.Carpeta);
+  EXPECT_EQ(d.NoCap, 1);
+  EXPECT_EQ(d.Nombres(1), "Planta");
+  EXPECT_EQ(d.Bloq(1), 0);
+  EXPECT_EQ(d.Ptos, before.Ptos);  // counts never rewritten
 }
 
 TEST(DrawingsEditor, EmptyListCancelAndFailures) {
@@ -101,7 +99,9 @@ TEST(DrawingsEditor, EmptyListCancelAndFailures) {
   Drawings none;
   none.NoCap = 0;
   session.User()
-      .Do([](ui::Form& f) { EXPECT_EQ(GridOf(f).Rows(), 1); })
+      .Look([](const testing::WindowView& v) {
+        EXPECT_EQ(v.Rows("tblCapas"), 1);
+      })
       .Click("cmdAceptar");
   none.Edit(editor);
   EXPECT_EQ(none.NoCap, 0);

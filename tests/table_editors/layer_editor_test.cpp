@@ -30,26 +30,22 @@ struct Layers {
   }
 };
 
-F_Capas& Window(ui::Form& f) { return static_cast<F_Capas&>(f); }
-
 TEST(LayerEditor, ShowsTheTableNormalisedAndAcceptingWritesItBack) {
   testing::HeadlessSession session;
   Layers l;
   const Layers before = l;
   session.User()
-      .Do([](ui::Form& f) {
-        const Grid& g = Window(f).tblCapas.grid();
-        ASSERT_EQ(g.Rows(), 4);
-        EXPECT_EQ(g.Text(1, 5), "_._._._._._._._._.");
-        EXPECT_EQ(g.Colour(2, 3), kWhite);  // colour 0
-        EXPECT_EQ(g.Text(2, 4), "1");       // thickness 0
-        EXPECT_EQ(g.Text(2, 5), kSolid);    // type 7
-        EXPECT_EQ(g.Text(3, 5), kSolid);    // type -1
-        EXPECT_EQ(g.Text(1, 6), "12");
-        EXPECT_EQ(g.Text(1, 7), "-");  // counts of 0
-        EXPECT_EQ(g.Text(2, 8), "40");
-        EXPECT_EQ(g.Column(4).choices.size(), 11u);
-        EXPECT_EQ(g.Column(2).choices, (std::vector<std::string>{"Si", "No"}));
+      .Look([](const testing::WindowView& v) {
+        ASSERT_EQ(v.Rows("tblCapas"), 4);
+        EXPECT_EQ(v.Cell("tblCapas", 1, 5), "_._._._._._._._._.");
+        EXPECT_EQ(v.CellColour("tblCapas", 2, 3), kWhite);  // colour 0
+        EXPECT_EQ(v.Cell("tblCapas", 2, 4), "1");           // thickness 0
+        EXPECT_EQ(v.Cell("tblCapas", 2, 5), kSolid);        // type 7
+        EXPECT_EQ(v.Cell("tblCapas", 3, 5), kSolid);        // type -1
+        EXPECT_EQ(v.Cell("tblCapas", 1, 6), "12");
+        EXPECT_EQ(v.Cell("tblCapas", 1, 7), "-");  // counts of 0
+        EXPECT_EQ(v.Cell("tblCapas", 2, 8), "40");
+        EXPECT_EQ(v.MousePointer(), testing::Pointer::Default);
       })
       // Names come back exactly as typed; the counts cannot be edited.
       .EditCell("tblCapas", 1, 1, "  Puntos nuevos ")
@@ -87,15 +83,14 @@ TEST(LayerEditor, EmptyTableShowsOneBlankLayer) {
   l.PunCp = LngArray::FromItems({6});
   l.PolCp = LngArray(0, 0);  // no element 1: shown as none
   session.User()
-      .Do([](ui::Form& f) {
-        const Grid& g = Window(f).tblCapas.grid();
-        ASSERT_EQ(g.Rows(), 2);
-        EXPECT_EQ(g.Text(1, 1), "");
-        EXPECT_EQ(g.Colour(1, 3), kWhite);
-        EXPECT_EQ(g.Text(1, 4), "1");
-        EXPECT_EQ(g.Text(1, 5), kSolid);
-        EXPECT_EQ(g.Text(1, 6), "6");
-        EXPECT_EQ(g.Text(1, 7), "-");
+      .Look([](const testing::WindowView& v) {
+        ASSERT_EQ(v.Rows("tblCapas"), 2);
+        EXPECT_EQ(v.Cell("tblCapas", 1, 1), "");
+        EXPECT_EQ(v.CellColour("tblCapas", 1, 3), kWhite);
+        EXPECT_EQ(v.Cell("tblCapas", 1, 4), "1");
+        EXPECT_EQ(v.Cell("tblCapas", 1, 5), kSolid);
+        EXPECT_EQ(v.Cell("tblCapas", 1, 6), "6");
+        EXPECT_EQ(v.Cell("tblCapas", 1, 7), "-");
       })
       .Click("cmdAceptar");
   c_Capas capas;
@@ -110,13 +105,7 @@ TEST(LayerEditor, EmptyTableShowsOneBlankLayer) {
 TEST(LayerEditor, CreateLayerAddsNumberedYellowLayers) {
   testing::HeadlessSession session;
   Layers l;
-  session.User()
-      .Click("cmdCrear")
-      .Click("cmdCrear")
-      .Do([](ui::Form& f) {
-        EXPECT_EQ(Window(f).tblCapas.grid().CurrentRow(), 5);
-      })
-      .Click("cmdAceptar");
+  session.User().Click("cmdCrear").Click("cmdCrear").Click("cmdAceptar");
   c_Capas capas;
   l.Edit(capas);
   ASSERT_EQ(l.NoCap, 5);
@@ -146,18 +135,28 @@ TEST(LayerEditor, CancelCloseBoxAndFailuresLeaveTheTableAndTheFlag) {
     EXPECT_TRUE(capas.A_vale);
   }
   EXPECT_TRUE(session.ScriptErrors().empty());
+}
 
-  // A thickness no number: the write-back fails and is reported; the flag
-  // stays as it was.
-  c_Capas fresh;
+// The window itself: a thickness cell that is no number, as a loaded file
+// may leave it, fails the write-back (the entry reports it); a new layer's
+// row is the one selected.
+TEST(LayerEditor, ThicknessNoNumberFailsAndNewRowsAreSelected) {
+  testing::HeadlessSession session;
   Layers l;
-  session.User()
-      .Do([](ui::Form& f) { Window(f).tblCapas.grid().SetText(2, 4, "dos"); })
-      .Click("cmdAceptar");
-  l.Edit(fresh);
-  EXPECT_FALSE(fresh.A_vale);
-  const std::string head = "*# *Editor Capas 1 - Error nº 13:";
-  EXPECT_EQ(session.GetSetting("Errores", "1").substr(0, head.size()), head);
+  F_Capas f;
+  f.A_Editor_Capas2(l.NoCap, l.Nombres, l.Estado, l.colorr, l.grosor, l.Tipolin,
+                    l.Principal, l.PunCp, l.PolCp, l.PlVCp, l.texCp);
+  f.cmdCrear.UserClick();
+  EXPECT_EQ(f.tblCapas.grid().CurrentRow(), 4);
+  EXPECT_EQ(f.tblCapas.grid().Column(4).choices.size(), 11u);
+  f.tblCapas.grid().SetText(2, 4, "dos");
+  try {
+    f.A_Actualiza_Valores1(l.NoCap, l.Nombres, l.Estado, l.colorr, l.grosor,
+                           l.Tipolin, l.Principal);
+    ADD_FAILURE() << "no failure";
+  } catch (const Failure& e) {
+    EXPECT_EQ(e.number(), 13);
+  }
 }
 
 // Long tables let pending messages run every 10 rows; the place is that of
@@ -172,12 +171,12 @@ TEST(LayerEditor, LongTablesAndLayout) {
                   &l.PlVCp, &l.texCp})
     a->RedimPreserve(25);
   session.User()
-      .Do([](ui::Form& f) {
-        F_Capas& w = Window(f);
-        EXPECT_EQ(w.Left(), 5760);
-        EXPECT_EQ(w.ScaleHeight(), 7700 - ui::kBorderHeight);
-        EXPECT_LT(w.cmdCrear.Left() + w.cmdCrear.Width(), w.cmdCancelar.Left());
-        EXPECT_EQ(w.cmdCrear.Top(), w.cmdAceptar.Top());
+      .Look([](const testing::WindowView& v) {
+        EXPECT_EQ(v.Place().left, 5760);
+        EXPECT_EQ(v.ScaleHeight(), 7700 - ui::kBorderHeight);
+        const testing::Bounds crear = v.Place("cmdCrear");
+        EXPECT_LT(crear.left + crear.width, v.Place("cmdCancelar").left);
+        EXPECT_EQ(crear.top, v.Place("cmdAceptar").top);
       })
       .Click("cmdAceptar");
   c_Capas capas;

@@ -10,8 +10,6 @@
 namespace qdr2_Gomiat {
 namespace {
 
-f_tipolin& Window(ui::Form& f) { return static_cast<f_tipolin&>(f); }
-
 struct Pick {
   int16_t estilo;
   float grosor;
@@ -62,10 +60,10 @@ TEST(LineStylePicker, StyleIsShownAfterTheThicknessAndCancelKeepsAll) {
   testing::HeadlessSession session;
   const Pick out =
       PickWith(session, {3, 2.0f, false}, [](testing::ScriptedUser& u) {
-        u.Do([](ui::Form& f) {
-           EXPECT_TRUE(Window(f).optEstilo(3).Value());
-           EXPECT_TRUE(Window(f).optGrosor(2).Value());
-           EXPECT_FALSE(Window(f).Frame2.Visible());
+        u.Look([](const testing::WindowView& v) {
+           EXPECT_TRUE(v.Value("optEstilo(3)"));
+           EXPECT_TRUE(v.Value("optGrosor(2)"));
+           EXPECT_FALSE(v.Visible("Frame2"));
          })
             .Click("LabTipoL(1)")
             .Click("optGrosor(4)")  // inside the hidden frame
