@@ -185,5 +185,26 @@ TEST(LayerEditor, LongTablesAndLayout) {
   EXPECT_EQ(session.DoEventsCount(), 2);  // rows 10 and 20
 }
 
+// A pasted block keeps every column's rules: choice cells take only their
+// choices, colours and counts take nothing typed, and no row is added.
+TEST(LayerEditor, PastedCellsFollowTheColumnsRules) {
+  testing::HeadlessSession session;
+  Layers l;
+  session.User()
+      .Paste("tblCapas", 2, 2,
+             "Si\t0\t7\t__ __ __ __ __\t5\r\n"
+             "Quizas\t0\t99\t_._._._._._._._._.\t5\r\n"
+             "No\t0\t2\t__..__..__..__\t5\r\n")
+      .Click("cmdAceptar");
+  c_Capas capas;
+  l.Edit(capas);
+  ASSERT_EQ(session.Messages().size(), 1u);  // the refusals, told once
+  EXPECT_EQ(l.NoCap, 3);
+  EXPECT_EQ(l.Estado, StrArray::FromItems({"Si", "Si", "Si"}));
+  EXPECT_EQ(l.colorr, LngArray::FromItems({255, kWhite, 65280}));
+  EXPECT_EQ(l.grosor, LngArray::FromItems({2, 7, 11}));
+  EXPECT_EQ(l.Tipolin, LngArray::FromItems({3, 1, 3}));
+}
+
 }  // namespace
 }  // namespace qdr2_Gomiat
