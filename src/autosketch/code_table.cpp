@@ -9,10 +9,6 @@
 
 namespace qdr2_Gomiat {
 
-const char* const kLinePatterns[5] = {"_____________", "__ __ __ __ __",
-                                      "..................",
-                                      "_._._._._._._._._.", "__..__..__..__"};
-
 namespace {
 
 // The built-in table as fixed-column lines. Columns (1-based): 1-17 code,

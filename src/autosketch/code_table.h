@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "frame/line_types.h"
 #include "qdr2_gomiat/array.h"
 
 namespace qdr2_Gomiat {
@@ -31,9 +32,6 @@ std::string Linea_Patron(const std::string& number);
 std::string Linea_Numero(const std::string& text);
 // "L" -> "Lineal", "P" -> "Puntual", anything else "Lineal".
 std::string Tipo_Union(const std::string& letter);
-
-// The five patterns, in number order.
-extern const char* const kLinePatterns[5];
 
 // The 24 built-in entries, cut from their fixed-column lines.
 CodeTable DefaultCodeTable();

@@ -171,22 +171,24 @@ TEST(PublicClasses, ObsoleteMembersSayObsoletoOnce) {
   EXPECT_EQ(s.GetSetting("Errores", "Cantidad"), "");
 }
 
-// The layer editor is not in this build yet: its entry says so through the
-// error log, silently, as any failure of the tool would be reported.
-TEST(PublicClasses, ToolNotBuiltIsReportedInTheErrorHistory) {
+// A tool's failure goes to the error log, silently: here the host counts
+// more layers than its count arrays hold.
+TEST(PublicClasses, ToolFailureIsReportedInTheErrorHistory) {
   testing::HeadlessSession s;
   c_Capas capas;
   LayerArgs a;
-  const LayerArgs before;
+  a.PunCp = LngArray::FromItems({5});
+  const LayerArgs before = a;
   capas.A_Editor_Capas3(a.NoCap, a.Nombres, a.Estado, a.colorr, a.grosor,
                         a.Tipolin, a.Principal, a.PunCp, a.PolCp, a.PlVCp,
                         a.texCp);
   EXPECT_TRUE(a == before);
   EXPECT_FALSE(capas.A_vale);
   EXPECT_TRUE(s.Messages().empty());
+  EXPECT_TRUE(s.ShownWindows().empty());
   EXPECT_EQ(s.GetSetting("Errores", "Cantidad"), "1");
   const std::string entry = s.GetSetting("Errores", "1");
-  const std::string head = "*# *Editor Capas 1 - Error nº 445:";
+  const std::string head = "*# *Editor Capas 1 - Error nº 9:";
   EXPECT_EQ(entry.substr(0, head.size()), head);
   EXPECT_GT(entry.size(), head.size());  // the description follows
   EXPECT_EQ(s.GetSetting("ErroresMenu", "1"), "*#  Qdr2_Gomiat");

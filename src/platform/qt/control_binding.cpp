@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -9,7 +10,10 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
+#include <vector>
 
+#include "frame/ui/form.h"
 #include "platform/qt/line_shape_widget.h"
 #include "platform/qt/table_bindings.h"
 #include "platform/qt/text.h"
@@ -231,21 +235,62 @@ class CommandButtonBinding : public ControlBinding {
 };
 
 // On the platform the whole area of an option button takes the click, not
-// only its circle and text.
+// only its circle and text, and the arrow keys move through the options of
+// its group (its container), selecting each as they reach it.
 class ModelRadio : public QRadioButton {
  public:
-  using QRadioButton::QRadioButton;
+  ModelRadio(ui::OptionButton& model, QWidget* parent)
+      : QRadioButton(parent), model_(model) {}
+  ui::OptionButton& model() const { return model_; }
 
  protected:
   bool hitButton(const QPoint& pos) const override {
     return rect().contains(pos);
   }
+  void keyPressEvent(QKeyEvent* e) override {
+    const int key = e->key();
+    const bool back = key == Qt::Key_Up || key == Qt::Key_Left;
+    const bool ahead = key == Qt::Key_Down || key == Qt::Key_Right;
+    if ((!back && !ahead) || e->modifiers() != Qt::NoModifier) {
+      QRadioButton::keyPressEvent(e);
+      return;
+    }
+    if (ModelRadio* next = Neighbour(back ? -1 : 1)) {
+      next->setFocus(Qt::TabFocusReason);
+      next->model().UserClick();
+    }
+  }
+
+ private:
+  // The next option of the group a user can reach, in the window's order,
+  // wrapping round; nullptr when this is the only one.
+  ModelRadio* Neighbour(int step) const {
+    const auto siblings =
+        parentWidget()->findChildren<ModelRadio*>(Qt::FindDirectChildrenOnly);
+    std::vector<ModelRadio*> group;
+    for (const auto& c : model_.Owner().Controls()) {
+      if (c->Kind() != ui::ControlKind::OptionButton ||
+          c->Container() != model_.Container())
+        continue;
+      if (c.get() != &model_ && !(c->Visible() && c->Enabled())) continue;
+      for (ModelRadio* w : siblings)
+        if (&w->model() == c.get()) group.push_back(w);
+    }
+    const auto it = std::find(group.begin(), group.end(), this);
+    if (it == group.end() || group.size() < 2) return nullptr;
+    const auto n = static_cast<std::ptrdiff_t>(group.size());
+    const std::ptrdiff_t at = ((it - group.begin()) + step + n) % n;
+    return group[static_cast<size_t>(at)];
+  }
+
+  ui::OptionButton& model_;
 };
 
 class OptionButtonBinding : public ControlBinding {
  public:
   OptionButtonBinding(ui::OptionButton& option, QWidget* parent)
-      : ControlBinding(option, new ModelRadio(parent)), option_(option) {
+      : ControlBinding(option, new ModelRadio(option, parent)),
+        option_(option) {
     auto* w = static_cast<QRadioButton*>(widget());
     // The model clears the siblings of its container; Qt must not guess.
     w->setAutoExclusive(false);

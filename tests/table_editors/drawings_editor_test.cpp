@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "qdr2_gomiat/classes.h"
+#include "qdr2_gomiat/testing.h"
+#include "table_editors/f_dibujos.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+// The drawing list as a host hands it over.
+struct Drawings {
+  int32_t NoCap = 3;
+  StrArray Nombres = StrArray::FromItems({" Eje 1 ", "Perfil 2", "Planta"});
+  StrArray Carpeta =
+      StrArray::FromItems({"Planta", " Longitudinal", "Sección Tipo "});
+  LngArray Ptos = LngArray::FromItems({10, 0, -1});
+  LngArray Poli = LngArray::FromItems({2, 3, 0});
+  LngArray Tri = LngArray::FromItems({0, 0, 7});
+  LngArray Tex = LngArray::FromItems({1, 0, 0});
+  LngArray Foto = LngArray::FromItems({0, 0, 0});
+  LngArray Bloq = LngArray::FromItems({1, 2, 3});
+  bool operator==(const Drawings&) const = default;
+
+  void Edit(c_dibujos& d) {
+    d.A_Dibujos(NoCap, Nombres, Carpeta, Ptos, Poli, Tri, Tex, Foto, Bloq);
+  }
+};
+
+TEST(DrawingsEditor, ShowsTheListWithItsCountsAndHiddenButtons) {
+  testing::HeadlessSession session;
+  Drawings d;
+  session.User()
+      .Look([](const testing::WindowView& v) {
+        ASSERT_EQ(v.Rows("tblCapas"), 4);
+        EXPECT_EQ(v.Cell("tblCapas", 2, 1), "2");
+        EXPECT_EQ(v.Cell("tblCapas", 2, 2), " Longitudinal");
+        EXPECT_EQ(v.Cell("tblCapas", 1, 4), "10");
+        EXPECT_EQ(v.Cell("tblCapas", 2, 4), "");  // 0 and below: empty
+        EXPECT_EQ(v.Cell("tblCapas", 3, 4), "");
+        EXPECT_EQ(v.Cell("tblCapas", 3, 7), "7");  // triangles last
+        EXPECT_EQ(v.Cell("tblCapas", 1, 6), "1");  // texts before them
+        EXPECT_FALSE(v.Visible("cmdCrear"));
+      })
+      .Resize(9000, 6000)
+      .Look([](const testing::WindowView& v) {
+        // The button frame sits bottom right, the grid above it.
+        EXPECT_EQ(v.Place("Frame1").top, v.ScaleHeight() - 666);
+        const testing::Bounds grid = v.Place("tblCapas");
+        EXPECT_EQ(grid.left + grid.width, v.ScaleWidth());
+      })
+      .Click("cmdCrear")  // hidden: the user cannot reach it
+      .Click("cmEelimina")
+      .PressEscape();
+  c_dibujos editor;
+  d.Edit(editor);
+  EXPECT_EQ(session.ScriptErrors().size(), 2u);
+  EXPECT_EQ(session.ShownWindows(),
+            std::vector<std::string>{"Editor de dibujos:"});
+  EXPECT_EQ(session.GetSetting("Editor de Dibujos", "Width"), "9000");
+}
+
+// The window itself, so that order cells can hold what a loaded file may
+// leave in them.
+TEST(DrawingsEditor, BlankRowsAreDroppedAndTheRestMoveUp) {
+  testing::HeadlessSession session;
+  Drawings d;
+  const Drawings before = d;
+  f_Dibujos f;
+  f.A_Dibujos(d.NoCap, d.Nombres, d.Carpeta, d.Ptos, d.Poli, d.Tri, d.Tex,
+              d.Foto, d.Bloq);
+  Grid& g = f.tblCapas.grid();
+  EXPECT_EQ(g.Column(2).choices.size(), 5u);
+  EXPECT_EQ(g.Column(2).choices[3], "Sección Tipo ");
+  g.SetText(1, 1, "2.5");
+  g.SetText(3, 1, "3.5 bis");
+  session.User().EditCell("tblCapas", 2, 3, "   ").Click("cmdAceptar");
+  f.ShowModal();
+  ASSERT_TRUE(f.Accepted());
+  f.A_Actualiza(d.NoCap, d.Bloq, d.Nombres, d.Carpeta);
+  EXPECT_EQ(d.NoCap, 2);
+  // Element 3 stays, empty; texts keep their blanks.
+  EXPECT_EQ(d.Nombres, StrArray::FromItems({" Eje 1 ", "Planta", ""}));
+  EXPECT_EQ(d.Carpeta, StrArray::FromItems({"Planta", "Sección Tipo ", ""}));
+  EXPECT_EQ(d.Bloq, LngArray::FromItems({2, 4, 0}));
+
+  // A blank kind drops the row too; an order that is no number reads 0.
+  g.SetText(1, 2, "");
+  g.SetText(3, 1, "x7");
+  f.A_Actualiza(d.NoCap, d.Bloq, d.Nombres, d.Carpeta);
+  EXPECT_EQ(d.NoCap, 1);
+  EXPECT_EQ(d.Nombres(1), "Planta");
+  EXPECT_EQ(d.Bloq(1), 0);
+  EXPECT_EQ(d.Ptos, before.Ptos);  // counts never rewritten
+}
+
+TEST(DrawingsEditor, EmptyListCancelAndFailures) {
+  testing::HeadlessSession session;
+  c_dibujos editor;
+  Drawings none;
+  none.NoCap = 0;
+  session.User()
+      .Look([](const testing::WindowView& v) {
+        EXPECT_EQ(v.Rows("tblCapas"), 1);
+      })
+      .Click("cmdAceptar");
+  none.Edit(editor);
+  EXPECT_EQ(none.NoCap, 0);
+  EXPECT_EQ(none.Nombres.UBound(), 0);
+  EXPECT_EQ(none.Bloq.UBound(), 0);
+  EXPECT_TRUE(editor.A_vale);
+
+  c_dibujos other;
+  for (int way = 0; way < 2; ++way) {
+    Drawings d;
+    const Drawings before = d;
+    if (way == 0) session.User().EditCell("tblCapas", 1, 3, "X").PressEscape();
+    if (way == 1) session.User().CloseBox();
+    d.Edit(other);
+    EXPECT_TRUE(d == before);
+    EXPECT_FALSE(other.A_vale);
+  }
+
+  // More drawings than the host's arrays hold: reported, nothing shown.
+  Drawings bad;
+  bad.NoCap = 4;
+  const Drawings before = bad;
+  bad.Edit(other);
+  EXPECT_TRUE(bad == before);
+  EXPECT_EQ(session.ShownWindows().size(), 3u);
+  const std::string head = "*# *Editor Dibujos 1 - Error nº 9:";
+  EXPECT_EQ(session.GetSetting("Errores", "1").substr(0, head.size()), head);
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include "qdr2_gomiat/classes.h"
+#include "qdr2_gomiat/testing.h"
+#include "table_editors/f_capas.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+constexpr int32_t kWhite = 16777215, kYellow = 65535;
+const char* const kSolid = "_____________";
+
+// The layer table as a host hands it over.
+struct Layers {
+  int32_t NoCap = 3, Principal = 2;
+  StrArray Nombres = StrArray::FromItems({"Puntos", "Muros", "Ejes"});
+  StrArray Estado = StrArray::FromItems({"Si", "No", "Si"});
+  LngArray colorr = LngArray::FromItems({255, 0, 65280});
+  LngArray grosor = LngArray::FromItems({2, 0, 11});
+  LngArray Tipolin = LngArray::FromItems({3, 7, -1});
+  LngArray PunCp = LngArray::FromItems({12, 0, 3});
+  LngArray PolCp = LngArray::FromItems({0, 4, 1});
+  LngArray PlVCp = LngArray::FromItems({0, 40, 2});
+  LngArray texCp = LngArray::FromItems({1, 0, 0});
+  bool operator==(const Layers&) const = default;
+
+  void Edit(c_Capas& capas) {
+    capas.A_Editor_Capas3(NoCap, Nombres, Estado, colorr, grosor, Tipolin,
+                          Principal, PunCp, PolCp, PlVCp, texCp);
+  }
+};
+
+TEST(LayerEditor, ShowsTheTableNormalisedAndAcceptingWritesItBack) {
+  testing::HeadlessSession session;
+  Layers l;
+  const Layers before = l;
+  session.User()
+      .Look([](const testing::WindowView& v) {
+        ASSERT_EQ(v.Rows("tblCapas"), 4);
+        EXPECT_EQ(v.Cell("tblCapas", 1, 5), "_._._._._._._._._.");
+        EXPECT_EQ(v.CellColour("tblCapas", 2, 3), kWhite);  // colour 0
+        EXPECT_EQ(v.Cell("tblCapas", 2, 4), "1");           // thickness 0
+        EXPECT_EQ(v.Cell("tblCapas", 2, 5), kSolid);        // type 7
+        EXPECT_EQ(v.Cell("tblCapas", 3, 5), kSolid);        // type -1
+        EXPECT_EQ(v.Cell("tblCapas", 1, 6), "12");
+        EXPECT_EQ(v.Cell("tblCapas", 1, 7), "-");  // counts of 0
+        EXPECT_EQ(v.Cell("tblCapas", 2, 8), "40");
+        EXPECT_EQ(v.MousePointer(), testing::Pointer::Default);
+      })
+      // Names come back exactly as typed; the counts cannot be edited.
+      .EditCell("tblCapas", 1, 1, "  Puntos nuevos ")
+      .EditCell("tblCapas", 3, 6, "99")
+      .EditCell("tblCapas", 3, 4, "12")  // not in the list
+      .EditCell("tblCapas", 3, 4, "5")
+      .SetCellColour("tblCapas", 3, 3, 128)
+      .Click("cmdAceptar");
+  c_Capas capas;
+  l.Edit(capas);
+  EXPECT_TRUE(session.ScriptErrors().empty());
+  EXPECT_EQ(session.RefusedEdits().size(), 2u);
+  EXPECT_EQ(session.ShownWindows(),
+            std::vector<std::string>{"Editor de capas:"});
+  EXPECT_TRUE(capas.A_vale);
+  EXPECT_EQ(l.NoCap, 3);
+  EXPECT_EQ(l.Nombres,
+            StrArray::FromItems({"  Puntos nuevos ", "Muros", "Ejes"}));
+  EXPECT_EQ(l.Estado, before.Estado);
+  EXPECT_EQ(l.colorr, LngArray::FromItems({255, kWhite, 128}));
+  EXPECT_EQ(l.grosor, LngArray::FromItems({2, 1, 5}));
+  EXPECT_EQ(l.Tipolin, LngArray::FromItems({3, 0, 0}));
+  EXPECT_EQ(l.Principal, before.Principal);
+  EXPECT_EQ(l.PunCp, before.PunCp);
+  EXPECT_EQ(l.texCp, before.texCp);
+  // The window's place is kept for the next time.
+  EXPECT_EQ(session.GetSetting("Editor de capas", "Width"), "9700");
+}
+
+TEST(LayerEditor, EmptyTableShowsOneBlankLayer) {
+  testing::HeadlessSession session;
+  Layers l;
+  l.NoCap = 0;
+  l.Nombres = StrArray(0, 0);
+  l.PunCp = LngArray::FromItems({6});
+  l.PolCp = LngArray(0, 0);  // no element 1: shown as none
+  session.User()
+      .Look([](const testing::WindowView& v) {
+        ASSERT_EQ(v.Rows("tblCapas"), 2);
+        EXPECT_EQ(v.Cell("tblCapas", 1, 1), "");
+        EXPECT_EQ(v.CellColour("tblCapas", 1, 3), kWhite);
+        EXPECT_EQ(v.Cell("tblCapas", 1, 4), "1");
+        EXPECT_EQ(v.Cell("tblCapas", 1, 5), kSolid);
+        EXPECT_EQ(v.Cell("tblCapas", 1, 6), "6");
+        EXPECT_EQ(v.Cell("tblCapas", 1, 7), "-");
+      })
+      .Click("cmdAceptar");
+  c_Capas capas;
+  l.Edit(capas);
+  EXPECT_TRUE(capas.A_vale);
+  EXPECT_EQ(l.NoCap, 1);
+  EXPECT_EQ(l.Nombres, StrArray::FromItems({""}));
+  EXPECT_EQ(l.colorr, LngArray::FromItems({kWhite}));
+  EXPECT_EQ(l.grosor, LngArray::FromItems({1}));
+}
+
+TEST(LayerEditor, CreateLayerAddsNumberedYellowLayers) {
+  testing::HeadlessSession session;
+  Layers l;
+  session.User().Click("cmdCrear").Click("cmdCrear").Click("cmdAceptar");
+  c_Capas capas;
+  l.Edit(capas);
+  ASSERT_EQ(l.NoCap, 5);
+  EXPECT_EQ(l.Nombres(4), "Capa4");
+  EXPECT_EQ(l.Nombres(5), "Capa5");
+  for (int32_t i = 4; i <= 5; ++i) {
+    EXPECT_EQ(l.Estado(i), "Si");
+    EXPECT_EQ(l.colorr(i), kYellow);
+    EXPECT_EQ(l.grosor(i), 1);
+    EXPECT_EQ(l.Tipolin(i), 0);
+  }
+  EXPECT_EQ(l.PunCp.UBound(), 3);  // the counts are the host's
+}
+
+TEST(LayerEditor, CancelCloseBoxAndFailuresLeaveTheTableAndTheFlag) {
+  testing::HeadlessSession session;
+  c_Capas capas;
+  capas.A_vale = true;  // never set back to False
+  for (int way = 0; way < 3; ++way) {
+    Layers l;
+    const Layers before = l;
+    if (way == 0) session.User().Click("cmdCrear").Click("cmdCancelar");
+    if (way == 1) session.User().EditCell("tblCapas", 1, 1, "X").PressEscape();
+    if (way == 2) session.User().CloseBox();
+    l.Edit(capas);
+    EXPECT_TRUE(l == before) << way;
+    EXPECT_TRUE(capas.A_vale);
+  }
+  EXPECT_TRUE(session.ScriptErrors().empty());
+}
+
+// The window itself: a thickness cell that is no number, as a loaded file
+// may leave it, fails the write-back (the entry reports it); a new layer's
+// row is the one selected.
+TEST(LayerEditor, ThicknessNoNumberFailsAndNewRowsAreSelected) {
+  testing::HeadlessSession session;
+  Layers l;
+  F_Capas f;
+  f.A_Editor_Capas2(l.NoCap, l.Nombres, l.Estado, l.colorr, l.grosor, l.Tipolin,
+                    l.Principal, l.PunCp, l.PolCp, l.PlVCp, l.texCp);
+  f.cmdCrear.UserClick();
+  EXPECT_EQ(f.tblCapas.grid().CurrentRow(), 4);
+  EXPECT_EQ(f.tblCapas.grid().Column(4).choices.size(), 11u);
+  f.tblCapas.grid().SetText(2, 4, "dos");
+  try {
+    f.A_Actualiza_Valores1(l.NoCap, l.Nombres, l.Estado, l.colorr, l.grosor,
+                           l.Tipolin, l.Principal);
+    ADD_FAILURE() << "no failure";
+  } catch (const Failure& e) {
+    EXPECT_EQ(e.number(), 13);
+  }
+}
+
+// Long tables let pending messages run every 10 rows; the place is that of
+// the screen's fifth, and the buttons sit bottom right with "Crear Capa"
+// left of the other two.
+TEST(LayerEditor, LongTablesAndLayout) {
+  testing::HeadlessSession session;
+  Layers l;
+  l.NoCap = 25;
+  for (auto* a : {&l.Nombres, &l.Estado}) a->RedimPreserve(25);
+  for (auto* a : {&l.colorr, &l.grosor, &l.Tipolin, &l.PunCp, &l.PolCp,
+                  &l.PlVCp, &l.texCp})
+    a->RedimPreserve(25);
+  session.User()
+      .Look([](const testing::WindowView& v) {
+        EXPECT_EQ(v.Place().left, 5760);
+        EXPECT_EQ(v.ScaleHeight(), 7700 - ui::kBorderHeight);
+        const testing::Bounds crear = v.Place("cmdCrear");
+        EXPECT_LT(crear.left + crear.width, v.Place("cmdCancelar").left);
+        EXPECT_EQ(crear.top, v.Place("cmdAceptar").top);
+      })
+      .Click("cmdAceptar");
+  c_Capas capas;
+  l.Edit(capas);
+  EXPECT_EQ(l.NoCap, 25);
+  EXPECT_EQ(session.DoEventsCount(), 2);  // rows 10 and 20
+}
+
+// A pasted block keeps every column's rules: choice cells take only their
+// choices, colours and counts take nothing typed, and no row is added.
+TEST(LayerEditor, PastedCellsFollowTheColumnsRules) {
+  testing::HeadlessSession session;
+  Layers l;
+  session.User()
+      .Paste("tblCapas", 2, 2,
+             "Si\t0\t7\t__ __ __ __ __\t5\r\n"
+             "Quizas\t0\t99\t_._._._._._._._._.\t5\r\n"
+             "No\t0\t2\t__..__..__..__\t5\r\n")
+      .Click("cmdAceptar");
+  c_Capas capas;
+  l.Edit(capas);
+  ASSERT_EQ(session.Messages().size(), 1u);  // the refusals, told once
+  EXPECT_EQ(l.NoCap, 3);
+  EXPECT_EQ(l.Estado, StrArray::FromItems({"Si", "Si", "Si"}));
+  EXPECT_EQ(l.colorr, LngArray::FromItems({255, kWhite, 65280}));
+  EXPECT_EQ(l.grosor, LngArray::FromItems({2, 7, 11}));
+  EXPECT_EQ(l.Tipolin, LngArray::FromItems({3, 1, 3}));
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "qdr2_gomiat/classes.h"
+#include "qdr2_gomiat/testing.h"
+#include "table_editors/f_tipolin.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+struct Pick {
+  int16_t estilo;
+  float grosor;
+  bool cambia;
+};
+
+// One call of the picker; `user` scripts what the user does.
+Pick PickWith(testing::HeadlessSession& session, Pick in,
+              const std::function<void(testing::ScriptedUser&)>& user) {
+  user(session.User());
+  c_Tipolin picker;
+  picker.Tipolin(in.estilo, in.grosor, in.cambia);
+  EXPECT_EQ(session.User().Pending(), 0u);
+  return in;
+}
+
+void Accept(testing::ScriptedUser& u) { u.Click("cmdAceptar"); }
+
+TEST(LineStylePicker, InputsAreNormalisedAndChangesReported) {
+  testing::HeadlessSession session;
+  struct Case {
+    Pick in, out;
+  };
+  const Case cases[] = {
+      {{2, 3.0f, false}, {2, 3.0f, false}},  // untouched
+      {{2, 2.7f, false}, {2, 3.0f, true}},   // style kept: set after
+      {{1, 7.0f, false}, {1, 0.0f, true}},
+      {{1, -1.0f, false}, {1, 0.0f, true}},
+      {{1, 2.5f, false}, {1, 2.0f, true}},  // halves to even
+      {{1, 3.5f, false}, {1, 4.0f, true}},
+      {{9, 0.0f, false}, {0, 0.0f, true}},
+      {{-2, 1.0f, false}, {0, 1.0f, true}},
+      {{4, 1.0f, true}, {4, 1.0f, true}},  // True stays True
+      {{0, NAN, false}, {0, 0.0f, true}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.in.estilo) + " " +
+                 ::testing::PrintToString(c.in.grosor));
+    const Pick out = PickWith(session, c.in, Accept);
+    EXPECT_EQ(out.estilo, c.out.estilo);
+    EXPECT_EQ(out.grosor, c.out.grosor);
+    EXPECT_EQ(out.cambia, c.out.cambia);
+  }
+  EXPECT_TRUE(session.ScriptErrors().empty());
+}
+
+TEST(LineStylePicker, StyleIsShownAfterTheThicknessAndCancelKeepsAll) {
+  testing::HeadlessSession session;
+  const Pick out =
+      PickWith(session, {3, 2.0f, false}, [](testing::ScriptedUser& u) {
+        u.Look([](const testing::WindowView& v) {
+           EXPECT_TRUE(v.Value("optEstilo(3)"));
+           EXPECT_TRUE(v.Value("optGrosor(2)"));
+           EXPECT_FALSE(v.Visible("Frame2"));
+         })
+            .Click("LabTipoL(1)")
+            .Click("optGrosor(4)")  // inside the hidden frame
+            .PressEscape();
+      });
+  EXPECT_EQ(out.estilo, 3);
+  EXPECT_EQ(out.grosor, 2.0f);
+  EXPECT_FALSE(out.cambia);
+  EXPECT_EQ(session.ScriptErrors().size(), 1u);
+
+  // Closed with the close box after choosing: nothing changes either.
+  const Pick closed = PickWith(
+      session, {1, 0.0f, false},
+      [](testing::ScriptedUser& u) { u.Click("optEstilo(4)").CloseBox(); });
+  EXPECT_EQ(closed.estilo, 1);
+  EXPECT_FALSE(closed.cambia);
+}
+
+TEST(LineStylePicker, ClicksAndDoubleClicksOnSamplesAndOptions) {
+  testing::HeadlessSession session;
+  // A double click on the dotted sample closes the picker, accepted.
+  Pick out = PickWith(session, {0, 0.0f, false}, [](testing::ScriptedUser& u) {
+    u.DoubleClick("LabTipoL(2)");
+  });
+  EXPECT_EQ(out.estilo, 2);
+  EXPECT_TRUE(out.cambia);
+  out = PickWith(session, {0, 1.0f, false}, [](testing::ScriptedUser& u) {
+    u.DoubleClick("optEstilo(4)");
+  });
+  EXPECT_EQ(out.estilo, 4);
+  EXPECT_EQ(out.grosor, 1.0f);
+  out = PickWith(session, {0, 0.0f, false}, [](testing::ScriptedUser& u) {
+    u.Click("LabTipoL(3)").Click("cmdAceptar");
+  });
+  EXPECT_EQ(out.estilo, 3);
+  EXPECT_EQ(session.ShownWindows(),
+            std::vector<std::string>(3, "Tipo de Linea:"));
+}
+
+TEST(LineStylePicker, PlaceShowsTheStylesOnly) {
+  testing::HeadlessSession session;
+  f_tipolin f;
+  f.Load();
+  EXPECT_EQ(f.Left(), 200);
+  EXPECT_EQ(f.Height(), 3180);
+  // The default width shows the styles and both buttons, not the thickness.
+  EXPECT_LE(f.cmdAceptar.Left() + f.cmdAceptar.Width(), 2350 - 120);
+  EXPECT_GE(f.Frame2.Left(), 2350 - 120);
+  EXPECT_THROW(f.optEstilo(5), Failure);
+  f.Move(300, 600, 2350, 3180);
+  f.Unload();
+  EXPECT_EQ(session.GetSetting("Tipo de líneas: ", "Left"), "300");
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat
