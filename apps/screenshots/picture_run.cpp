@@ -223,119 +223,119 @@ Picture EntityCounts(std::vector<Picture>& pictures, int32_t points) {
   counts.A_Show_Entidades(e);
   return OnlyPicture(pictures, Picture::Kind::kForm, "f_NuEntidades",
                      "the entity counts");
-  // The survey's layers as a host keeps them after the automatic sketch,
-  // with the points, polylines and vertices on each.
-  struct HostLayers {
-    int32_t NoCap = 0, Principal = 1;
-    q::StrArray Nombres, Estado;
-    q::LngArray colorr, grosor, Tipolin, PunCp, PolCp, PlVCp, texCp;
-    int32_t points = 0, polylines = 0;
-  };
+}
 
-  HostLayers SurveyLayers(const std::string& survey) {
-    const gomiat::PointFile file = gomiat::ReadPointFile(survey, {});
-    const auto n = static_cast<int32_t>(file.points.size());
-    // The code table accepted as it stands, by a scripted user in a session
-    // of its own: the picture run closes every window unaccepted.
-    q::testing::HeadlessSession session;
-    session.User().Click("cmdAceptar");
-    q::c_Autocroquis croquis;
-    croquis.A_Ver_Codigos = true;
-    q::StrArray codigos(0, n);
-    for (int32_t i = 1; i <= n; ++i) codigos(i) = file.points[i - 1].code;
-    int32_t nPolis = 0, NoCodig = 0, nCapas = 1;
-    q::StrArray Capas = q::StrArray::FromItems({"0"});
-    q::IntArray CapaP(0, n), TpLin;
-    q::Array<q::T_ConexAutocro> Polis;
-    q::LngArray Colo;
-    bool Cancela = false;
-    croquis.A_Autocroquis5(nPolis, CapaP, Polis, NoCodig, codigos, nCapas,
-                           Capas, Colo, TpLin, Cancela);
-    if (Cancela || nCapas < 2)
-      throw std::runtime_error("the automatic sketch gave no layers");
-    HostLayers h;
-    h.NoCap = nCapas;
-    h.Nombres = Capas;
-    h.Estado = q::StrArray(0, nCapas);
-    h.colorr = q::LngArray(0, nCapas);
-    h.grosor = q::LngArray(0, nCapas);
-    h.Tipolin = q::LngArray(0, nCapas);
-    for (auto* a : {&h.PunCp, &h.PolCp, &h.PlVCp, &h.texCp})
-      *a = q::LngArray(0, nCapas);
-    for (int32_t k = 1; k <= nCapas; ++k) {
-      h.Estado(k) = k == 2 ? "No" : "Si";
-      h.colorr(k) = Colo(k);
-      h.Tipolin(k) = TpLin(k);
-      h.grosor(k) = k % 3 == 0 ? 2 : 1;
-    }
-    for (int32_t i = 1; i <= n; ++i) ++h.PunCp(CapaP(i));
-    for (int32_t p = 1; p <= nPolis; ++p) {
-      ++h.PolCp(Polis(p).Capa);
-      h.PlVCp(Polis(p).Capa) += Polis(p).nVer;
-    }
-    h.points = n;
-    h.polylines = nPolis;
-    return h;
+// The survey's layers as a host keeps them after the automatic sketch,
+// with the points, polylines and vertices on each.
+struct HostLayers {
+  int32_t NoCap = 0, Principal = 1;
+  q::StrArray Nombres, Estado;
+  q::LngArray colorr, grosor, Tipolin, PunCp, PolCp, PlVCp, texCp;
+  int32_t points = 0, polylines = 0;
+};
+
+HostLayers SurveyLayers(const std::string& survey) {
+  const gomiat::PointFile file = gomiat::ReadPointFile(survey, {});
+  const auto n = static_cast<int32_t>(file.points.size());
+  // The code table accepted as it stands, by a scripted user in a session
+  // of its own: the picture run closes every window unaccepted.
+  q::testing::HeadlessSession session;
+  session.User().Click("cmdAceptar");
+  q::c_Autocroquis croquis;
+  croquis.A_Ver_Codigos = true;
+  q::StrArray codigos(0, n);
+  for (int32_t i = 1; i <= n; ++i) codigos(i) = file.points[i - 1].code;
+  int32_t nPolis = 0, NoCodig = 0, nCapas = 1;
+  q::StrArray Capas = q::StrArray::FromItems({"0"});
+  q::IntArray CapaP(0, n), TpLin;
+  q::Array<q::T_ConexAutocro> Polis;
+  q::LngArray Colo;
+  bool Cancela = false;
+  croquis.A_Autocroquis5(nPolis, CapaP, Polis, NoCodig, codigos, nCapas, Capas,
+                         Colo, TpLin, Cancela);
+  if (Cancela || nCapas < 2)
+    throw std::runtime_error("the automatic sketch gave no layers");
+  HostLayers h;
+  h.NoCap = nCapas;
+  h.Nombres = Capas;
+  h.Estado = q::StrArray(0, nCapas);
+  h.colorr = q::LngArray(0, nCapas);
+  h.grosor = q::LngArray(0, nCapas);
+  h.Tipolin = q::LngArray(0, nCapas);
+  for (auto* a : {&h.PunCp, &h.PolCp, &h.PlVCp, &h.texCp})
+    *a = q::LngArray(0, nCapas);
+  for (int32_t k = 1; k <= nCapas; ++k) {
+    h.Estado(k) = k == 2 ? "No" : "Si";
+    h.colorr(k) = Colo(k);
+    h.Tipolin(k) = TpLin(k);
+    h.grosor(k) = k % 3 == 0 ? 2 : 1;
   }
-
-  // The layer editor on the survey's layers, as the host opens it.
-  Picture LayerEditor(std::vector<Picture> & pictures, HostLayers h) {
-    q::c_Capas capas;
-    capas.A_Editor_Capas3(h.NoCap, h.Nombres, h.Estado, h.colorr, h.grosor,
-                          h.Tipolin, h.Principal, h.PunCp, h.PolCp, h.PlVCp,
-                          h.texCp);
-    return OnlyPicture(pictures, Picture::Kind::kForm, "F_Capas",
-                       "the layer editor");
+  for (int32_t i = 1; i <= n; ++i) ++h.PunCp(CapaP(i));
+  for (int32_t p = 1; p <= nPolis; ++p) {
+    ++h.PolCp(Polis(p).Capa);
+    h.PlVCp(Polis(p).Capa) += Polis(p).nVer;
   }
+  h.points = n;
+  h.polylines = nPolis;
+  return h;
+}
 
-  // The drawings editor on a few drawings made of the survey.
-  Picture DrawingsEditor(std::vector<Picture> & pictures, const HostLayers& h) {
-    q::c_dibujos dibujos;
-    int32_t NoCap = 4;
-    q::StrArray Nombres = q::StrArray::FromItems(
-        {"Planta general", "Eje 1", "Perfiles eje 1", "Firme tipo"});
-    q::StrArray Carpeta = q::StrArray::FromItems(
-        {"Planta", "Longitudinal", "Perfil Trasver.", "Sección Tipo "});
-    q::LngArray Ptos = q::LngArray::FromItems({h.points, 24, 96, 0});
-    q::LngArray Poli = q::LngArray::FromItems({h.polylines, 2, 12, 6});
-    q::LngArray Tri = q::LngArray::FromItems({0, 0, 0, 0});
-    q::LngArray Tex = q::LngArray::FromItems({h.points, 8, 40, 5});
-    q::LngArray Foto = q::LngArray::FromItems({0, 0, 0, 0});
-    q::LngArray Bloq = q::LngArray::FromItems({1, 2, 3, 4});
-    dibujos.A_Dibujos(NoCap, Nombres, Carpeta, Ptos, Poli, Tri, Tex, Foto,
-                      Bloq);
-    return OnlyPicture(pictures, Picture::Kind::kForm, "f_Dibujos",
-                       "the drawings editor");
-  }
+// The layer editor on the survey's layers, as the host opens it.
+Picture LayerEditor(std::vector<Picture>& pictures, HostLayers h) {
+  q::c_Capas capas;
+  capas.A_Editor_Capas3(h.NoCap, h.Nombres, h.Estado, h.colorr, h.grosor,
+                        h.Tipolin, h.Principal, h.PunCp, h.PolCp, h.PlVCp,
+                        h.texCp);
+  return OnlyPicture(pictures, Picture::Kind::kForm, "F_Capas",
+                     "the layer editor");
+}
 
-  // The line style picker on the dash-and-dot style.
-  Picture LineStylePicker(std::vector<Picture> & pictures) {
-    q::c_Tipolin picker;
-    int16_t estilo = 3;
-    float grosor = 0;
-    bool cambia = false;
-    picker.Tipolin(estilo, grosor, cambia);
-    return OnlyPicture(pictures, Picture::Kind::kForm, "f_tipolin",
-                       "the line style picker");
-  }
+// The drawings editor on a few drawings made of the survey.
+Picture DrawingsEditor(std::vector<Picture>& pictures, const HostLayers& h) {
+  q::c_dibujos dibujos;
+  int32_t NoCap = 4;
+  q::StrArray Nombres = q::StrArray::FromItems(
+      {"Planta general", "Eje 1", "Perfiles eje 1", "Firme tipo"});
+  q::StrArray Carpeta = q::StrArray::FromItems(
+      {"Planta", "Longitudinal", "Perfil Trasver.", "Sección Tipo "});
+  q::LngArray Ptos = q::LngArray::FromItems({h.points, 24, 96, 0});
+  q::LngArray Poli = q::LngArray::FromItems({h.polylines, 2, 12, 6});
+  q::LngArray Tri = q::LngArray::FromItems({0, 0, 0, 0});
+  q::LngArray Tex = q::LngArray::FromItems({h.points, 8, 40, 5});
+  q::LngArray Foto = q::LngArray::FromItems({0, 0, 0, 0});
+  q::LngArray Bloq = q::LngArray::FromItems({1, 2, 3, 4});
+  dibujos.A_Dibujos(NoCap, Nombres, Carpeta, Ptos, Poli, Tri, Tex, Foto, Bloq);
+  return OnlyPicture(pictures, Picture::Kind::kForm, "f_Dibujos",
+                     "the drawings editor");
+}
 
-  QtMessageHandler previous_handler = nullptr;
+// The line style picker on the dash-and-dot style.
+Picture LineStylePicker(std::vector<Picture>& pictures) {
+  q::c_Tipolin picker;
+  int16_t estilo = 3;
+  float grosor = 0;
+  bool cambia = false;
+  picker.Tipolin(estilo, grosor, cambia);
+  return OnlyPicture(pictures, Picture::Kind::kForm, "f_tipolin",
+                     "the line style picker");
+}
 
-  // What the offscreen platform says of every window and of a session
-  // without a runtime folder is expected here; anything else is passed on.
-  void QuietenOffscreenNotes() {
-    previous_handler = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context,
-           const QString& message) {
-          if (message.startsWith(
-                  QLatin1String("This plugin does not support")) ||
-              message.startsWith(
-                  QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
-            return;
-          if (previous_handler != nullptr)
-            previous_handler(type, context, message);
-        });
-  }
+QtMessageHandler previous_handler = nullptr;
+
+// What the offscreen platform says of every window and of a session
+// without a runtime folder is expected here; anything else is passed on.
+void QuietenOffscreenNotes() {
+  previous_handler = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context,
+         const QString& message) {
+        if (message.startsWith(QLatin1String("This plugin does not support")) ||
+            message.startsWith(
+                QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+          return;
+        if (previous_handler != nullptr)
+          previous_handler(type, context, message);
+      });
+}
 
 }  // namespace
 
