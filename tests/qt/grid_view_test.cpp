@@ -106,11 +106,12 @@ TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   grid.SetRows(3);
   model.Refresh();
   grid.RefuseCharacters(0, ",", "Sin comas.");
-  QString said;
-  AnswerNextMessageBox(ui::mb::kOk, nullptr, &said);
-  EXPECT_FALSE(
-      model.setData(model.index(1, 0), QStringLiteral("A,B"), Qt::EditRole));
-  EXPECT_EQ(said, QStringLiteral("Sin comas."));
+  {
+    BoxCloser user({ui::mb::kOk});
+    EXPECT_FALSE(
+        model.setData(model.index(1, 0), QStringLiteral("A,B"), Qt::EditRole));
+    EXPECT_EQ(user.texts, std::vector<std::string>{"Sin comas."});
+  }
 }
 
 TEST(QtGridView, TypingAndTheCurrentRowReachTheGrid) {
