@@ -3,6 +3,9 @@
 #include <limits>
 #include <stdexcept>
 
+#include "autosketch/code_table.h"
+#include "autosketch/code_table_file.h"
+#include "frame/atomic_file.h"
 #include "frame/environment.h"
 #include "qdr2_gomiat/qdr2_gomiat.h"
 
@@ -80,7 +83,10 @@ std::vector<SketchPolyline> Polylines(int32_t n,
 }  // namespace
 
 CroquisResult RunCroquis(const std::vector<SurveyPoint>& points,
-                         const std::vector<std::string>& host_layers) {
+                         const std::vector<std::string>& host_layers,
+                         const std::vector<std::string>* codes) {
+  if (codes != nullptr && codes->size() != points.size())
+    throw std::runtime_error("one code field a point is needed");
   if (points.size() >
       static_cast<size_t>(std::numeric_limits<int32_t>::max() - 1))
     throw std::runtime_error("too many points for one sketch");
@@ -97,7 +103,8 @@ CroquisResult RunCroquis(const std::vector<SurveyPoint>& points,
   croquis->A_Ver_Codigos = true;
 
   q::StrArray codigos(0, n);
-  for (int32_t i = 1; i <= n; ++i) codigos(i) = points[i - 1].code;
+  for (int32_t i = 1; i <= n; ++i)
+    codigos(i) = codes ? (*codes)[i - 1] : points[i - 1].code;
   auto nCapas = static_cast<int32_t>(host_layers.size());
   q::StrArray Capas(0, nCapas);
   for (int32_t i = 1; i <= nCapas; ++i) Capas(i) = host_layers[i - 1];
@@ -126,11 +133,45 @@ CroquisResult RunCroquis(const std::vector<SurveyPoint>& points,
     if (layer < 1 || static_cast<size_t>(layer) > s.layers.size())
       throw Broken("point " + in.name + " on layer " + std::to_string(layer) +
                    ", which is not in the layer list");
-    s.points.push_back(
-        {in.name, in.x, in.y, in.z, in.code, static_cast<size_t>(layer - 1)});
+    s.points.push_back({in.name, in.x, in.y, in.z, in.code,
+                        static_cast<size_t>(layer - 1), in.extras});
   }
   s.polylines = Polylines(nPolis, Polis, points.size(), s.layers.size());
   return r;
+}
+
+size_t AddNumberedCodes(const std::map<std::string, std::string>& numbered) {
+  if (numbered.empty()) return 0;
+  q::CodeTable table;
+  q::LoadCodeTable(table);  // makes the file from the defaults when missing
+  auto find = [&](const std::string& code) -> int32_t {
+    for (int32_t k = 1; k <= table.count; ++k)
+      if (table.codes(k) == code) return k;
+    return 0;
+  };
+  const auto signed_form = [](int32_t v) {
+    return (v < 0 ? "" : " ") + std::to_string(v);
+  };
+  std::string added;
+  size_t n = 0;
+  for (const auto& [code, base] : numbered) {
+    if (find(code) != 0) continue;  // the table's own entry wins
+    const int32_t k = find(base);
+    added += q::CodeTableFieldBytes(code) + ",," +
+             q::CodeTableFieldBytes(k ? table.types(k) : "Lineal") + "," +
+             q::CodeTableFieldBytes(k ? table.layers(k) : base) + "," +
+             signed_form(k ? table.colours(k) : 7) + "," +
+             q::CodeTableFieldBytes(k ? table.lines(k) : "0") + "\r\n";
+    ++n;
+  }
+  if (n > 0) {
+    const std::string path = q::CodeTablePath();
+    std::string bytes = q::ReadFileBytes(path);
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r')
+      bytes += "\r\n";
+    q::WriteFileAtomically(path, bytes + added);
+  }
+  return n;
 }
 
 }  // namespace gomiat

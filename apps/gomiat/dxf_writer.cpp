@@ -1,11 +1,13 @@
 #include "dxf_writer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <limits>
 #include <stdexcept>
 #include <string>
 
 #include "dxf_names.h"
+#include "line_fields.h"
 #include "number_format.h"
 
 namespace gomiat {
@@ -16,20 +18,35 @@ class Tags {
  public:
   explicit Tags(std::ostream& out) : out_(out) {}
   void Put(int code, std::string_view value) {
-    std::string c = std::to_string(code);
-    if (c.size() < 3) c.insert(0, 3 - c.size(), ' ');
-    out_ << c << '\n' << value << '\n';
+    Code(code);
+    out_ << value << '\n';
   }
-  void Put(int code, double v) { Put(code, FixedShortest(v)); }
-  void Int(int code, int v) { Put(code, std::to_string(v)); }
+  void Put(int code, double v) {
+    Code(code);
+    out_.Fixed(v);
+    out_ << '\n';
+  }
+  void Int(int code, int v) {
+    Code(code);
+    out_.Int(v);
+    out_ << '\n';
+  }
   void Xyz(double x, double y, double z, int base = 10) {
     Put(base, x);
     Put(base + 10, y);
     Put(base + 20, z);
   }
+  void Flush() { out_.Flush(); }
 
  private:
-  std::ostream& out_;
+  // Group codes right-aligned in three characters, as R12 writers do.
+  void Code(int code) {
+    if (code >= 0 && code < 10) out_ << "  ";
+    if (code >= 10 && code < 100) out_ << ' ';
+    out_.Int(code);
+    out_ << '\n';
+  }
+  TextOut out_;
 };
 
 struct Extents {
@@ -137,14 +154,81 @@ const std::string& LayerOf(const DxfLayers& layers,
   return names[layers.of_layer[sketch_layer]];
 }
 
+// The block every point is an insert of when the points carry attributes:
+// a point at its base, and one attribute per extra column, hidden so the
+// drawing stays readable (CAD programs list them with the insert).
+constexpr std::string_view kPointBlock = "GOMIAT_PUNTO";
+
+// An attribute tag: no blanks, upper case, as CAD programs expect.
+std::string Tag(const std::string& name) {
+  std::string tag;
+  for (char c : name) {
+    const auto b = static_cast<unsigned char>(c);
+    tag += std::isalnum(b) || c == '_' || c == '-'
+               ? static_cast<char>(std::toupper(b))
+               : '_';
+  }
+  return tag.empty() ? "_" : tag;
+}
+
+void Blocks(Tags& t, const Sketch& s, const DxfOptions& o) {
+  if (s.extra_names.empty()) return;
+  t.Put(0, "SECTION");
+  t.Put(2, "BLOCKS");
+  t.Put(0, "BLOCK");
+  t.Put(8, "0");
+  t.Put(2, kPointBlock);
+  t.Int(70, 2);  // has attribute definitions
+  t.Xyz(0, 0, 0);
+  t.Put(3, kPointBlock);
+  t.Put(0, "POINT");
+  t.Put(8, "0");
+  t.Xyz(0, 0, 0);
+  for (const std::string& name : s.extra_names) {
+    t.Put(0, "ATTDEF");
+    t.Put(8, "0");
+    t.Xyz(0, 0, 0);
+    t.Put(40, o.text_height);
+    t.Put(1, "");
+    t.Put(3, DxfText(name));
+    t.Put(2, DxfText(Tag(name)));
+    t.Int(70, 1);  // hidden
+  }
+  t.Put(0, "ENDBLK");
+  t.Put(8, "0");
+  t.Put(0, "ENDSEC");
+}
+
 void Points(Tags& t, const Sketch& s, const DxfLayers& layers,
             const std::vector<std::string>& names, const DxfOptions& o) {
   const double offset = o.text_height * 0.6;
+  std::vector<std::string> tags;
+  for (const std::string& name : s.extra_names)
+    tags.push_back(DxfText(Tag(name)));
   for (const SketchPoint& p : s.points) {
     const std::string& layer = LayerOf(layers, names, p.layer);
-    t.Put(0, "POINT");
-    t.Put(8, layer);
-    t.Xyz(p.x, p.y, p.z);
+    if (tags.empty()) {
+      t.Put(0, "POINT");
+      t.Put(8, layer);
+      t.Xyz(p.x, p.y, p.z);
+    } else {
+      t.Put(0, "INSERT");
+      t.Put(8, layer);
+      t.Int(66, 1);
+      t.Put(2, kPointBlock);
+      t.Xyz(p.x, p.y, p.z);
+      for (size_t k = 0; k < tags.size(); ++k) {
+        t.Put(0, "ATTRIB");
+        t.Put(8, layer);
+        t.Xyz(p.x, p.y, p.z);
+        t.Put(40, o.text_height);
+        t.Put(1, k < p.extras.size() ? DxfText(p.extras[k]) : std::string());
+        t.Put(2, tags[k]);
+        t.Int(70, 1);
+      }
+      t.Put(0, "SEQEND");
+      t.Put(8, layer);
+    }
     if (p.name.empty()) continue;
     t.Put(0, "TEXT");
     t.Put(8, layer);
@@ -198,13 +282,14 @@ void WriteDxf(const Sketch& sketch, std::ostream& out,
   LayerTable(t, layers);
   StyleTable(t);
   t.Put(0, "ENDSEC");
+  Blocks(t, sketch, options);
   t.Put(0, "SECTION");
   t.Put(2, "ENTITIES");
   Points(t, sketch, layers, names, options);
   Polylines(t, sketch, layers, names);
   t.Put(0, "ENDSEC");
   t.Put(0, "EOF");
-  out.flush();
+  t.Flush();
   if (!out) throw std::ios_base::failure("the drawing could not be written");
 }
 

@@ -21,6 +21,7 @@ struct SketchPoint {
   double x = 0, y = 0, z = 0;
   std::string code;
   size_t layer = 0;
+  std::vector<std::string> extras;  // values of Sketch::extra_names
 };
 
 struct SketchPolyline {
@@ -35,6 +36,7 @@ struct Sketch {
   std::vector<SketchLayer> layers;
   std::vector<SketchPoint> points;
   std::vector<SketchPolyline> polylines;
+  std::vector<std::string> extra_names;  // attributes every point carries
 };
 
 }  // namespace gomiat

@@ -21,6 +21,7 @@ import collections
 import json
 import os
 import re
+import stat
 import subprocess
 import sys
 import tempfile
@@ -225,11 +226,23 @@ def run(gomiat, input_path):
             return subprocess.run([gomiat, "croquis", *args], env=env,
                                   capture_output=True, text=True, timeout=60)
 
-        r = gomiat_run(input_path, "-o", dxf, "--geojson", geojson)
+        report = f"{tmp}/report.txt"
+        r = gomiat_run(input_path, "-o", dxf, "--geojson", geojson,
+                       "--report", report)
         check(r.returncode == 0, f"gomiat failed ({r.returncode}): {r.stderr}")
         check("polylines" in r.stdout, "no summary")
-        check_outputs(input_path, dxf, geojson,
-                      f"{env['QDR2_GOMIAT_HOME']}/autocroquis.txt")
+        table = f"{env['QDR2_GOMIAT_HOME']}/autocroquis.txt"
+        check(not os.path.exists(table), "a run that only reads saved codes")
+        # A device as output is written to, never replaced; --save-codes
+        # saves the table the first run used.
+        r = gomiat_run(input_path, "-o", "/dev/null", "--save-codes", "-q")
+        check(r.returncode == 0 and os.path.exists(table) and
+              stat.S_ISCHR(os.stat("/dev/null").st_mode),
+              f"-o /dev/null --save-codes: {r.stderr}")
+        check_outputs(input_path, dxf, geojson, table)
+        with open(report) as f:
+            check("Per code" in f.read(), "no report")
+        os.remove(report)
 
         # A malformed line: exit 2, named by file and line, nothing written.
         with open(input_path, encoding="utf-8-sig") as f:
@@ -263,9 +276,24 @@ def run(gomiat, input_path):
         # A code table of the user's own: created on first use, then used.
         codes = f"{tmp}/my_codes.txt"
         r = gomiat_run(input_path, "-o", dxf, "--geojson", geojson,
-                       "--codes", codes, "-q")
+                       "--codes", codes, "--save-codes", "-q")
         check(r.returncode == 0 and r.stdout == "", f"--codes: {r.stderr}")
         check_outputs(input_path, dxf, geojson, codes)
+
+        # Extra columns become attributes of a block insert per point.
+        sample = os.path.join(os.path.dirname(os.path.abspath(input_path)),
+                              "conventions", "st-co-cl.txt")
+        with open(sample) as f:
+            args = next(line for line in f if line.startswith("# run:"))
+        args = args.split()[4:]
+        args[args.index("out.dxf")] = dxf
+        r = gomiat_run(sample, *args)
+        check(r.returncode == 0, f"attributes: {r.stderr}")
+        doc = ezdxf.readfile(dxf)
+        check(not doc.audit().has_errors, "the drawing with attributes")
+        rods = [a.dxf.text for i in doc.modelspace().query("INSERT")
+                for a in i.attribs if a.dxf.tag == "ROD"]
+        check(len(rods) == 12 and rods[0] == "1.80", f"attributes: {rods}")
 
 
 def main(argv):

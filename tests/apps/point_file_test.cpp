@@ -84,9 +84,23 @@ TEST(PointFileTest, ColumnOrdersPlaceEastingNorthingAndCode) {
   EXPECT_DOUBLE_EQ(f.points[0].x, 5);
   EXPECT_DOUBLE_EQ(f.points[0].z, 0);
 
+  // Skipped columns, kept ones, and comment lines anywhere.
+  o.columns = ParseColumnLayout("-,P,N,E,+rod,-,Z,D");
+  o.comment = "#;";
+  f = Parse("# job 12\nx,7,20,10,1.8,y,30,CT I\n  ; rod change\n", o);
+  ASSERT_EQ(f.points.size(), 1u);
+  EXPECT_EQ(f.points[0].name, "7");
+  EXPECT_DOUBLE_EQ(f.points[0].x, 10);
+  EXPECT_DOUBLE_EQ(f.points[0].z, 30);
+  EXPECT_EQ(f.points[0].extras, std::vector<std::string>{"1.8"});
+  EXPECT_EQ(f.extra_names, std::vector<std::string>{"rod"});
+  EXPECT_FALSE(f.header_skipped);
+
   EXPECT_THROW(ParseColumnLayout("P,E,Z,D"), std::invalid_argument);
   EXPECT_THROW(ParseColumnLayout("P,E,N,E"), std::invalid_argument);
   EXPECT_THROW(ParseColumnLayout("P,E,N,Q"), std::invalid_argument);
+  EXPECT_THROW(ParseColumnLayout("E,N,+a,+a"), std::invalid_argument);
+  EXPECT_THROW(ParseColumnLayout("E,N,+code"), std::invalid_argument);
 }
 
 TEST(PointFileTest, HeaderBlankLinesAndLineEndsAreSkipped) {
@@ -120,9 +134,26 @@ TEST(PointFileTest, EncodingsAreToldApartAndDecoded) {
   // The euro sign, a byte 1252 puts where Latin-1 has a control code.
   EXPECT_EQ(Parse("\x80,1,2,3\n").points[0].name, "\xE2\x82\xAC");
 
+  // UTF-16 by its byte order mark, or by its NUL bytes without one.
+  const std::string le = std::string(
+                             "1\0,\0"
+                             "1\0,\0"
+                             "2\0,\0"
+                             "3\0,\0",
+                             16) +
+                         std::string("\x01\x04", 2);  // U+0401
+  f = Parse("\xFF\xFE" + le);
+  EXPECT_EQ(f.encoding, Encoding::kUtf16);
+  EXPECT_EQ(f.points[0].code, "\xD0\x81");
+  EXPECT_EQ(Parse(le).points[0].code, "\xD0\x81");
+
   ReadOptions o;
   o.encoding = Encoding::kWindows1252;
   EXPECT_EQ(Parse(utf8, o).points[0].code, "\xC3\x83\xC2\x81rbol");
+  o.encoding = Encoding::kWindows1250;  // \x8A: S with caron
+  EXPECT_EQ(Parse("1,1,2,3,\x8A\n", o).points[0].code, "\xC5\xA0");
+  o.encoding = Encoding::kWindows1251;  // \xC0: Cyrillic A
+  EXPECT_EQ(Parse("1,1,2,3,\xC0\n", o).points[0].code, "\xD0\x90");
   o.encoding = Encoding::kUtf8;
   EXPECT_EQ(ErrorOf("1,1,2,3,A\n" + cp1252, o),
             "survey.txt:2: not valid UTF-8 (try --encoding windows-1252)");
@@ -143,8 +174,11 @@ TEST(PointFileTest, MalformedLinesNameFileAndLine) {
             "survey.txt:2: easting \"1e999\" is not a finite number");
   EXPECT_EQ(ErrorOf(good + "7,431201.5,,600\n"),
             "survey.txt:2: northing \"\" is empty");
-  EXPECT_EQ(ErrorOf(good + "8,12.5x,4412101,600\n"),
-            "survey.txt:2: easting \"12.5x\" is not a number");
+  EXPECT_EQ(ErrorOf(good + "8,12.5x\x01\x7F,4412101,600\n"),
+            "survey.txt:2: easting \"12.5x\\x01\\x7F\" is not a number");
+  EXPECT_EQ(ErrorOf(good + "8," + std::string(50, '9') + "x,1,2\n"),
+            "survey.txt:2: easting \"" + std::string(40, '9') +
+                "...\" is not a number");
   EXPECT_EQ(ErrorOf(good + "9,\"431201,4412101,600\n"),
             "survey.txt:2: a quote is not closed");
   // A decimal comma is a number only where the comma is not the delimiter.
