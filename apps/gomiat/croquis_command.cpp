@@ -55,8 +55,9 @@ size_t VertexCount(const Sketch& s) {
 
 void Summary(std::ostream& out, const CroquisOptions& o, const PointFile& f,
              const CroquisResult& r, const QualityReport& report) {
+  // The points went into the sketch.
   out << "gomiat croquis: " << o.input << "\n"
-      << "  points     " << f.points.size() << "  ("
+      << "  points     " << r.sketch.points.size() << "  ("
       << DelimiterName(f.delimiter) << "-separated, "
       << EncodingName(f.encoding)
       << (f.header_skipped ? ", header skipped" : "") << ")\n"
@@ -157,7 +158,7 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
       for (int32_t k = 1; k <= table.count; ++k)
         report_input.known_codes.insert(table.codes(k));
       AddNumberedCodes(translated.numbered);
-      result = RunCroquis(file.points, {"0"}, handed);
+      result = RunCroquis(std::move(file.points), {"0"}, handed);
     } catch (const qdr2_Gomiat::Failure& f) {
       failure = f.description();
     } catch (const std::exception& e) {
@@ -197,7 +198,6 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
   }
 
   result.sketch.extra_names = file.extra_names;
-  report_input.points = &file.points;
   report_input.fields = handed;
   report_input.sketch = &result.sketch;
   report_input.joining = JoiningOf(codes->Folder() + "/" + kCodeTableName);

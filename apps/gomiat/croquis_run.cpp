@@ -82,7 +82,7 @@ std::vector<SketchPolyline> Polylines(int32_t n,
 
 }  // namespace
 
-CroquisResult RunCroquis(const std::vector<SurveyPoint>& points,
+CroquisResult RunCroquis(std::vector<SurveyPoint> points,
                          const std::vector<std::string>& host_layers,
                          const std::vector<std::string>* codes) {
   if (codes != nullptr && codes->size() != points.size())
@@ -102,9 +102,24 @@ CroquisResult RunCroquis(const std::vector<SurveyPoint>& points,
   if (croquis == nullptr) throw std::runtime_error("c_Autocroquis not found");
   croquis->A_Ver_Codigos = true;
 
+  // The points move into the sketch before the call, and their codes into
+  // the call's array and back after it: a large survey is held once.
+  CroquisResult r;
+  Sketch& s = r.sketch;
+  s.points.reserve(points.size());
   q::StrArray codigos(0, n);
-  for (int32_t i = 1; i <= n; ++i)
-    codigos(i) = codes ? (*codes)[i - 1] : points[i - 1].code;
+  for (int32_t i = 1; i <= n; ++i) {
+    SurveyPoint& in = points[i - 1];
+    s.points.push_back({std::move(in.name), in.x, in.y, in.z, std::string(), 0,
+                        std::move(in.extras), in.line});
+    if (codes) {
+      codigos(i) = (*codes)[i - 1];
+      s.points.back().code = std::move(in.code);
+    } else {
+      codigos(i) = std::move(in.code);
+    }
+  }
+  std::vector<SurveyPoint>().swap(points);
   auto nCapas = static_cast<int32_t>(host_layers.size());
   q::StrArray Capas(0, nCapas);
   for (int32_t i = 1; i <= nCapas; ++i) Capas(i) = host_layers[i - 1];
@@ -119,24 +134,24 @@ CroquisResult RunCroquis(const std::vector<SurveyPoint>& points,
   croquis->A_Autocroquis5(nPolis, CapaP, Polis, NoCodig, codigos, nCapas, Capas,
                           Colo, TpLin, Cancela);
 
-  CroquisResult r;
   r.codes = NoCodig;
   r.cancelled = Cancela;
-  if (Cancela) return r;
+  if (Cancela) {
+    s = Sketch();
+    return r;
+  }
 
-  Sketch& s = r.sketch;
   s.layers = Layers(nCapas, Capas, Colo, TpLin);
-  s.points.reserve(points.size());
   for (int32_t i = 1; i <= n; ++i) {
-    const SurveyPoint& in = points[i - 1];
+    SketchPoint& p = s.points[static_cast<size_t>(i - 1)];
     const int16_t layer = CapaP(i);
     if (layer < 1 || static_cast<size_t>(layer) > s.layers.size())
-      throw Broken("point " + in.name + " on layer " + std::to_string(layer) +
+      throw Broken("point " + p.name + " on layer " + std::to_string(layer) +
                    ", which is not in the layer list");
-    s.points.push_back({in.name, in.x, in.y, in.z, in.code,
-                        static_cast<size_t>(layer - 1), in.extras});
+    p.layer = static_cast<size_t>(layer - 1);
+    if (!codes) p.code = std::move(codigos(i));
   }
-  s.polylines = Polylines(nPolis, Polis, points.size(), s.layers.size());
+  s.polylines = Polylines(nPolis, Polis, s.points.size(), s.layers.size());
   return r;
 }
 

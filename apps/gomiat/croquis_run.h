@@ -26,7 +26,8 @@ struct CroquisResult {
 // `codes`, when given, are the code fields handed over instead of the
 // points' own (one a point, e.g. put into our words from another
 // convention).
-CroquisResult RunCroquis(const std::vector<SurveyPoint>& points,
+// The points are moved into the sketch.
+CroquisResult RunCroquis(std::vector<SurveyPoint> points,
                          const std::vector<std::string>& host_layers = {"0"},
                          const std::vector<std::string>* codes = nullptr);
 

@@ -21,6 +21,7 @@ std::string Shortest(double v);
 class TextOut {
  public:
   explicit TextOut(std::ostream& out);
+  explicit TextOut(std::string& out);  // appends to it
   ~TextOut();  // hands over what is left; a failure shows on the stream
   TextOut(const TextOut&) = delete;
   TextOut& operator=(const TextOut&) = delete;
@@ -46,7 +47,8 @@ class TextOut {
   static constexpr size_t kRoom = size_t{1} << 20;
   void Drain(size_t need);
 
-  std::ostream& out_;
+  std::ostream* out_ = nullptr;
+  std::string* str_ = nullptr;
   std::vector<char> buf_;
   size_t used_ = 0;
 };

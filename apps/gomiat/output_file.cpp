@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <stdexcept>
 #include <streambuf>
 #include <vector>
@@ -80,11 +82,14 @@ class DirectWriter {
 
 }  // namespace
 
-// Gathers the stream's bytes and hands them to the writer in blocks. A
-// failure ends the stream (it goes bad) and is kept for Commit to report.
+// Gathers the stream's bytes and hands them to the writer in blocks, on a
+// second thread, so the system's copying of a large drawing overlaps the
+// making of the next block. A failure ends the stream (it goes bad) and is
+// kept for Commit to report.
 class OutputFile::Buffer : public std::streambuf {
  public:
-  explicit Buffer(const std::string& path) : space_(size_t{1} << 20) {
+  explicit Buffer(const std::string& path)
+      : space_(size_t{1} << 20), spare_(space_.size()) {
     const mode_t kind = KindAt(path);
     if (kind == S_IFCHR || kind == S_IFBLK || kind == S_IFIFO)
       direct_ = std::make_unique<DirectWriter>(path);
@@ -92,10 +97,15 @@ class OutputFile::Buffer : public std::streambuf {
       atomic_ = std::make_unique<q::AtomicFileWriter>(path, ReasonOf);
     setp(space_.data(), space_.data() + space_.size());
   }
+  ~Buffer() override { Wait(); }
 
   // The failure that ended the stream, "" while there is none.
-  const std::string& Failed() const { return failure_; }
+  const std::string& Failed() {
+    Wait();
+    return failure_;
+  }
   void Commit() {
+    Wait();
     if (atomic_) atomic_->Commit();
   }
   bool Direct() const { return direct_ != nullptr; }
@@ -110,45 +120,61 @@ class OutputFile::Buffer : public std::streambuf {
     return traits_type::not_eof(c);
   }
   std::streamsize xsputn(const char* s, std::streamsize n) override {
-    // Large pieces go straight through instead of byte by byte.
-    if (n > epptr() - pptr()) {
-      if (!Drain()) return 0;
-      if (n >= static_cast<std::streamsize>(space_.size()))
-        return Hand(std::string_view(s, static_cast<size_t>(n))) ? n : 0;
+    std::streamsize done = 0;
+    while (done < n) {
+      if (pptr() == epptr() && !Drain()) return done;
+      const auto room = static_cast<std::streamsize>(epptr() - pptr());
+      const std::streamsize k = std::min(room, n - done);
+      std::memcpy(pptr(), s + done, static_cast<size_t>(k));
+      pbump(static_cast<int>(k));
+      done += k;
     }
-    std::memcpy(pptr(), s, static_cast<size_t>(n));
-    pbump(static_cast<int>(n));
     return n;
   }
-  int sync() override { return Drain() ? 0 : -1; }
+  int sync() override {
+    const bool ok = Drain();
+    Wait();
+    return ok && failure_.empty() ? 0 : -1;
+  }
 
  private:
+  // Hands the full block to the writing thread and takes the spare one.
   bool Drain() {
-    if (!Hand(std::string_view(pbase(), pptr() - pbase()))) return false;
-    setp(space_.data(), space_.data() + space_.size());
-    return true;
-  }
-  bool Hand(std::string_view bytes) {
+    Wait();
     if (!failure_.empty()) return false;
     if (InterruptGuard::Pending()) {
       failure_ = "interrupted";
       return false;
     }
-    try {
+    const size_t used = static_cast<size_t>(pptr() - pbase());
+    space_.swap(spare_);
+    setp(space_.data(), space_.data() + space_.size());
+    if (used == 0) return true;
+    pending_ = std::async(std::launch::async, [this, used] {
+      const std::string_view bytes(spare_.data(), used);
       if (direct_)
         direct_->Write(bytes);
       else
         atomic_->Write(bytes);
-    } catch (const q::Failure& f) {
-      failure_ = f.description();
-      return false;
-    }
+    });
     return true;
+  }
+  // Waits for the block being written; keeps its failure.
+  void Wait() {
+    if (!pending_.valid()) return;
+    try {
+      pending_.get();
+    } catch (const q::Failure& f) {
+      if (failure_.empty()) failure_ = f.description();
+    } catch (const std::exception& e) {
+      if (failure_.empty()) failure_ = e.what();
+    }
   }
 
   std::unique_ptr<q::AtomicFileWriter> atomic_;
   std::unique_ptr<DirectWriter> direct_;
-  std::vector<char> space_;
+  std::vector<char> space_, spare_;
+  std::future<void> pending_;
   std::string failure_;
 };
 

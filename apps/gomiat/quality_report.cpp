@@ -42,13 +42,13 @@ struct PointCodes {
 PointCodes CodesOf(const ReportInput& in) {
   PointCodes pc;
   std::unordered_map<std::string_view, uint32_t> id_of;
-  const size_t n = in.points->size();
+  const size_t n = in.sketch->points.size();
   pc.first.reserve(n + 1);
   std::vector<std::string_view> words;
   for (size_t p = 0; p < n; ++p) {
     const std::string& f = in.fields && p < in.fields->size()
                                ? (*in.fields)[p]
-                               : (*in.points)[p].code;
+                               : in.sketch->points[p].code;
     pc.first.push_back(pc.ids.size());
     words.clear();
     for (size_t i = 0; i < f.size();) {
@@ -78,16 +78,16 @@ PointCodes CodesOf(const ReportInput& in) {
   return pc;
 }
 
-double Distance(const SurveyPoint& a, const SurveyPoint& b) {
+double Distance(const SketchPoint& a, const SketchPoint& b) {
   return std::hypot(a.x - b.x, a.y - b.y);
 }
 
 // Projected coordinates where the easting reads like a northing of the
 // same system and the other way round (a PNEZD file read as PENZD).
-std::string AxisHint(const std::vector<SurveyPoint>& points) {
+std::string AxisHint(const std::vector<SketchPoint>& points) {
   if (points.empty()) return {};
   double min_x = points[0].x, max_x = min_x, min_y = points[0].y, max_y = min_y;
-  for (const SurveyPoint& p : points) {
+  for (const SketchPoint& p : points) {
     min_x = std::min(min_x, p.x);
     max_x = std::max(max_x, p.x);
     min_y = std::min(min_y, p.y);
@@ -104,7 +104,7 @@ std::string AxisHint(const std::vector<SurveyPoint>& points) {
 }  // namespace
 
 QualityReport MakeQualityReport(const ReportInput& in) {
-  const std::vector<SurveyPoint>& points = *in.points;
+  const std::vector<SketchPoint>& points = in.sketch->points;
   QualityReport r;
   PointCodes pc = CodesOf(in);
   const size_t n_codes = pc.names.size();
@@ -232,7 +232,7 @@ std::string Padded(std::string s, size_t width, bool right = false) {
 
 void WriteQualityReport(const QualityReport& r, const ReportInput& in,
                         const std::string& title, std::ostream& out) {
-  const std::vector<SurveyPoint>& pts = *in.points;
+  const std::vector<SketchPoint>& pts = in.sketch->points;
   const auto name = [&](size_t p) {
     return p < pts.size() ? pts[p].name : std::string("?");
   };

@@ -13,16 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "point_file.h"
 #include "sketch.h"
 
 namespace gomiat {
 
 struct ReportInput {
-  const std::vector<SurveyPoint>* points = nullptr;
+  const Sketch* sketch = nullptr;
   // The code fields as handed over; null: the points' own.
   const std::vector<std::string>* fields = nullptr;
-  const Sketch* sketch = nullptr;
   std::set<std::string> known_codes;           // in the table before the run
   std::map<std::string, std::string> joining;  // code -> "Lineal", ...
   std::set<std::string> point_codes;           // points only by the convention

@@ -22,6 +22,7 @@ struct SketchPoint {
   std::string code;
   size_t layer = 0;
   std::vector<std::string> extras;  // values of Sketch::extra_names
+  size_t line = 0;                  // in the point file, 1-based
 };
 
 struct SketchPolyline {

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "dxf_names.h"
+#include "number_format.h"
 
 namespace gomiat {
 namespace {
@@ -18,13 +22,32 @@ namespace {
 TEST(DxfWriterTest, ASketchThatPointsOutsideItselfIsRefused) {
   Sketch s;
   s.layers = {{"0", 7, 0xFFFFFF, 0}};
-  s.points = {{"1", 1, 2, 3, "", 0, {}}};
+  s.points = {{"1", 1, 2, 3, "", 0, {}, 1}};
   s.polylines = {{0, {0, 1}}};
   std::ostringstream ignored;
   EXPECT_THROW(WriteDxf(s, ignored), std::out_of_range);
   s.polylines.clear();
   s.points[0].layer = 1;
   EXPECT_THROW(WriteDxf(s, ignored), std::out_of_range);
+
+  // A large sketch is made in blocks on two threads: still in order.
+  s.points.assign(40000, s.points[0]);
+  for (size_t i = 0; i < s.points.size(); ++i) {
+    s.points[i].name = std::to_string(i);
+    s.points[i].layer = 0;
+  }
+  s.polylines = {{0, {0, 39999}}};
+  std::ostringstream out;
+  WriteDxf(s, out);
+  size_t next = 0;
+  const std::string dxf = out.str();
+  size_t at = dxf.find("ENTITIES");
+  while ((at = dxf.find("\n  1\n", at)) != std::string::npos) {
+    at += 5;
+    EXPECT_EQ(dxf.substr(at, dxf.find('\n', at) - at), std::to_string(next++));
+  }
+  EXPECT_EQ(next, 40000u);
+  EXPECT_EQ(dxf.substr(dxf.size() - 4), "EOF\n");
 }
 
 TEST(DxfWriterTest, LayerNamesAreMadeSafeAndKeptApart) {
@@ -64,6 +87,25 @@ TEST(DxfWriterTest, LayerNamesAreMadeSafeAndKeptApart) {
   const DxfLayers no_zero = ResolveDxfLayers({{"EJE", 1, 0, 0}});
   ASSERT_EQ(no_zero.table.size(), 2u);
   EXPECT_EQ(no_zero.table[1].name, "0");
+}
+
+// The quick path for numbers with few decimals writes what the standard
+// library's shortest form writes.
+TEST(DxfWriterTest, NumbersAreTheStandardShortestText) {
+  std::mt19937_64 rng(11);
+  for (int i = 0; i < 200000; ++i) {
+    const int decimals = static_cast<int>(rng() % 8);
+    double v = static_cast<double>(static_cast<int64_t>(rng() % 20000000000) -
+                                   1000000000) /
+               std::pow(10.0, decimals);
+    if (i % 7 == 0) v = std::ldexp(static_cast<double>(rng() % 1000000), -20);
+    char buf[400];
+    auto r = std::to_chars(buf, buf + 400, v == 0 ? 0.0 : v,
+                           std::chars_format::fixed);
+    ASSERT_EQ(FixedShortest(v), std::string(buf, r.ptr)) << v;
+    r = std::to_chars(buf, buf + 400, v == 0 ? 0.0 : v);
+    ASSERT_EQ(Shortest(v), std::string(buf, r.ptr)) << v;
+  }
 }
 
 TEST(DxfWriterTest, TextsAreWrittenInTheDrawingsCodePage) {

@@ -15,8 +15,8 @@ TEST(GeoJsonWriterTest, ExtraColumnsArePropertiesAndBadVerticesRefused) {
   Sketch s;
   s.layers = {{"0", 7, 0xFFFFFF, 0}};
   s.extra_names = {"rod", "fecha"};
-  s.points = {{"1", 1, 2, 3, "CT", 0, {"1.80", "2024-06-11"}},
-              {"2", 1.5, 2, 3, "CT", 0, {"2\"", ""}}};
+  s.points = {{"1", 1, 2, 3, "CT", 0, {"1.80", "2024-06-11"}, 1},
+              {"2", 1.5, 2, 3, "CT", 0, {"2\"", ""}, 2}};
   s.polylines = {{0, {0, 1}}};
   std::ostringstream out;
   WriteGeoJson(s, out);

@@ -15,19 +15,20 @@ TEST(QualityReportTest, DoubtfulJoinsNamesCodesAndAxesAreFound) {
   const std::vector<std::string> codes = {
       "CT", "CT", "CT,EJE", "CT", "CT", "CT", "CASA", "CASA", "CASA A", "X"};
   const double xs[] = {0, 10, 20, 30, 40, 400, 0, 5, 5, 0};
-  std::vector<SurveyPoint> points;
-  for (size_t i = 0; i < codes.size(); ++i)
-    points.push_back({i == 4 ? "3" : std::to_string(i + 1),
-                      4412000 + xs[i],
-                      431000,
-                      0,
-                      codes[i],
-                      i + 2,
-                      {}});
   Sketch sketch;
+  for (size_t i = 0; i < codes.size(); ++i) {
+    SketchPoint p{i == 4 ? "3" : std::to_string(i + 1),
+                  4412000 + xs[i],
+                  431000,
+                  0,
+                  codes[i],
+                  0,
+                  {},
+                  i + 2};
+    sketch.points.push_back(p);
+  }
   sketch.polylines = {{0, {0, 1, 2, 3, 4, 5}}, {0, {6, 7}}};
   ReportInput in;
-  in.points = &points;
   in.sketch = &sketch;
   in.known_codes = {"CT", "EJE"};
   in.joining = {{"X", "Puntual"}};
