@@ -71,13 +71,11 @@ TEST(OutputFileTest, DevicesAndPipesAreWrittenToAndSocketsRefused) {
   ::close(reader);
   EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 
-  const std::string sock = dir.File("sock");
+  sockaddr_un addr{AF_UNIX, {}};
+  dir.File("sock").copy(addr.sun_path, sizeof addr.sun_path - 1);
   const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un addr{};
-  addr.sun_family = AF_UNIX;
-  sock.copy(addr.sun_path, sizeof addr.sun_path - 1);
   ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-  EXPECT_THROW(OutputFile::Check(sock), std::runtime_error);
+  EXPECT_THROW(OutputFile::Check(dir.File("sock")), std::runtime_error);
   ::close(fd);
 }
 
