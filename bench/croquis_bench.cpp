@@ -94,7 +94,8 @@ void BM_Croquis_EndToEnd(benchmark::State& state) {
   std::ostringstream out, err;
   Terminal t{out, err, false};
   for (auto _ : state) {
-    if (RunCroquisCommand(o, t) != kExitOk) state.SkipWithError(err.str().c_str());
+    if (RunCroquisCommand(o, t) != kExitOk)
+      state.SkipWithError(err.str().c_str());
   }
   state.counters["MB_written"] =
       static_cast<double>(fs::file_size(o.dxf)) / 1e6;

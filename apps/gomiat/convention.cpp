@@ -143,8 +143,8 @@ Convention ParseConvention(std::string_view text, const std::string& source) {
       } else if (w[1] == "prefix") {
         place = MarkerPlace::kPrefix;
       } else {
-        throw std::invalid_argument(where + "\"" + w[1] +
-                                    "\" is not word, suffix or prefix");
+        throw std::invalid_argument(where + Shown(w[1]) +
+                                    " is not word, suffix or prefix");
       }
       for (size_t k = 2; k < w.size(); ++k)
         c.markers.push_back({role, place, w[k]});
@@ -157,7 +157,7 @@ Convention ParseConvention(std::string_view text, const std::string& source) {
     } else if (w[0] == "point") {
       c.point_codes.insert(c.point_codes.end(), w.begin() + 1, w.end());
     } else {
-      throw std::invalid_argument(where + "unknown setting \"" + w[0] + "\"");
+      throw std::invalid_argument(where + "unknown setting " + Shown(w[0]));
     }
   }
   return c;
@@ -199,9 +199,8 @@ Convention LoadConvention(const std::string& name_or_file,
       std::string known;
       for (const std::string& n : ShippedConventions())
         known += (known.empty() ? "" : ", ") + n;
-      throw std::invalid_argument("no convention \"" + name_or_file +
-                                  "\" (shipped: " + known +
-                                  "; or give a file)");
+      throw std::invalid_argument("no convention " + Shown(name_or_file) +
+                                  " (shipped: " + known + "; or give a file)");
     }
   } else {
     path = name_or_file;

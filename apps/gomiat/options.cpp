@@ -122,7 +122,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     c.croquis = ParseCroquis(args, 1, help);
     c.command = help ? Command::kCroquisHelp : Command::kCroquis;
   } else {
-    throw UsageError("unknown command \"" + first + "\"");
+    throw UsageError("unknown command " + Shown(first));
   }
   return c;
 }
