@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <sstream>
 
 #include "frame/cp1252.h"
@@ -387,6 +388,57 @@ std::string EncodingName(Encoding e) {
   return "auto";
 }
 
+namespace {
+
+// The points of some whole lines of a file; line numbers count from the
+// first of them.
+struct LinesRead {
+  std::vector<SurveyPoint> points;
+  size_t lines = 0;
+  size_t error_line = 0;  // 0: none
+  std::string error;
+  bool header_skipped = false;
+};
+
+void ReadLines(std::string_view text, const ReadOptions& options,
+               Delimiter delimiter, bool may_have_header, size_t reserve,
+               const LineProgress* progress, LinesRead& out) {
+  const LineReader reader(options.columns, delimiter);
+  out.points.reserve(reserve);
+  bool first = may_have_header;
+  size_t next_progress = 0;
+  std::string_view line;
+  SurveyPoint p;
+  for (size_t pos = 0; NextLine(text, pos, line);) {
+    ++out.lines;
+    if (progress && *progress && pos >= next_progress) {
+      (*progress)(pos, text.size());
+      next_progress = pos + kProgressBytes;
+    }
+    if (TrimBlanks(line).empty() || IsComment(line, options.comment)) continue;
+    std::string why = reader.Read(line, p);
+    if (!why.empty()) {
+      if (first && !reader.AnyCoordinate(line)) {
+        out.header_skipped = true;
+        first = false;
+        continue;
+      }
+      out.error_line = out.lines;
+      out.error = std::move(why);
+      return;
+    }
+    first = false;
+    p.line = out.lines;
+    out.points.push_back(std::move(p));
+    p = SurveyPoint();
+  }
+}
+
+// Below this, one thread reads the whole file.
+constexpr size_t kSplitBytes = size_t{1} << 20;
+
+}  // namespace
+
 PointFile ParsePointFile(std::string_view bytes, const std::string& file,
                          const ReadOptions& options,
                          const LineProgress& progress) {
@@ -398,38 +450,45 @@ PointFile ParsePointFile(std::string_view bytes, const std::string& file,
   out.delimiter = options.delimiter == Delimiter::kAuto
                       ? DetectDelimiter(text, options)
                       : options.delimiter;
-  const LineReader reader(options.columns, out.delimiter);
+  // A large file is read in two halves at once, cut after a line feed.
+  size_t cut = text.size();
+  if (text.size() >= kSplitBytes) {
+    const size_t lf = text.find('\n', text.size() / 2);
+    if (lf != std::string_view::npos) cut = lf + 1;
+  }
+  const std::string_view head = text.substr(0, cut), tail = text.substr(cut);
+  const auto lines_in = [](std::string_view t) {
+    return static_cast<size_t>(std::count(t.begin(), t.end(), '\n')) + 1;
+  };
+  const size_t tail_lines = tail.empty() ? 0 : lines_in(tail);
+  LinesRead first, second;
+  {
+    std::future<void> other;
+    if (!tail.empty())
+      other = std::async(std::launch::async, [&] {
+        ReadLines(tail, options, out.delimiter, false, tail_lines, nullptr,
+                  second);
+      });
+    ReadLines(head, options, out.delimiter, true, lines_in(head) + tail_lines,
+              &progress, first);
+    if (other.valid()) other.get();
+  }
+  if (first.error_line) throw InputError(file, first.error_line, first.error);
+  if (second.error_line)
+    throw InputError(file, first.lines + second.error_line, second.error);
+  out.header_skipped = first.header_skipped;
+  out.points = std::move(first.points);
+  for (SurveyPoint& p : second.points) {
+    p.line += first.lines;
+    out.points.push_back(std::move(p));
+  }
+  std::vector<SurveyPoint>().swap(second.points);
   const bool has_name =
       std::find(options.columns.order.begin(), options.columns.order.end(),
                 Column::kName) != options.columns.order.end();
-  out.points.reserve(
-      static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  bool first = true;
-  size_t number = 0, next_progress = 0;
-  std::string_view line;
-  SurveyPoint p;
-  for (size_t pos = 0; NextLine(text, pos, line);) {
-    ++number;
-    if (progress && pos >= next_progress) {
-      progress(pos, text.size());
-      next_progress = pos + kProgressBytes;
-    }
-    if (TrimBlanks(line).empty() || IsComment(line, options.comment)) continue;
-    const std::string why = reader.Read(line, p);
-    if (!why.empty()) {
-      if (first && !reader.AnyCoordinate(line)) {
-        out.header_skipped = true;
-        first = false;
-        continue;
-      }
-      throw InputError(file, number, why);
-    }
-    first = false;
-    p.line = number;
-    if (!has_name) p.name = std::to_string(out.points.size() + 1);
-    out.points.push_back(std::move(p));
-    p = SurveyPoint();
-  }
+  if (!has_name)
+    for (size_t i = 0; i < out.points.size(); ++i)
+      out.points[i].name = std::to_string(i + 1);
   if (out.points.empty()) throw InputError(file, 0, "no points in the file");
   return out;
 }

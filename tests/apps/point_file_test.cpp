@@ -164,6 +164,14 @@ TEST(PointFileTest, MalformedLinesNameFileAndLine) {
   o.delimiter = Delimiter::kComma;
   EXPECT_EQ(Parse("1,+1.5e2,-2,3\n", o).points[0].x, 150.0);
 
+  // A large file is read in two halves: lines are still counted in order.
+  std::string big = "Name,X,Y,Z\n";
+  for (int i = 2; i <= 90000; ++i) big += std::to_string(i) + ",1,2,3,CT\n";
+  const PointFile f = Parse(big);
+  ASSERT_EQ(f.points.size(), 89999u);
+  EXPECT_TRUE(f.points.back().line == 90000 && f.points.back().name == "90000");
+  big.replace(big.find("\n80000,") + 7, 1, "x");
+  EXPECT_EQ(ErrorOf(big), "survey.txt:80000: easting \"x\" is not a number");
   EXPECT_EQ(qdr2_Gomiat::test_support::MessageOf<InputError>(
                 [] { ReadPointFile("/nonexistent/survey.txt", {}); }),
             "/nonexistent/survey.txt: No such file or directory");
