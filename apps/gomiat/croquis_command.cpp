@@ -15,6 +15,7 @@
 #include "frame/atomic_file.h"
 #include "frame/environment.h"
 #include "geojson_writer.h"
+#include "gis_output.h"
 #include "output_file.h"
 #include "progress.h"
 #include "qdr2_gomiat/failure.h"
@@ -68,6 +69,7 @@ void Summary(std::ostream& out, const CroquisOptions& o, const PointFile& f,
   WriteReportSummary(report, out);
   out << "  written    " << o.dxf << "\n";
   if (o.geojson) out << "             " << *o.geojson << "\n";
+  if (o.gpkg) out << "             " << *o.gpkg << "\n";
   if (o.report) out << "             " << *o.report << "\n";
   out.flush();
 }
@@ -98,8 +100,10 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
 
   Convention convention;
   PointFile file;
+  std::unique_ptr<LonLat> lon_lat;
   try {
     convention = LoadConvention(o.convention, ConventionFolders());
+    if (!o.crs.empty()) lon_lat = std::make_unique<LonLat>(o.crs);
     progress.Begin("reading " + o.input, 100);
     file = ReadPointFile(o.input, o.read, [&](size_t done, size_t total) {
       progress.Update(done * 100 / (total ? total : 1));
@@ -128,6 +132,7 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
     std::vector<const std::string*> outputs = {&o.dxf};
     if (o.geojson) outputs.push_back(&*o.geojson);
     if (o.report) outputs.push_back(&*o.report);
+    if (o.gpkg) outputs.push_back(&*o.gpkg);
     for (size_t i = 0; i < outputs.size(); ++i) {
       if (SameFile(*outputs[i], o.input))
         throw std::invalid_argument(*outputs[i] + ": is the input file");
@@ -216,11 +221,18 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
     if (o.geojson) geojson = std::make_unique<OutputFile>(*o.geojson);
     if (o.report) text = std::make_unique<OutputFile>(*o.report);
     WriteDxf(result.sketch, dxf.Stream());
-    if (geojson) WriteGeoJson(result.sketch, geojson->Stream());
+    if (geojson) {
+      const auto positions = lon_lat ? lon_lat->Of(result.sketch)
+                                     : std::vector<std::array<double, 2>>();
+      WriteGeoJson(result.sketch, geojson->Stream(),
+                   lon_lat ? &positions : nullptr);
+    }
     if (text) WriteQualityReport(report, report_input, o.input, text->Stream());
     dxf.Commit();
     if (geojson) geojson->Commit();
     if (text) text->Commit();
+    // Last: GDAL writes it whole beside its place and renames it there.
+    if (o.gpkg) WriteGeoPackage(result.sketch, o.crs, *o.gpkg);
     progress.End();
     codes->Finish();
   } catch (const std::exception& e) {

@@ -54,13 +54,18 @@ std::string JsonString(std::string_view utf8) {
   return out + "\"";
 }
 
-void WriteGeoJson(const Sketch& sketch, std::ostream& stream) {
+void WriteGeoJson(const Sketch& sketch, std::ostream& stream,
+                  const std::vector<std::array<double, 2>>* lon_lat) {
+  if (lon_lat && lon_lat->size() != sketch.points.size())
+    throw std::out_of_range("a longitude and latitude a point is needed");
   TextOut out(stream);
+  const SketchPoint* const base = sketch.points.data();
   const auto position = [&](const SketchPoint& p) {
+    const size_t i = static_cast<size_t>(&p - base);
     out << '[';
-    out.Shortest(p.x);
+    out.Shortest(lon_lat ? (*lon_lat)[i][0] : p.x);
     out << ',';
-    out.Shortest(p.y);
+    out.Shortest(lon_lat ? (*lon_lat)[i][1] : p.y);
     out << ',';
     out.Shortest(p.z);
     out << ']';

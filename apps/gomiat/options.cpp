@@ -58,6 +58,11 @@ CroquisOptions ParseCroquis(const std::vector<std::string>& args, size_t i,
       o.geojson = value(a, inline_value, has_inline);
     } else if (a == "--codes") {
       o.codes = value(a, inline_value, has_inline);
+    } else if (a == "--gpkg") {
+      o.gpkg = value(a, inline_value, has_inline);
+    } else if (a == "--crs") {
+      o.crs = value(a, inline_value, has_inline);
+      if (o.crs.empty()) throw UsageError("--crs needs a system (EPSG:CODE)");
     } else if (a == "--report") {
       o.report = value(a, inline_value, has_inline);
     } else if (a == "--convention") {
@@ -101,6 +106,7 @@ CroquisOptions ParseCroquis(const std::vector<std::string>& args, size_t i,
     throw UsageError("--geojson needs a file name");
   if (o.codes && o.codes->empty())
     throw UsageError("--codes needs a file name");
+  if (o.gpkg && o.gpkg->empty()) throw UsageError("--gpkg needs a file name");
   if (o.report && o.report->empty())
     throw UsageError("--report needs a file name");
   if (o.convention.empty()) throw UsageError("--convention needs a name");
@@ -152,7 +158,12 @@ std::string CroquisHelp() {
          "Options:\n"
          "  -o, --output FILE     the DXF drawing to write (required)\n"
          "  --geojson FILE        also write the sketch as GeoJSON\n"
-         "                        (coordinates as in the file, no CRS)\n"
+         "                        (coordinates as in the file unless --crs)\n"
+         "  --crs EPSG:CODE       the survey's coordinate system: the GeoJSON\n"
+         "                        is then in longitude and latitude, and the\n"
+         "                        GeoPackage declares it\n"
+         "  --gpkg FILE           also write a GeoPackage (points and\n"
+         "                        polylines with layer, colour, line type)\n"
          "  --report FILE         also write a quality report (per code its\n"
          "                        points, lines and longest segment; doubtful\n"
          "                        joins, duplicate names, unknown codes)\n"

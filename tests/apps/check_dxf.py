@@ -15,6 +15,7 @@ import collections
 import json
 import os
 import re
+import sqlite3
 import stat
 import subprocess
 import sys
@@ -229,7 +230,18 @@ def run(gomiat, input_path):
         check(not os.path.exists(table), "a run that only reads saved codes")
         # A device as output is written to, never replaced; --save-codes
         # saves the table the first run used.
-        r = gomiat_run(input_path, "-o", "/dev/null", "--save-codes", "-q")
+        gpkg = f"{tmp}/road.gpkg"
+        r = gomiat_run(input_path, "-o", "/dev/null", "--save-codes", "-q",
+                       "--crs", "EPSG:25830", "--gpkg", gpkg)
+        if "built without" in r.stderr:  # no PROJ and GDAL: no GeoPackage
+            r = gomiat_run(input_path, "-o", "/dev/null", "--save-codes", "-q")
+        else:
+            with sqlite3.connect(gpkg) as db:
+                check(db.execute("select srs_id from gpkg_contents").fetchall()
+                      == [(25830,), (25830,)] and
+                      db.execute("select count(*) from points").fetchone()
+                      == (368,), "GeoPackage")
+            os.remove(gpkg)
         check(r.returncode == 0 and os.path.exists(table) and
               stat.S_ISCHR(os.stat("/dev/null").st_mode),
               f"-o /dev/null --save-codes: {r.stderr}")

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include "gis_output.h"
+
 namespace gomiat {
 namespace {
 
@@ -23,6 +25,17 @@ TEST(GeoJsonWriterTest, ExtraColumnsArePropertiesAndBadVerticesRefused) {
   EXPECT_NE(out.str().find(R"("layer":"0","rod":"1.80","fecha":"2024-06-11")"),
             std::string::npos);
   EXPECT_NE(out.str().find(R"("rod":"2\"","fecha":"")"), std::string::npos);
+
+  // Declared as UTM zone 30 north: its central meridian at the false
+  // easting on the equator is longitude -3, latitude 0.
+  if (GisAvailable()) {
+    s.points[0].x = 500000;
+    s.points[0].y = 0;
+    const auto lon_lat = LonLat("EPSG:25830").Of(s);
+    EXPECT_NEAR(lon_lat[0][0], -3, 1e-9);
+    EXPECT_NEAR(lon_lat[0][1], 0, 1e-9);
+    EXPECT_THROW(LonLat("EPSG:1"), std::invalid_argument);
+  }
   s.polylines[0].vertices.push_back(3);
   std::ostringstream ignored;
   EXPECT_THROW(WriteGeoJson(s, ignored), std::out_of_range);
