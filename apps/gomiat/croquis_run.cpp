@@ -102,24 +102,19 @@ CroquisResult RunCroquis(std::vector<SurveyPoint> points,
   if (croquis == nullptr) throw std::runtime_error("c_Autocroquis not found");
   croquis->A_Ver_Codigos = true;
 
-  // The points move into the sketch before the call, and their codes into
-  // the call's array and back after it: a large survey is held once.
+  // The points become the sketch's, and their codes go into the call's
+  // array and come back after it: a large survey is held once.
   CroquisResult r;
   Sketch& s = r.sketch;
-  s.points.reserve(points.size());
+  s.points = std::move(points);
   q::StrArray codigos(0, n);
   for (int32_t i = 1; i <= n; ++i) {
-    SurveyPoint& in = points[i - 1];
-    s.points.push_back({std::move(in.name), in.x, in.y, in.z, std::string(), 0,
-                        std::move(in.extras), in.line});
-    if (codes) {
-      codigos(i) = (*codes)[i - 1];
-      s.points.back().code = std::move(in.code);
-    } else {
-      codigos(i) = std::move(in.code);
-    }
+    SketchPoint& p = s.points[static_cast<size_t>(i - 1)];
+    if (codes)
+      codigos(i) = (*codes)[static_cast<size_t>(i - 1)];
+    else
+      codigos(i) = std::move(p.code);
   }
-  std::vector<SurveyPoint>().swap(points);
   auto nCapas = static_cast<int32_t>(host_layers.size());
   q::StrArray Capas(0, nCapas);
   for (int32_t i = 1; i <= nCapas; ++i) Capas(i) = host_layers[i - 1];

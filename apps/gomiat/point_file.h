@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sketch.h"
+
 namespace gomiat {
 
 enum class Delimiter { kAuto, kComma, kSemicolon, kTab, kBlanks };
@@ -52,15 +54,10 @@ struct ReadOptions {
   std::string comment;
 };
 
-struct SurveyPoint {
-  std::string name;  // the running point number when the file has none
-  double x = 0;      // easting
-  double y = 0;      // northing
-  double z = 0;
-  std::string code;  // the whole code field, trimmed; may hold several codes
-  size_t line = 0;   // 1-based line in the file
-  std::vector<std::string> extras;  // values of the extra columns
-};
+// A point as read: name, easting, northing, elevation, code field, the
+// values of extra columns and its line in the file (the sketch's point,
+// whose layer the automatic sketch sets later, so a survey is held once).
+using SurveyPoint = SketchPoint;
 
 struct PointFile {
   std::vector<SurveyPoint> points;

@@ -13,14 +13,15 @@ std::vector<SurveyPoint> Survey() {
   const char* codes[] = {"CASA", "CASA", "CASA",  "CASA A", "CT", "CT",
                          "CT I", "CT",   "CT,BT", "",       "BT", "I"};
   std::vector<SurveyPoint> points;
-  for (const char* c : codes)
-    points.push_back({"P" + std::to_string(points.size() + 1),
-                      10.0 * static_cast<double>(points.size()),
-                      5,
-                      6,
-                      c,
-                      points.size() + 1,
-                      {"x"}});
+  for (const char* c : codes) {
+    SurveyPoint p;
+    p.name = "P" + std::to_string(points.size() + 1);
+    p.x = 10.0 * static_cast<double>(points.size());
+    p.code = c;
+    p.extras = {"x"};
+    p.line = points.size() + 1;
+    points.push_back(p);
+  }
   return points;
 }
 
