@@ -228,6 +228,10 @@ def run(gomiat, input_path):
         check("polylines" in r.stdout, "no summary")
         table = f"{env['QDR2_GOMIAT_HOME']}/autocroquis.txt"
         check(not os.path.exists(table), "a run that only reads saved codes")
+        # A run that fails saves no code table, even when asked to.
+        r = gomiat_run(input_path, "-o", "/dev/full", "--save-codes", "-q")
+        check(r.returncode == 1 and not os.path.exists(table),
+              f"-o /dev/full --save-codes: {r.returncode} {r.stderr}")
         # A device as output is written to, never replaced; --save-codes
         # saves the table the first run used.
         gpkg = f"{tmp}/road.gpkg"
