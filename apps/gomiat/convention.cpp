@@ -185,9 +185,9 @@ Convention LoadConvention(const std::string& name_or_file,
                           const std::vector<std::string>& folders) {
   std::error_code ec;
   std::string path;
-  const bool is_name = name_or_file.find('/') == std::string::npos &&
-                       !fs::exists(name_or_file, ec);
-  if (is_name) {
+  // A shipped name first: a file of that name in the current folder (the
+  // program itself, say) is taken only when no convention has the name.
+  if (name_or_file.find('/') == std::string::npos) {
     for (const std::string& f : folders) {
       const fs::path p = fs::path(f) / (name_or_file + ".txt");
       if (fs::is_regular_file(p, ec)) {
@@ -195,17 +195,17 @@ Convention LoadConvention(const std::string& name_or_file,
         break;
       }
     }
-    if (path.empty()) {
+  }
+  if (path.empty()) {
+    path = name_or_file;
+    if (!fs::is_regular_file(path, ec)) {
       std::string known;
       for (const std::string& n : ShippedConventions())
         known += (known.empty() ? "" : ", ") + n;
       throw std::invalid_argument("no convention " + Shown(name_or_file) +
-                                  " (shipped: " + known + "; or give a file)");
+                                  " (shipped: " + known +
+                                  "; or give a convention file)");
     }
-  } else {
-    path = name_or_file;
-    if (!fs::is_regular_file(path, ec))
-      throw std::invalid_argument(path + ": not a convention file");
   }
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;

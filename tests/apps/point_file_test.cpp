@@ -21,24 +21,20 @@ std::string ErrorOf(const std::string& text, ReadOptions o = {}) {
 }
 
 TEST(PointFileTest, EveryDelimiterIsDetectedAndTheCodeFieldKeepsItsOwn) {
-  struct Case {
-    std::string text;
-    Delimiter expected;
-  };
-  const Case cases[] = {
-      {"1,431200.5,4412100.25,601.5,LBD,ARCEN\n", Delimiter::kComma},
-      {"1;431200,5;4412100,25;601,5;LBD,ARCEN\n", Delimiter::kSemicolon},
-      {"1\t431200.5\t4412100.25\t601.5\tLBD,ARCEN\n", Delimiter::kTab},
-      {"  1   431200.5  4412100.25 601.5   LBD,ARCEN  \n", Delimiter::kBlanks},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    const PointFile f = Parse(c.text);
-    EXPECT_EQ(f.delimiter, c.expected);
+  for (const auto& [text, expected] :
+       std::vector<std::pair<std::string, Delimiter>>{
+           {"1,431200.5,4412100.25,601.5,LBD,ARCEN\n", Delimiter::kComma},
+           {"1;431200,5;4412100,25;601,5;LBD,ARCEN\n", Delimiter::kSemicolon},
+           {"1\t431200.5\t4412100.25\t601.5\tLBD,ARCEN\n", Delimiter::kTab},
+           {"  1   431200.5  4412100.25 601.5   LBD,ARCEN  \n",
+            Delimiter::kBlanks}}) {
+    const PointFile f = Parse(text);
+    EXPECT_EQ(f.delimiter, expected) << text;
     ASSERT_EQ(f.points.size(), 1u);
     const SurveyPoint& p = f.points[0];
     EXPECT_TRUE(p.name == "1" && p.x == 431200.5 && p.y == 4412100.25 &&
-                p.z == 601.5 && p.code == "LBD,ARCEN" && p.line == 1);
+                p.z == 601.5 && p.code == "LBD,ARCEN" && p.line == 1)
+        << text;
   }
   // Blanks inside the code field stay, whatever separates the columns;
   // empty trailing columns do not become part of it.
