@@ -2,6 +2,7 @@
 #include "code_table_place.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -49,6 +50,13 @@ TEST(CodeTablePlaceTest, TheRunWorksOnACopySavedBackOnlyWhenAsked) {
   EXPECT_THROW(CodeTablePlace(dir.File("missing/t.txt"), "/x", false),
                std::invalid_argument);
   EXPECT_THROW(CodeTablePlace(dir.Path().string(), "/x", false),
+               std::invalid_argument);
+  // A pipe is refused at once, not waited on; so is a link to nothing.
+  ASSERT_EQ(::mkfifo(dir.File("pipe.txt").c_str(), 0600), 0);
+  EXPECT_THROW(CodeTablePlace(dir.File("pipe.txt"), "/x", false),
+               std::invalid_argument);
+  std::filesystem::create_symlink(dir.File("none"), dir.File("link.txt"));
+  EXPECT_THROW(CodeTablePlace(dir.File("link.txt"), "/x", false),
                std::invalid_argument);
 
   // A failed copy back keeps the run's table and says where.
