@@ -13,7 +13,10 @@
 
 namespace qdr2_Gomiat {
 class Environment;
+namespace ui {
+class UiBackend;
 }
+}  // namespace qdr2_Gomiat
 
 namespace gomiat {
 
@@ -25,6 +28,17 @@ struct SessionLog {
   int32_t failures = 0;  // failures the component reported to its log
   std::vector<std::string> windows;  // captions of windows shown
 };
+
+// The headless backend with a user who accepts the code table window as it
+// comes ("cmdAceptar"); other windows are closed with their close box and
+// message boxes get the headless answers. Windows and boxes go to `log`.
+std::unique_ptr<qdr2_Gomiat::ui::UiBackend> MakeBatchUi(
+    std::shared_ptr<SessionLog> log);
+
+// Forwards to `inner` (the real windows) and records message boxes.
+std::unique_ptr<qdr2_Gomiat::ui::UiBackend> MakeRecordingUi(
+    std::unique_ptr<qdr2_Gomiat::ui::UiBackend> inner,
+    std::shared_ptr<SessionLog> log);
 
 class CliSession {
  public:

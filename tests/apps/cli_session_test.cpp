@@ -1,11 +1,12 @@
 // The program's user interface and settings as the component meets them.
+#include "cli_session.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "../support/test_support.h"
 #include "cli_settings.h"
-#include "cli_ui.h"
 #include "frame/environment.h"
 #include "frame/error_log.h"
 #include "frame/ui/form.h"
@@ -53,7 +54,7 @@ class ProgramEnvironment {
           },
           log);
     };
-    f.ui = [log] { return MakeAcceptingUi(log); };
+    f.ui = [log] { return MakeBatchUi(log); };
     f.clock = q::MakeSystemClock;
     return f;
   }
@@ -110,7 +111,7 @@ TEST(CliSessionTest, FailuresTheComponentLogsReachTheProgram) {
 
 TEST(CliSessionTest, RealWindowsAreWrappedAndTheirMessagesRecorded) {
   auto log = std::make_shared<SessionLog>();
-  auto inner = MakeAcceptingUi(std::make_shared<SessionLog>());
+  auto inner = MakeBatchUi(std::make_shared<SessionLog>());
   auto ui = MakeRecordingUi(std::move(inner), log);
   EXPECT_EQ(ui->MsgBox("a\r\nb", 0, "T"), 1);
   ASSERT_EQ(log->messages.size(), 1u);

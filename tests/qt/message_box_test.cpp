@@ -74,16 +74,12 @@ TEST(QtMessageBox, BoxesAreWideEnoughForTheirTitle) {
 
 TEST(QtMessageBox, TheUsersAnswerComesBack) {
   QtSession session;
-  QString title, text;
-  AnswerNextMessageBox(6, &title, &text);
-  EXPECT_EQ(session.Backend().MsgBox("¿Seguro?", 4 + 32, ""), 6);
-  EXPECT_EQ(title, QStringLiteral("c_Gomiat"));
-  EXPECT_EQ(text, QString::fromUtf8("¿Seguro?"));
-
-  AnswerNextMessageBox(2);
-  EXPECT_EQ(session.Backend().MsgBox("¿Guardar?", 3, "Capas"), 2);
-  AnswerNextMessageBox(1);
-  EXPECT_EQ(session.Backend().MsgBox("obsoleto", 0, ""), 1);
+  for (const auto& [flags, answer] : {std::pair{3 + 32, 6}, {3, 2}, {0, 1}}) {
+    BoxCloser user({answer});
+    EXPECT_EQ(session.Backend().MsgBox("¿Seguro?", flags, ""), answer);
+    EXPECT_EQ(user.titles, std::vector<std::string>{"c_Gomiat"});
+    EXPECT_EQ(user.texts, std::vector<std::string>{"¿Seguro?"});
+  }
 }
 
 }  // namespace

@@ -8,9 +8,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QString>
 #include <QTimer>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -18,29 +16,49 @@
 #include <vector>
 
 #include "frame/environment.h"
-#include "frame/ui/form.h"
 #include "platform/platform.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_backend.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat::qt_tests {
 
 using qt::FormView;
-using qt::MakeQtBackend;
 using qt::QtBackend;
 
 class QtSession {
  public:
-  QtSession();
-  ~QtSession();
+  QtSession() {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);  // unless told otherwise
+    auto backend = qt::MakeQtBackend();
+    if (!backend) throw std::runtime_error("no Qt backend offscreen");
+    backend_ = backend.get();
+    auto owned =
+        std::make_shared<std::unique_ptr<ui::UiBackend>>(std::move(backend));
+    Environment::Factories f;
+    f.settings = [path = folder_.File("settings.sqlite")] {
+      return MakeSqliteSettings(path);
+    };
+    f.numbers = MakeNumberTextService;
+    f.colours = MakeColourService;
+    f.sort = MakeSortService;
+    f.files = MakeFileService;
+    f.ui = [owned] { return std::move(*owned); };
+    f.grid = MakeGridModel;
+    f.clock = MakeSystemClock;
+    previous_ = Environment::Install(
+        std::make_shared<Environment>(std::move(f), Folder()));
+    Environment::Current().Ui();  // made on first use: make it now
+  }
+  ~QtSession() { Environment::Install(previous_); }
   QtSession(const QtSession&) = delete;
   QtSession& operator=(const QtSession&) = delete;
 
   QtBackend& Backend() const { return *backend_; }
-  const std::string& Folder() const { return folder_; }
+  std::string Folder() const { return folder_.Path().string(); }
 
  private:
-  std::string folder_;
+  test_support::TempFolder folder_;
   QtBackend* backend_ = nullptr;  // owned by the environment
   std::shared_ptr<Environment> previous_;
 };
@@ -48,74 +66,6 @@ class QtSession {
 // Shows `form` modally; `steps` runs inside its loop with the form's dialog.
 // A form still shown after `steps` and a grace time is closed with a test
 // failure, so a broken test never hangs.
-void RunModal(ui::Form& form, const std::function<void(FormView&)>& steps);
-
-// The next message box to appear is answered by clicking its button with
-// `answer`; the box's title and text are kept in the two strings.
-void AnswerNextMessageBox(int answer, QString* title = nullptr,
-                          QString* text = nullptr);
-
-// The widget of the control named as in the window ("optTipo(1)").
-template <class W>
-W* Widget(FormView& view, const char* full_name) {
-  ui::Control* control = view.form().FindByFullName(full_name);
-  return control == nullptr ? nullptr
-                            : qobject_cast<W*>(view.WidgetOf(*control));
-}
-
-// Where the tests keep their pictures: <build>/screenshots.
-std::string ScreenshotFolder();
-
-namespace detail {
-
-// The tests draw offscreen unless told otherwise.
-inline const bool kOffscreen = [] {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  return true;
-}();
-
-inline std::string MakeTempFolder() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "qdr2_gomiat_qt-XXXXXX")
-          .string();
-  std::vector<char> buf(pattern.begin(), pattern.end());
-  buf.push_back('\0');
-  if (mkdtemp(buf.data()) == nullptr) throw std::runtime_error("mkdtemp");
-  return std::string(buf.data());
-}
-
-}  // namespace detail
-
-inline QtSession::QtSession() : folder_(detail::MakeTempFolder()) {
-  (void)detail::kOffscreen;
-  auto backend = MakeQtBackend();
-  if (!backend) throw std::runtime_error("no Qt backend offscreen");
-  backend_ = backend.get();
-  auto shared =
-      std::make_shared<std::unique_ptr<ui::UiBackend>>(std::move(backend));
-  Environment::Factories f;
-  f.settings = [path = folder_ + "/settings.sqlite"] {
-    return MakeSqliteSettings(path);
-  };
-  f.numbers = MakeNumberTextService;
-  f.colours = MakeColourService;
-  f.sort = MakeSortService;
-  f.files = MakeFileService;
-  f.ui = [shared] { return std::move(*shared); };
-  f.grid = MakeGridModel;
-  f.clock = MakeSystemClock;
-  previous_ = Environment::Install(
-      std::make_shared<Environment>(std::move(f), folder_));
-  // The environment makes its backend on first use: make it now.
-  Environment::Current().Ui();
-}
-
-inline QtSession::~QtSession() {
-  Environment::Install(previous_);
-  std::error_code ec;
-  std::filesystem::remove_all(folder_, ec);
-}
-
 inline void RunModal(ui::Form& form,
                      const std::function<void(FormView&)>& steps) {
   auto& backend = dynamic_cast<QtBackend&>(Environment::Current().Ui());
@@ -135,26 +85,41 @@ inline void RunModal(ui::Form& form,
   form.ShowModal();
 }
 
-inline void AnswerNextMessageBox(int answer, QString* title, QString* text) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [=] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
-    if (title != nullptr) *title = box->windowTitle();
-    if (text != nullptr) *text = box->text();
-    auto* button =
-        box->findChild<QPushButton*>(QStringLiteral("answer%1").arg(answer));
-    EXPECT_NE(button, nullptr) << "no button answers " << answer;
-    poll->deleteLater();
-    poll->stop();
-    if (button != nullptr)
-      button->click();
-    else
+// Answers every message box while it lives, with the first of `answers`
+// the box has a button for (by default as a user who just closes it), and
+// keeps the boxes' titles and texts.
+class BoxCloser : public QObject {
+ public:
+  explicit BoxCloser(std::vector<int> answers = {2, 7, 1}) {
+    QObject::connect(&poll_, &QTimer::timeout, this, [this, answers] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || !box->isVisible()) return;
+      titles.push_back(box->windowTitle().toStdString());
+      texts.push_back(box->text().toStdString());
+      for (int answer : answers)
+        if (auto* b = box->findChild<QPushButton*>(
+                QStringLiteral("answer%1").arg(answer)))
+          return b->click();
+      ADD_FAILURE() << "no button for the answers asked";
       box->reject();
-  });
-  poll->start(5);
+    });
+    poll_.start(5);
+  }
+  std::vector<std::string> titles, texts;
+
+ private:
+  QTimer poll_;
+};
+
+// The widget of the control named as in the window ("optTipo(1)").
+template <class W>
+W* Widget(FormView& view, const char* full_name) {
+  ui::Control* control = view.form().FindByFullName(full_name);
+  return control == nullptr ? nullptr
+                            : qobject_cast<W*>(view.WidgetOf(*control));
 }
 
+// Where the tests keep their pictures: <build>/screenshots.
 inline std::string ScreenshotFolder() {
   return std::string(QDR2_GOMIAT_BINARY_DIR) + "/screenshots";
 }

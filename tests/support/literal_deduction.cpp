@@ -99,14 +99,9 @@ void LiteralDeduction::Analiza_Codigo(std::string code, std::string field,
                                       bool& found, T_Tipo_Codigo& role,
                                       bool& single,
                                       NumberTextService& numbers) const {
-  if (Trim(field).empty()) {
-    single = true;
-    found = false;
-    return;
-  }
   int32_t nw = 0;
   Array<std::string> words;
-  numbers.DivideEnPalabras(field, nw, words);
+  if (!Trim(field).empty()) numbers.DivideEnPalabras(field, nw, words);
   if (nw == 0) {
     single = true;
     found = false;
@@ -143,13 +138,17 @@ void LiteralDeduction::Analiza_Codigo(std::string code, std::string field,
 void LiteralDeduction::Asigna_Capas(NumberTextService& numbers,
                                     ColourService& colours) {
   SketchState& s = state_;
-  s.layer_count += 1;
-  s.layers.RedimPreserve(s.layer_count);
-  s.layer_colours.RedimPreserve(s.layer_count);
-  s.layer_line_types.RedimPreserve(s.layer_count);
-  s.layers(s.layer_count) = "Puntos";
-  s.layer_colours(s.layer_count) = 16777215;
-  s.layer_line_types(s.layer_count) = 0;
+  const auto add_layer = [&s](const std::string& name) {
+    s.layer_count += 1;
+    s.layers.RedimPreserve(s.layer_count);
+    s.layer_colours.RedimPreserve(s.layer_count);
+    s.layer_line_types.RedimPreserve(s.layer_count);
+    s.layers(s.layer_count) = name;
+    return s.layer_count;
+  };
+  const int32_t points = add_layer("Puntos");
+  s.layer_colours(points) = 16777215;
+  s.layer_line_types(points) = 0;
 
   s.layer_of_code.Redim(0, s.code_count);
   for (int32_t k = 1; k <= s.code_count; ++k) {
@@ -157,25 +156,12 @@ void LiteralDeduction::Asigna_Capas(NumberTextService& numbers,
         colours.ColorValue(CInt(static_cast<double>(s.rows.colours(k))));
     const int16_t line = Linea_Entero(s.rows.lines(k), numbers);
     int32_t at = 0;
-    for (int32_t j = 1; j <= s.layer_count; ++j)
-      if (s.layers(j) == s.rows.layers(k)) {
-        at = j;
-        break;
-      }
-    if (at > 0) {
-      s.layer_of_code(k) = at;
-      s.layer_colours(at) = colour;
-      s.layer_line_types(at) = line;
-    } else {
-      s.layer_count += 1;
-      s.layers.RedimPreserve(s.layer_count);
-      s.layer_colours.RedimPreserve(s.layer_count);
-      s.layer_line_types.RedimPreserve(s.layer_count);
-      s.layers(s.layer_count) = s.rows.layers(k);
-      s.layer_colours(s.layer_count) = colour;
-      s.layer_line_types(s.layer_count) = line;
-      s.layer_of_code(k) = s.layer_count;
-    }
+    for (int32_t j = 1; j <= s.layer_count && at == 0; ++j)
+      if (s.layers(j) == s.rows.layers(k)) at = j;
+    if (at == 0) at = add_layer(s.rows.layers(k));
+    s.layer_of_code(k) = at;
+    s.layer_colours(at) = colour;
+    s.layer_line_types(at) = line;
   }
 }
 

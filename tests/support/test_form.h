@@ -168,22 +168,34 @@ class f_Prueba : public ui::Form {
     SetCaption(caption_);
     SetInnerSize(7200, 5400);  // no resize event while loading
     Grid& g = tblDatos.grid();
-    g.SetCols(3);
-    g.SetRows(3);
-    g.DefineColumn(0, false, true, kGridText, 0, 0, 0, 10, "Código");
+    g.SetCols(4);
+    g.SetRows(4);
+    g.DefineColumn(0, false, false, kGridText, 0, 0, 0, 10, "Código");
     g.DefineColumn(1, false, false, kGridChoice, 0, 1, 0, 9, "Tipo unión");
     g.DefineColumn(2, false, false, kGridColour, 0, 1, 0, 6, "Color");
-    g.SetChoiceList(1, Array<std::string>::FromItems({"Lineal", "Puntual"}));
+    g.DefineColumn(3, false, true, kGridNumber1, 0, 1, 0, 7, "Puntos");
+    Array<std::string> kinds(0, 1);
+    kinds(0) = "Lineal";
+    kinds(1) = "Puntual";
+    g.SetChoiceList(1, kinds);
+    g.FileOptions("c_Gomiat Prueba", "Prueba", "*.crq");
     g.Complete();
-    for (int32_t r = 1; r <= 2; ++r) {
-      g.SetText(r, 0, r == 1 ? "CASA" : "MURO");
-      g.SetText(r, 1, "Lineal");
-      g.SetColour(r, 2, r == 1 ? 255 : 65535);
+    const char* codes[] = {"CASA", "MURO", "ARBOL"};
+    const int32_t colours[] = {255, 65535, 32768};
+    for (int32_t r = 1; r <= 3; ++r) {
+      g.SetText(r, 0, codes[r - 1]);
+      g.SetText(r, 1, r == 3 ? "Puntual" : "Lineal");
+      g.SetColour(r, 2, colours[r - 1]);
+      g.SetText(r, 3, r * 4);
     }
+    g.SetCurrentRow(1);
     msfResumen.SetFormatString("Entidad |Cant.|Vért.");
+    msfResumen.SetRows(3);
     msfResumen.SetColAlignment(1, 6);
     msfResumen.SetTextMatrix(1, 0, "Puntos");
     msfResumen.SetTextMatrix(1, 1, "12");
+    msfResumen.SetTextMatrix(2, 0, "Líneas");
+    msfResumen.SetTextMatrix(2, 1, "3");
   }
 
   // Grid above, buttons in the lower right corner.

@@ -152,6 +152,11 @@ class ScopedEnvVar {
     if (const char* old = std::getenv(name)) old_ = old;
     ::setenv(name, value.c_str(), 1);
   }
+  // Clears the variable for the scope.
+  ScopedEnvVar(const char* name, std::nullptr_t) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    ::unsetenv(name);
+  }
   ~ScopedEnvVar() {
     if (old_)
       ::setenv(name_.c_str(), old_->c_str(), 1);

@@ -79,6 +79,7 @@ HeadlessBackend::HeadlessBackend(std::shared_ptr<HeadlessState> state)
 void HeadlessBackend::ShowModal(ui::Form& form) {
   HeadlessState& s = *state_;
   s.shown_windows.push_back(form.Caption());
+  if (s.on_show) s.on_show(form.Caption());
   const auto& stack = s.modal_stack;
   if (std::find(stack.begin(), stack.end(), &form) != stack.end()) {
     s.ScriptError(&form, "shown modally while already shown modally");
@@ -130,6 +131,7 @@ int32_t HeadlessBackend::MsgBox(const std::string& prompt, int32_t flags,
     }
   }
   s.messages.push_back({prompt, title, flags, answer});
+  if (s.on_message) s.on_message(s.messages.back());
   return answer;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,11 @@ struct HeadlessState {
   ui::CommandButton* held = nullptr;
   int32_t held_passes_left = 0;
   bool repeating = false;  // inside the held button's repeat step
+
+  // Told of every window shown and every message box, for a program that
+  // runs its windows headless and reports what they said.
+  std::function<void(const std::string& caption)> on_show;
+  std::function<void(const testing::MessageRecord&)> on_message;
 
   void ScriptError(const ui::Form* form, const std::string& what);
 };

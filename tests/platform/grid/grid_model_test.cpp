@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "grid_test_support.h"
@@ -173,26 +172,6 @@ TEST(GridModel, SetUpCallsShapeTheColumnsWithoutTouchingCells) {
   EXPECT_EQ(g.Column(1).caption, "Código");
   EXPECT_EQ(g.Text(1, 4), "kept");
   EXPECT_EQ(g.FileSpec().filter, "*.crq");
-
-  // A table of named fields: each value lands in its own place.
-  DefineColumns(g, {{.caption = "a"},
-                    {.flag1 = true,
-                     .read_only = true,
-                     .kind = kGridNumberText,
-                     .value5 = 3,
-                     .value6 = 2,
-                     .value7 = 1,
-                     .width_chars = 7,
-                     .caption = "X"}});
-  const GridColumn& a = g.Column(0);
-  const GridColumn& x = g.Column(1);
-  EXPECT_EQ(std::tie(a.kind, a.width_chars, a.caption),
-            std::tuple(int16_t{kGridText}, int16_t{10}, "a"));
-  EXPECT_EQ(std::tie(x.flag1, x.read_only, x.kind, x.value5, x.value6, x.value7,
-                     x.width_chars, x.caption),
-            std::tuple(true, true, int16_t{kGridNumberText}, int16_t{3},
-                       int16_t{2}, int16_t{1}, int16_t{7}, "X"));
-  EXPECT_EQ(g.Column(2).caption, "N");  // beyond the table: kept
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/platform.h"
@@ -63,19 +64,19 @@ TEST(NumberText, TextsToNumbersWithPointOrComma) {
 
 TEST(NumberText, NumbersToTextWithTheGivenDecimals) {
   auto s = MakeNumberTextService();
-  EXPECT_EQ(s->NumeroATexto(3.14159, 2, 0), "3.14");
-  EXPECT_EQ(s->NumeroATexto(3.14159, 0, 0), "3");
-  EXPECT_EQ(s->NumeroATexto(-1.5, 1, 0), "-1.5");
-  EXPECT_EQ(s->NumeroATexto(1234567.891, 2, 0), "1234567.89");
-  EXPECT_EQ(s->NumeroATexto(12, 3, 0), "12.000");
-  // No minus sign on a value that shows as zero.
-  EXPECT_EQ(s->NumeroATexto(-0.0, 2, 0), "0.00");
-  EXPECT_EQ(s->NumeroATexto(-0.001, 2, 0), "0.00");
-  EXPECT_EQ(s->NumeroATexto(-0.4, 0, 0), "0");
-  EXPECT_EQ(s->NumeroATexto(-0.006, 2, 0), "-0.01");
-  // Out-of-range decimal counts are held to 0..15.
-  EXPECT_EQ(s->NumeroATexto(2.25, -3, 0), s->NumeroATexto(2.25, 0, 0));
-  EXPECT_EQ(s->NumeroATexto(0.1, 40, 0), s->NumeroATexto(0.1, 15, 0));
+  // No minus sign on a value that shows as zero; decimals held to 0..15.
+  for (const auto& [v, d, text] :
+       std::vector<std::tuple<double, int, const char*>>{
+           {3.14159, 2, "3.14"},
+           {-1.5, 1, "-1.5"},
+           {12, 3, "12.000"},
+           {1234567.891, 2, "1234567.89"},
+           {-0.0, 2, "0.00"},
+           {-0.4, 0, "0"},
+           {-0.006, 2, "-0.01"},
+           {2.25, -3, "2"},
+           {0.1, 40, "0.100000000000000"}})
+    EXPECT_EQ(s->NumeroATexto(v, d, 0), text) << v << " " << d;
   // Huge values are written out in full and read back.
   const std::string huge = s->NumeroATexto(1.5e300, 2, 0);
   EXPECT_EQ(huge.size(), 301u + 3u);

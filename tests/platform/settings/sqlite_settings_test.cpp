@@ -46,20 +46,13 @@ TEST(SqliteSettings, ValuesSurviveReopeningAndMissingOnesGiveTheDefault) {
   EXPECT_EQ(store->GetSetting("Landrix", "Errores", "2", "nada"), "nada");
   EXPECT_EQ(store->GetSetting("Landrix", "NoExiste", "Cantidad", "7"), "7");
   EXPECT_EQ(store->GetSetting("", "", "", ""), "");
-}
 
-TEST(SqliteSettings, FileIsInWalModeSoOtherProcessesCanRead) {
-  TempFolder tmp;
-  const std::string path = tmp.File("settings.sqlite");
-  auto store = MakeSqliteSettings(path);
-  store->SaveSetting("Landrix", "s", "k", "v");
+  // WAL mode (header bytes 18 and 19 are 2), so other processes can read.
   std::ifstream in(path, std::ios::binary);
   char header[20] = {};
   in.read(header, sizeof header);
-  // File format bytes 18 and 19 are 2 for a database in WAL mode.
   EXPECT_EQ(std::string(header, 15), "SQLite format 3");
-  EXPECT_EQ(header[18], 2);
-  EXPECT_EQ(header[19], 2);
+  EXPECT_EQ(header[18] * 10 + header[19], 22);
 }
 
 TEST(SqliteSettings, TwoStoresAndTwoProcessesWritingAtOnceAllLand) {
