@@ -2,7 +2,8 @@
 # Installs what building, testing and running the component needs on Debian 12.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-          libbenchmark-dev libsqlite3-dev qt6-base-dev python3 python3-ezdxf)
+          libbenchmark-dev libsqlite3-dev qt6-base-dev python3 python3-ezdxf
+          libproj-dev libgdal-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

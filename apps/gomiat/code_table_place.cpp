@@ -44,54 +44,49 @@ std::string MakeTempFolder() {
 }  // namespace
 
 CodeTablePlace::CodeTablePlace(const std::optional<std::string>& codes_file,
-                               const std::string& default_folder) {
-  if (!codes_file) {
-    folder_ = default_folder;
-    return;
-  }
+                               const std::string& default_folder, bool save)
+    : save_(save) {
+  const std::string given =
+      codes_file ? *codes_file
+                 : (fs::path(default_folder) / kCodeTableName).string();
   std::error_code ec;
-  const fs::path file = fs::absolute(*codes_file, ec);
-  if (ec) throw std::invalid_argument(*codes_file + ": not a code table file");
+  const fs::path file = fs::absolute(given, ec);
+  if (ec) throw std::invalid_argument(given + ": not a code table file");
   // A folder, a pipe, a device or a link that leads nowhere is refused
   // before anything reads it (a pipe would hang the run) or replaces it.
   try {
     had_file_ = qdr2_Gomiat::RegularFileThere(file.string());
   } catch (const qdr2_Gomiat::Failure&) {
-    throw std::invalid_argument(*codes_file + ": not a code table file");
+    throw std::invalid_argument(given + ": not a code table file");
   }
   const fs::path dir = file.parent_path();
-  if (!fs::is_directory(dir, ec))
-    throw std::invalid_argument(*codes_file + ": the folder " + dir.string() +
+  if (codes_file && !fs::is_directory(dir, ec))
+    throw std::invalid_argument(given + ": the folder " + dir.string() +
                                 " does not exist");
-  if (file.filename() == kCodeTableName) {
-    folder_ = dir.string();
-    return;
-  }
   file_ = file.string();
   if (had_file_ && !ReadAll(file_, original_))
-    throw std::invalid_argument(*codes_file + ": cannot be read");
+    throw std::invalid_argument(given + ": cannot be read");
   folder_ = MakeTempFolder();
-  temporary_ = true;
   if (had_file_) {
     std::ofstream copy(fs::path(folder_) / kCodeTableName, std::ios::binary);
     copy << original_;
     copy.close();
     if (!copy) {
       fs::remove_all(folder_, ec);
-      throw std::invalid_argument("cannot copy " + *codes_file +
+      throw std::invalid_argument("cannot copy " + given +
                                   " to a temporary folder");
     }
   }
 }
 
 CodeTablePlace::~CodeTablePlace() {
-  if (!temporary_ || keep_) return;
+  if (keep_) return;
   std::error_code ec;
   fs::remove_all(folder_, ec);
 }
 
 void CodeTablePlace::Finish() {
-  if (!temporary_) return;
+  if (!save_) return;
   const std::string copy = (fs::path(folder_) / kCodeTableName).string();
   std::string now;
   std::error_code ec;

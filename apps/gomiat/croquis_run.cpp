@@ -3,6 +3,9 @@
 #include <limits>
 #include <stdexcept>
 
+#include "autosketch/code_table.h"
+#include "autosketch/code_table_file.h"
+#include "frame/atomic_file.h"
 #include "frame/environment.h"
 #include "qdr2_gomiat/qdr2_gomiat.h"
 
@@ -79,8 +82,11 @@ std::vector<SketchPolyline> Polylines(int32_t n,
 
 }  // namespace
 
-CroquisResult RunCroquis(const std::vector<SurveyPoint>& points,
-                         const std::vector<std::string>& host_layers) {
+CroquisResult RunCroquis(std::vector<SurveyPoint> points,
+                         const std::vector<std::string>& host_layers,
+                         const std::vector<std::string>* codes) {
+  if (codes != nullptr && codes->size() != points.size())
+    throw std::runtime_error("one code field a point is needed");
   if (points.size() >
       static_cast<size_t>(std::numeric_limits<int32_t>::max() - 1))
     throw std::runtime_error("too many points for one sketch");
@@ -96,8 +102,19 @@ CroquisResult RunCroquis(const std::vector<SurveyPoint>& points,
   if (croquis == nullptr) throw std::runtime_error("c_Autocroquis not found");
   croquis->A_Ver_Codigos = true;
 
+  // The points become the sketch's, and their codes go into the call's
+  // array and come back after it: a large survey is held once.
+  CroquisResult r;
+  Sketch& s = r.sketch;
+  s.points = std::move(points);
   q::StrArray codigos(0, n);
-  for (int32_t i = 1; i <= n; ++i) codigos(i) = points[i - 1].code;
+  for (int32_t i = 1; i <= n; ++i) {
+    SketchPoint& p = s.points[static_cast<size_t>(i - 1)];
+    if (codes)
+      codigos(i) = (*codes)[static_cast<size_t>(i - 1)];
+    else
+      codigos(i) = std::move(p.code);
+  }
   auto nCapas = static_cast<int32_t>(host_layers.size());
   q::StrArray Capas(0, nCapas);
   for (int32_t i = 1; i <= nCapas; ++i) Capas(i) = host_layers[i - 1];
@@ -112,25 +129,59 @@ CroquisResult RunCroquis(const std::vector<SurveyPoint>& points,
   croquis->A_Autocroquis5(nPolis, CapaP, Polis, NoCodig, codigos, nCapas, Capas,
                           Colo, TpLin, Cancela);
 
-  CroquisResult r;
   r.codes = NoCodig;
   r.cancelled = Cancela;
-  if (Cancela) return r;
+  if (Cancela) {
+    s = Sketch();
+    return r;
+  }
 
-  Sketch& s = r.sketch;
   s.layers = Layers(nCapas, Capas, Colo, TpLin);
-  s.points.reserve(points.size());
   for (int32_t i = 1; i <= n; ++i) {
-    const SurveyPoint& in = points[i - 1];
+    SketchPoint& p = s.points[static_cast<size_t>(i - 1)];
     const int16_t layer = CapaP(i);
     if (layer < 1 || static_cast<size_t>(layer) > s.layers.size())
-      throw Broken("point " + in.name + " on layer " + std::to_string(layer) +
+      throw Broken("point " + p.name + " on layer " + std::to_string(layer) +
                    ", which is not in the layer list");
-    s.points.push_back(
-        {in.name, in.x, in.y, in.z, in.code, static_cast<size_t>(layer - 1)});
+    p.layer = static_cast<size_t>(layer - 1);
+    if (!codes) p.code = std::move(codigos(i));
   }
-  s.polylines = Polylines(nPolis, Polis, points.size(), s.layers.size());
+  s.polylines = Polylines(nPolis, Polis, s.points.size(), s.layers.size());
   return r;
+}
+
+size_t AddNumberedCodes(const std::map<std::string, std::string>& numbered) {
+  if (numbered.empty()) return 0;
+  q::CodeTable table;
+  q::LoadCodeTable(table);  // makes the file from the defaults when missing
+  auto find = [&](const std::string& code) -> int32_t {
+    for (int32_t k = 1; k <= table.count; ++k)
+      if (table.codes(k) == code) return k;
+    return 0;
+  };
+  const auto signed_form = [](int32_t v) {
+    return (v < 0 ? "" : " ") + std::to_string(v);
+  };
+  std::string added;
+  size_t n = 0;
+  for (const auto& [code, base] : numbered) {
+    if (find(code) != 0) continue;  // the table's own entry wins
+    const int32_t k = find(base);
+    added += q::CodeTableFieldBytes(code) + ",," +
+             q::CodeTableFieldBytes(k ? table.types(k) : "Lineal") + "," +
+             q::CodeTableFieldBytes(k ? table.layers(k) : base) + "," +
+             signed_form(k ? table.colours(k) : 7) + "," +
+             q::CodeTableFieldBytes(k ? table.lines(k) : "0") + "\r\n";
+    ++n;
+  }
+  if (n > 0) {
+    const std::string path = q::CodeTablePath();
+    std::string bytes = q::ReadFileBytes(path);
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r')
+      bytes += "\r\n";
+    q::WriteFileAtomically(path, bytes + added);
+  }
+  return n;
 }
 
 }  // namespace gomiat

@@ -98,6 +98,9 @@ DxfLayers ResolveDxfLayers(const std::vector<SketchLayer>& layers) {
 }
 
 std::string DxfText(std::string_view utf8) {
+  bool plain = true;  // the usual name: nothing to convert
+  for (char c : utf8) plain = plain && c >= 0x20 && c < 0x7F;
+  if (plain) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   for (size_t pos = 0; pos < utf8.size();) {

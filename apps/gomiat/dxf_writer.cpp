@@ -1,11 +1,15 @@
 #include "dxf_writer.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
+#include <future>
 #include <limits>
 #include <stdexcept>
 #include <string>
 
 #include "dxf_names.h"
+#include "line_fields.h"
 #include "number_format.h"
 
 namespace gomiat {
@@ -15,21 +19,49 @@ namespace {
 class Tags {
  public:
   explicit Tags(std::ostream& out) : out_(out) {}
+  explicit Tags(std::string& out) : out_(out) {}
+  void Raw(std::string_view text) { out_ << text; }
   void Put(int code, std::string_view value) {
-    std::string c = std::to_string(code);
-    if (c.size() < 3) c.insert(0, 3 - c.size(), ' ');
-    out_ << c << '\n' << value << '\n';
+    Code(code);
+    out_ << value << '\n';
   }
-  void Put(int code, double v) { Put(code, FixedShortest(v)); }
-  void Int(int code, int v) { Put(code, std::to_string(v)); }
+  void Put(int code, double v) {
+    Code(code);
+    out_.Fixed(v);
+    out_ << '\n';
+  }
+  void Int(int code, int v) {
+    Code(code);
+    out_.Int(v);
+    out_ << '\n';
+  }
   void Xyz(double x, double y, double z, int base = 10) {
     Put(base, x);
     Put(base + 10, y);
     Put(base + 20, z);
   }
+  void Flush() { out_.Flush(); }
 
  private:
-  std::ostream& out_;
+  // Group codes right-aligned in three characters, as R12 writers do;
+  // the few in use are made once.
+  void Code(int code) {
+    if (code < 0 || static_cast<size_t>(code) >= kCodeCount) {
+      out_.Int(code);
+      out_ << '\n';
+      return;
+    }
+    std::string& text = codes_[static_cast<size_t>(code)];
+    if (text.empty()) {
+      text = std::to_string(code);
+      if (text.size() < 3) text.insert(0, 3 - text.size(), ' ');
+      text += '\n';
+    }
+    out_ << text;
+  }
+  static constexpr size_t kCodeCount = 1100;
+  std::array<std::string, kCodeCount> codes_;
+  TextOut out_;
 };
 
 struct Extents {
@@ -137,14 +169,106 @@ const std::string& LayerOf(const DxfLayers& layers,
   return names[layers.of_layer[sketch_layer]];
 }
 
-void Points(Tags& t, const Sketch& s, const DxfLayers& layers,
-            const std::vector<std::string>& names, const DxfOptions& o) {
+// The block every point is an insert of when the points carry attributes:
+// a point at its base, and one attribute per extra column, hidden so the
+// drawing stays readable (CAD programs list them with the insert).
+constexpr std::string_view kPointBlock = "GOMIAT_PUNTO";
+
+// An attribute tag: no blanks, upper case, as CAD programs expect.
+std::string Tag(const std::string& name) {
+  std::string tag;
+  for (char c : name) {
+    const auto b = static_cast<unsigned char>(c);
+    tag += std::isalnum(b) || c == '_' || c == '-'
+               ? static_cast<char>(std::toupper(b))
+               : '_';
+  }
+  return tag.empty() ? "_" : tag;
+}
+
+void Blocks(Tags& t, const Sketch& s, const DxfOptions& o) {
+  if (s.extra_names.empty()) return;
+  t.Put(0, "SECTION");
+  t.Put(2, "BLOCKS");
+  t.Put(0, "BLOCK");
+  t.Put(8, "0");
+  t.Put(2, kPointBlock);
+  t.Int(70, 2);  // has attribute definitions
+  t.Xyz(0, 0, 0);
+  t.Put(3, kPointBlock);
+  t.Put(0, "POINT");
+  t.Put(8, "0");
+  t.Xyz(0, 0, 0);
+  for (const std::string& name : s.extra_names) {
+    t.Put(0, "ATTDEF");
+    t.Put(8, "0");
+    t.Xyz(0, 0, 0);
+    t.Put(40, o.text_height);
+    t.Put(1, "");
+    t.Put(3, DxfText(name));
+    t.Put(2, DxfText(Tag(name)));
+    t.Int(70, 1);  // hidden
+  }
+  t.Put(0, "ENDBLK");
+  t.Put(8, "0");
+  t.Put(0, "ENDSEC");
+}
+
+// Entities by the block, two blocks at a time on two threads, handed to
+// `t` in order: a large drawing is made twice as fast on two cores.
+constexpr size_t kBlock = 16384;  // points, or polyline vertices
+
+template <class Format>  // void(Tags&, size_t first, size_t end)
+void InBlocks(Tags& t, const std::vector<size_t>& bounds, Format format) {
+  std::string a, b;
+  for (size_t k = 0; k + 1 < bounds.size(); k += 2) {
+    std::future<void> other;
+    if (k + 2 < bounds.size())
+      other = std::async(std::launch::async, [&] {
+        Tags tb(b);
+        format(tb, bounds[k + 1], bounds[k + 2]);
+      });
+    {
+      Tags ta(a);
+      format(ta, bounds[k], bounds[k + 1]);
+    }
+    if (other.valid()) other.get();
+    t.Raw(a);
+    t.Raw(b);
+    a.clear();
+    b.clear();
+  }
+}
+
+void PointRange(Tags& t, const Sketch& s, size_t first, size_t end,
+                const DxfLayers& layers, const std::vector<std::string>& names,
+                const std::vector<std::string>& tags, const DxfOptions& o) {
   const double offset = o.text_height * 0.6;
-  for (const SketchPoint& p : s.points) {
+  for (size_t i = first; i < end; ++i) {
+    const SketchPoint& p = s.points[i];
     const std::string& layer = LayerOf(layers, names, p.layer);
-    t.Put(0, "POINT");
-    t.Put(8, layer);
-    t.Xyz(p.x, p.y, p.z);
+    if (tags.empty()) {
+      t.Put(0, "POINT");
+      t.Put(8, layer);
+      t.Xyz(p.x, p.y, p.z);
+    } else {
+      t.Put(0, "INSERT");
+      t.Put(8, layer);
+      t.Int(66, 1);
+      t.Put(2, kPointBlock);
+      t.Xyz(p.x, p.y, p.z);
+      for (size_t k = 0; k < tags.size(); ++k) {
+        t.Put(0, "ATTRIB");
+        t.Put(8, layer);
+        t.Xyz(p.x, p.y, p.z);
+        t.Put(40, o.text_height);
+        t.Put(1, k < p.extras.size() ? DxfText(p.extras[k]) : std::string());
+        t.Put(2, tags[k]);
+        t.Int(70, 1);
+      }
+      t.Put(0, "SEQEND");
+      t.Put(8, layer);
+    }
     if (p.name.empty()) continue;
     t.Put(0, "TEXT");
     t.Put(8, layer);
@@ -154,9 +278,24 @@ void Points(Tags& t, const Sketch& s, const DxfLayers& layers,
   }
 }
 
-void Polylines(Tags& t, const Sketch& s, const DxfLayers& layers,
-               const std::vector<std::string>& names) {
-  for (const SketchPolyline& pl : s.polylines) {
+void Points(Tags& t, const Sketch& s, const DxfLayers& layers,
+            const std::vector<std::string>& names, const DxfOptions& o) {
+  std::vector<size_t> bounds;
+  for (size_t i = 0; i < s.points.size(); i += kBlock) bounds.push_back(i);
+  bounds.push_back(s.points.size());
+  std::vector<std::string> tags;
+  for (const std::string& name : s.extra_names)
+    tags.push_back(DxfText(Tag(name)));
+  InBlocks(t, bounds, [&](Tags& t, size_t first, size_t end) {
+    PointRange(t, s, first, end, layers, names, tags, o);
+  });
+}
+
+void PolylineRange(Tags& t, const Sketch& s, size_t first, size_t end,
+                   const DxfLayers& layers,
+                   const std::vector<std::string>& names) {
+  for (size_t i = first; i < end; ++i) {
+    const SketchPolyline& pl = s.polylines[i];
     const std::string& layer = LayerOf(layers, names, pl.layer);
     for (size_t v : pl.vertices)
       if (v >= s.points.size())
@@ -181,6 +320,23 @@ void Polylines(Tags& t, const Sketch& s, const DxfLayers& layers,
   }
 }
 
+void Polylines(Tags& t, const Sketch& s, const DxfLayers& layers,
+               const std::vector<std::string>& names) {
+  std::vector<size_t> bounds = {0};
+  size_t vertices = 0;
+  for (size_t i = 0; i < s.polylines.size(); ++i) {
+    vertices += s.polylines[i].vertices.size();
+    if (vertices >= kBlock) {
+      bounds.push_back(i + 1);
+      vertices = 0;
+    }
+  }
+  if (bounds.back() != s.polylines.size()) bounds.push_back(s.polylines.size());
+  InBlocks(t, bounds, [&](Tags& t, size_t first, size_t end) {
+    PolylineRange(t, s, first, end, layers, names);
+  });
+}
+
 }  // namespace
 
 void WriteDxf(const Sketch& sketch, std::ostream& out,
@@ -198,13 +354,14 @@ void WriteDxf(const Sketch& sketch, std::ostream& out,
   LayerTable(t, layers);
   StyleTable(t);
   t.Put(0, "ENDSEC");
+  Blocks(t, sketch, options);
   t.Put(0, "SECTION");
   t.Put(2, "ENTITIES");
   Points(t, sketch, layers, names, options);
   Polylines(t, sketch, layers, names);
   t.Put(0, "ENDSEC");
   t.Put(0, "EOF");
-  out.flush();
+  t.Flush();
   if (!out) throw std::ios_base::failure("the drawing could not be written");
 }
 

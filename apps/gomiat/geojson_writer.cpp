@@ -12,10 +12,6 @@ namespace gomiat {
 
 namespace {
 
-std::string Position(const SketchPoint& p) {
-  return "[" + Shortest(p.x) + "," + Shortest(p.y) + "," + Shortest(p.z) + "]";
-}
-
 // "#RRGGBB" of a colour value with red in the low byte.
 std::string Rgb(int32_t value) {
   const auto v = static_cast<uint32_t>(value);
@@ -58,7 +54,25 @@ std::string JsonString(std::string_view utf8) {
   return out + "\"";
 }
 
-void WriteGeoJson(const Sketch& sketch, std::ostream& out) {
+void WriteGeoJson(const Sketch& sketch, std::ostream& stream,
+                  const std::vector<std::array<double, 2>>* lon_lat) {
+  if (lon_lat && lon_lat->size() != sketch.points.size())
+    throw std::out_of_range("a longitude and latitude a point is needed");
+  TextOut out(stream);
+  const SketchPoint* const base = sketch.points.data();
+  const auto position = [&](const SketchPoint& p) {
+    const size_t i = static_cast<size_t>(&p - base);
+    out << '[';
+    out.Shortest(lon_lat ? (*lon_lat)[i][0] : p.x);
+    out << ',';
+    out.Shortest(lon_lat ? (*lon_lat)[i][1] : p.y);
+    out << ',';
+    out.Shortest(p.z);
+    out << ']';
+  };
+  std::vector<std::string> extra_keys;
+  for (const std::string& name : sketch.extra_names)
+    extra_keys.push_back("," + JsonString(name) + ":");
   out << "{\"type\":\"FeatureCollection\",\"features\":[";
   bool first = true;
   auto next = [&] {
@@ -69,10 +83,15 @@ void WriteGeoJson(const Sketch& sketch, std::ostream& out) {
     const SketchLayer& layer = LayerAt(sketch, p.layer);
     next();
     out << "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
-           "\"coordinates\":"
-        << Position(p) << "},\"properties\":{\"name\":" << JsonString(p.name)
+           "\"coordinates\":";
+    position(p);
+    out << "},\"properties\":{\"name\":" << JsonString(p.name)
         << ",\"code\":" << JsonString(p.code)
-        << ",\"layer\":" << JsonString(layer.name) << "}}";
+        << ",\"layer\":" << JsonString(layer.name);
+    for (size_t k = 0; k < extra_keys.size(); ++k)
+      out << extra_keys[k]
+          << JsonString(k < p.extras.size() ? p.extras[k] : std::string());
+    out << "}}";
   }
   for (const SketchPolyline& pl : sketch.polylines) {
     const SketchLayer& layer = LayerAt(sketch, pl.layer);
@@ -86,19 +105,21 @@ void WriteGeoJson(const Sketch& sketch, std::ostream& out) {
         throw std::out_of_range("a polyline goes through point " +
                                 std::to_string(v + 1) +
                                 ", which is not in the drawing");
-      out << (k ? "," : "") << Position(sketch.points[v]);
+      if (k) out << ',';
+      position(sketch.points[v]);
     }
     const LineTypeDef& lt = LineTypeOf(layer.line_type);
     out << "]},\"properties\":{\"layer\":" << JsonString(layer.name)
-        << ",\"colour\":" << layer.colour_number
-        << ",\"stroke\":" << JsonString(Rgb(layer.colour_value))
-        << ",\"line_type\":" << JsonString(lt.name)
-        << ",\"line_type_number\":" << layer.line_type
-        << ",\"closed\":" << (pl.Closed() ? "true" : "false") << "}}";
+        << ",\"colour\":";
+    out.Int(layer.colour_number);
+    out << ",\"stroke\":" << JsonString(Rgb(layer.colour_value))
+        << ",\"line_type\":" << JsonString(lt.name) << ",\"line_type_number\":";
+    out.Int(layer.line_type);
+    out << ",\"closed\":" << (pl.Closed() ? "true" : "false") << "}}";
   }
   out << "\n]}\n";
-  out.flush();
-  if (!out) throw std::ios_base::failure("the GeoJSON could not be written");
+  out.Flush();
+  if (!stream) throw std::ios_base::failure("the GeoJSON could not be written");
 }
 
 }  // namespace gomiat

@@ -1,4 +1,5 @@
 // Cutting one line of a point file into fields, and reading its numbers.
+// Fields are views into the line; only a quoted field is copied.
 #pragma once
 
 #include <cstddef>
@@ -11,13 +12,15 @@ namespace gomiat {
 // The first `count` fields of a line and what follows them. `delimiter` is
 // ',', ';' or '\t', or 0 for runs of blanks. A field may be in double
 // quotes ("" inside stands for one quote); blanks around fields are
-// dropped.
+// dropped. Made to be reused line after line.
 struct SplitLine {
-  std::vector<std::string> fields;  // fewer than asked when the line is short
-  std::string rest;   // after the delimiter that ends the last field
-  std::string error;  // a quote left open or text after a closing quote
+  std::vector<std::string_view> fields;  // fewer than asked when short
+  std::string_view rest;        // after the delimiter that ends the last field
+  const char* error = nullptr;  // a quote left open, text after a quote
+  std::vector<std::string> unquoted;  // what quoted fields view
 };
-SplitLine SplitFields(std::string_view line, char delimiter, size_t count);
+void SplitFields(std::string_view line, char delimiter, size_t count,
+                 SplitLine& out);
 
 // The code field from the rest of a line: blanks and trailing empty
 // fields removed, one quoted field unquoted; delimiters inside are kept.
@@ -31,5 +34,9 @@ NumberStatus ParseCoordinate(std::string_view text, bool decimal_comma,
                              double& value);
 
 std::string_view TrimBlanks(std::string_view s);
+
+// A piece of a file for a message: at most `max` characters (whole UTF-8
+// characters), control characters as \xNN, in double quotes, "..." when cut.
+std::string Shown(std::string_view text, size_t max = 40);
 
 }  // namespace gomiat

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "line_fields.h"
+
 namespace gomiat {
 
 namespace {
@@ -10,16 +12,20 @@ Delimiter ParseDelimiter(const std::string& v) {
   if (v == "semicolon") return Delimiter::kSemicolon;
   if (v == "tab") return Delimiter::kTab;
   if (v == "space") return Delimiter::kBlanks;
-  throw UsageError("--delimiter: \"" + v +
-                   "\" is not one of auto, comma, semicolon, tab, space");
+  throw UsageError("--delimiter: " + Shown(v) +
+                   " is not one of auto, comma, semicolon, tab, space");
 }
 
 Encoding ParseEncoding(const std::string& v) {
   if (v == "auto") return Encoding::kAuto;
   if (v == "utf-8" || v == "utf8") return Encoding::kUtf8;
   if (v == "windows-1252" || v == "cp1252") return Encoding::kWindows1252;
-  throw UsageError("--encoding: \"" + v +
-                   "\" is not one of auto, utf-8, windows-1252");
+  if (v == "windows-1250" || v == "cp1250") return Encoding::kWindows1250;
+  if (v == "windows-1251" || v == "cp1251") return Encoding::kWindows1251;
+  if (v == "utf-16" || v == "utf16") return Encoding::kUtf16;
+  throw UsageError("--encoding: " + Shown(v) +
+                   " is not one of auto, utf-8, utf-16, windows-1250, "
+                   "windows-1251, windows-1252");
 }
 
 CroquisOptions ParseCroquis(const std::vector<std::string>& args, size_t i,
@@ -52,6 +58,19 @@ CroquisOptions ParseCroquis(const std::vector<std::string>& args, size_t i,
       o.geojson = value(a, inline_value, has_inline);
     } else if (a == "--codes") {
       o.codes = value(a, inline_value, has_inline);
+    } else if (a == "--gpkg") {
+      o.gpkg = value(a, inline_value, has_inline);
+    } else if (a == "--crs") {
+      o.crs = value(a, inline_value, has_inline);
+      if (o.crs.empty()) throw UsageError("--crs needs a system (EPSG:CODE)");
+    } else if (a == "--report") {
+      o.report = value(a, inline_value, has_inline);
+    } else if (a == "--convention") {
+      o.convention = value(a, inline_value, has_inline);
+    } else if (a == "--comment") {
+      o.read.comment = value(a, inline_value, has_inline);
+    } else if (a == "--save-codes" && !has_inline) {
+      o.save_codes = true;
     } else if (a == "--delimiter") {
       o.read.delimiter = ParseDelimiter(value(a, inline_value, has_inline));
     } else if (a == "--columns") {
@@ -74,7 +93,7 @@ CroquisOptions ParseCroquis(const std::vector<std::string>& args, size_t i,
         have_input = true;
       }
     } else if (a.size() > 1 && a[0] == '-') {
-      throw UsageError("unknown option " + args[i]);
+      throw UsageError("unknown option " + Shown(args[i]));
     } else {
       if (have_input) throw UsageError("one input file only");
       o.input = a;
@@ -87,6 +106,10 @@ CroquisOptions ParseCroquis(const std::vector<std::string>& args, size_t i,
     throw UsageError("--geojson needs a file name");
   if (o.codes && o.codes->empty())
     throw UsageError("--codes needs a file name");
+  if (o.gpkg && o.gpkg->empty()) throw UsageError("--gpkg needs a file name");
+  if (o.report && o.report->empty())
+    throw UsageError("--report needs a file name");
+  if (o.convention.empty()) throw UsageError("--convention needs a name");
   return o;
 }
 
@@ -105,7 +128,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     c.croquis = ParseCroquis(args, 1, help);
     c.command = help ? Command::kCroquisHelp : Command::kCroquis;
   } else {
-    throw UsageError("unknown command \"" + first + "\"");
+    throw UsageError("unknown command " + Shown(first));
   }
   return c;
 }
@@ -135,25 +158,45 @@ std::string CroquisHelp() {
          "Options:\n"
          "  -o, --output FILE     the DXF drawing to write (required)\n"
          "  --geojson FILE        also write the sketch as GeoJSON\n"
-         "                        (coordinates as in the file, no CRS)\n"
+         "                        (coordinates as in the file unless --crs)\n"
+         "  --crs EPSG:CODE       the survey's coordinate system: the GeoJSON\n"
+         "                        is then in longitude and latitude, and the\n"
+         "                        GeoPackage declares it\n"
+         "  --gpkg FILE           also write a GeoPackage (points and\n"
+         "                        polylines with layer, colour, line type)\n"
+         "  --report FILE         also write a quality report (per code its\n"
+         "                        points, lines and longest segment; doubtful\n"
+         "                        joins, duplicate names, unknown codes)\n"
+         "  --convention C        how the codes mark lines: gomiat (default:\n"
+         "                        CT I starts, CT A closes), begin-end (TB B,\n"
+         "                        TB E), plus-dot (SW1+, SW1.), st-co-cl\n"
+         "                        (EP_st, EP_co, EP_cl), or a convention FILE\n"
          "  --codes FILE          code table to use instead of the one in the\n"
-         "                        component's folder; changes accepted in the\n"
-         "                        code table window are saved back to FILE\n"
+         "                        component's folder\n"
+         "  --save-codes          save the code table as the run leaves it\n"
+         "                        (otherwise it is only read; --interactive\n"
+         "                        saves what the window accepted)\n"
          "  --delimiter D         auto (default), comma, semicolon, tab, "
          "space\n"
          "  --columns LIST        column order, default P,E,N,Z,D\n"
          "                        (P name, E easting/X, N northing/Y,\n"
-         "                        Z elevation, D code; D last takes the rest\n"
-         "                        of the line)\n"
-         "  --encoding E          auto (default: UTF-8 when valid, else\n"
-         "                        Windows-1252), utf-8, windows-1252\n"
+         "                        Z elevation, D code, - a column to skip,\n"
+         "                        +NAME a column kept as an attribute; D last\n"
+         "                        takes the rest of the line)\n"
+         "  --comment CHARS       lines starting with one of CHARS are\n"
+         "                        comments (e.g. --comment '#;')\n"
+         "  --encoding E          auto (default: UTF-16 by its byte order\n"
+         "                        mark, UTF-8 when valid, else Windows-1252),\n"
+         "                        utf-8, utf-16, windows-1250, windows-1251,\n"
+         "                        windows-1252\n"
          "  --interactive         show the code table window to edit it\n"
          "                        (otherwise it is accepted as it comes)\n"
          "  -q, --quiet           no progress and no summary\n"
          "  -h, --help            this text\n"
          "\n"
          "The code table is autocroquis.txt in the component's folder\n"
-         "($QDR2_GOMIAT_HOME when set), made from the defaults on first use.\n"
+         "($QDR2_GOMIAT_HOME when set). A run only reads it, unless\n"
+         "--save-codes or --interactive, and a failed run never saves it.\n"
          "\n"
          "Exit status: 0 done, 1 the sketch or the output failed, 2 bad\n"
          "command line or input file (nothing written), 3 the code table\n"

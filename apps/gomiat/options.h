@@ -15,8 +15,13 @@ struct CroquisOptions {
   std::string dxf;
   std::optional<std::string> geojson;
   std::optional<std::string> codes;
+  std::optional<std::string> report;
+  std::optional<std::string> gpkg;
+  std::string crs;  // the survey's coordinate system, "" when not declared
+  std::string convention = "gomiat";  // a shipped name or a file
   ReadOptions read;
   bool interactive = false;
+  bool save_codes = false;
   bool quiet = false;
 };
 

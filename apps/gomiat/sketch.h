@@ -17,10 +17,12 @@ struct SketchLayer {
 };
 
 struct SketchPoint {
-  std::string name;
-  double x = 0, y = 0, z = 0;
-  std::string code;
+  std::string name;  // the running point number when the file has none
+  double x = 0, y = 0, z = 0;  // easting, northing, elevation
+  std::string code;  // the whole code field, trimmed; may hold several codes
   size_t layer = 0;
+  std::vector<std::string> extras;  // values of Sketch::extra_names
+  size_t line = 0;                  // in the point file, 1-based
 };
 
 struct SketchPolyline {
@@ -35,6 +37,7 @@ struct Sketch {
   std::vector<SketchLayer> layers;
   std::vector<SketchPoint> points;
   std::vector<SketchPolyline> polylines;
+  std::vector<std::string> extra_names;  // attributes every point carries
 };
 
 }  // namespace gomiat

@@ -1,13 +1,7 @@
 #!/usr/bin/env python3
-"""Checks the drawing gomiat makes of a point file with outside readers.
-
-  check_dxf.py --run GOMIAT INPUT
-      runs "GOMIAT croquis INPUT" in a temporary folder (its own component
-      folder and settings, nothing of the user's is touched), checks the
-      DXF and the GeoJSON, and checks that bad input writes nothing;
-  check_dxf.py INPUT OUT.dxf OUT.geojson CODE_TABLE
-      checks drawings made already, against the code table they were made
-      with.
+"""check_dxf.py --run GOMIAT INPUT: runs "GOMIAT croquis INPUT" in a
+temporary folder (its own component folder and settings) and checks the
+drawings with outside readers, and that bad input writes nothing.
 
 The DXF must open with ezdxf and pass its audit without errors. Layers,
 colours, line types, points, names and polylines are compared with what
@@ -21,6 +15,8 @@ import collections
 import json
 import os
 import re
+import sqlite3
+import stat
 import subprocess
 import sys
 import tempfile
@@ -225,11 +221,38 @@ def run(gomiat, input_path):
             return subprocess.run([gomiat, "croquis", *args], env=env,
                                   capture_output=True, text=True, timeout=60)
 
-        r = gomiat_run(input_path, "-o", dxf, "--geojson", geojson)
+        report = f"{tmp}/report.txt"
+        r = gomiat_run(input_path, "-o", dxf, "--geojson", geojson,
+                       "--report", report)
         check(r.returncode == 0, f"gomiat failed ({r.returncode}): {r.stderr}")
         check("polylines" in r.stdout, "no summary")
-        check_outputs(input_path, dxf, geojson,
-                      f"{env['QDR2_GOMIAT_HOME']}/autocroquis.txt")
+        table = f"{env['QDR2_GOMIAT_HOME']}/autocroquis.txt"
+        check(not os.path.exists(table), "a run that only reads saved codes")
+        # A run that fails saves no code table, even when asked to.
+        r = gomiat_run(input_path, "-o", "/dev/full", "--save-codes", "-q")
+        check(r.returncode == 1 and not os.path.exists(table),
+              f"-o /dev/full --save-codes: {r.returncode} {r.stderr}")
+        # A device as output is written to, never replaced; --save-codes
+        # saves the table the first run used.
+        gpkg = f"{tmp}/road.gpkg"
+        r = gomiat_run(input_path, "-o", "/dev/null", "--save-codes", "-q",
+                       "--crs", "EPSG:25830", "--gpkg", gpkg)
+        if "built without" in r.stderr:  # no PROJ and GDAL: no GeoPackage
+            r = gomiat_run(input_path, "-o", "/dev/null", "--save-codes", "-q")
+        else:
+            with sqlite3.connect(gpkg) as db:
+                check(db.execute("select srs_id from gpkg_contents").fetchall()
+                      == [(25830,), (25830,)] and
+                      db.execute("select count(*) from points").fetchone()
+                      == (368,), "GeoPackage")
+            os.remove(gpkg)
+        check(r.returncode == 0 and os.path.exists(table) and
+              stat.S_ISCHR(os.stat("/dev/null").st_mode),
+              f"-o /dev/null --save-codes: {r.stderr}")
+        check_outputs(input_path, dxf, geojson, table)
+        with open(report) as f:
+            check("Per code" in f.read(), "no report")
+        os.remove(report)
 
         # A malformed line: exit 2, named by file and line, nothing written.
         with open(input_path, encoding="utf-8-sig") as f:
@@ -253,31 +276,30 @@ def run(gomiat, input_path):
             ["bad.txt", "component", "config", "road.dxf", "road.geojson"]),
             f"stray files: {os.listdir(tmp)}")
 
-        # Real windows asked for, but no user to accept the code table:
-        # cancelled, exit 3, nothing written.
-        r = gomiat_run(input_path, "-o", f"{tmp}/cancel.dxf", "--interactive")
-        check(r.returncode == 3, f"--interactive without a user gave "
-              f"{r.returncode}: {r.stderr}")
-        check(not os.path.exists(f"{tmp}/cancel.dxf"), "cancelled run wrote")
-
         # A code table of the user's own: created on first use, then used.
         codes = f"{tmp}/my_codes.txt"
         r = gomiat_run(input_path, "-o", dxf, "--geojson", geojson,
-                       "--codes", codes, "-q")
+                       "--codes", codes, "--save-codes", "-q")
         check(r.returncode == 0 and r.stdout == "", f"--codes: {r.stderr}")
         check_outputs(input_path, dxf, geojson, codes)
 
-
-def main(argv):
-    if len(argv) == 3 and argv[0] == "--run":
-        run(argv[1], argv[2])
-    elif len(argv) == 4:
-        check_outputs(*argv)
-    else:
-        print(__doc__, file=sys.stderr)
-        return 2
-    return 0
+        # Extra columns become attributes of a block insert per point.
+        sample = os.path.join(os.path.dirname(os.path.abspath(input_path)),
+                              "conventions", "st-co-cl.txt")
+        with open(sample) as f:
+            args = next(line for line in f if line.startswith("# run:"))
+        args = args.split()[4:]
+        args[args.index("out.dxf")] = dxf
+        r = gomiat_run(sample, *args)
+        check(r.returncode == 0, f"attributes: {r.stderr}")
+        doc = ezdxf.readfile(dxf)
+        check(not doc.audit().has_errors, "the drawing with attributes")
+        rods = [a.dxf.text for i in doc.modelspace().query("INSERT")
+                for a in i.attribs if a.dxf.tag == "ROD"]
+        check(len(rods) == 12 and rods[0] == "1.80", f"attributes: {rods}")
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    if len(sys.argv) != 4 or sys.argv[1] != "--run":
+        sys.exit(__doc__)
+    run(sys.argv[2], sys.argv[3])

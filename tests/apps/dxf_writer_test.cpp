@@ -3,140 +3,51 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
-#include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "dxf_names.h"
+#include "number_format.h"
 
 namespace gomiat {
 namespace {
 
-// One entity or table entry: its type and its group values in order.
-struct Record {
-  std::string type;
-  std::vector<std::pair<int, std::string>> groups;
-  std::string Get(int code, size_t nth = 0) const {
-    for (const auto& [c, v] : groups)
-      if (c == code && nth-- == 0) return v;
-    return "<none>";
-  }
-};
-
-// Splits a DXF text into records (every group 0 starts one) and checks
-// that codes and values alternate line by line.
-std::vector<Record> ReadRecords(const std::string& dxf) {
-  std::istringstream in(dxf);
-  std::vector<Record> out;
-  std::string code, value;
-  while (std::getline(in, code) && std::getline(in, value)) {
-    const int c = std::stoi(code);
-    if (c == 0) {
-      out.push_back({value, {}});
-    } else {
-      EXPECT_FALSE(out.empty());
-      if (!out.empty()) out.back().groups.emplace_back(c, value);
-    }
-  }
-  return out;
-}
-
-std::vector<Record> OfType(const std::vector<Record>& all,
-                           const std::string& t) {
-  std::vector<Record> out;
-  for (const Record& r : all)
-    if (r.type == t) out.push_back(r);
-  return out;
-}
-
-Sketch RoadSketch() {
+// Layers, colours, line types, points and polylines are read back by an
+// outside reader in the program's end-to-end check (check_dxf.py); here,
+// what that check cannot see.
+TEST(DxfWriterTest, ASketchThatPointsOutsideItselfIsRefused) {
   Sketch s;
-  s.layers = {{"0", 7, 0xFFFFFF, 0},
-              {"LBD", 4, 0xFFFF00, 1},
-              {"EJE", 1, 0x0000FF, 3},
-              {"Puntos", 3, 0x00FF00, 0}};
-  s.points = {{"1", 431200.125, 4412100.5, 600.25, "LBD", 1},
-              {"2", 431210.0, 4412105.0, 600.5, "LBD", 1},
-              {"3", 431220.0, 4412110.0, 600.75, "EJE", 2},
-              {"", 431230.0, 4412115.0, 601.0, "", 3}};
-  s.polylines = {{1, {0, 1}}, {2, {0, 1, 2, 0}}};
-  return s;
-}
-
-TEST(DxfWriterTest, TablesCarryLayersColoursAndLineTypes) {
-  std::ostringstream out;
-  WriteDxf(RoadSketch(), out);
-  const std::vector<Record> records = ReadRecords(out.str());
-  ASSERT_FALSE(records.empty());
-  EXPECT_EQ(records.back().type, "EOF");
-
-  std::map<std::string, Record> ltypes;
-  for (const Record& r : OfType(records, "LTYPE")) ltypes[r.Get(2)] = r;
-  ASSERT_EQ(ltypes.size(), 5u);
-  EXPECT_EQ(ltypes["CONTINUOUS"].Get(73), "0");
-  EXPECT_EQ(ltypes["DASHED"].Get(73), "2");
-  EXPECT_EQ(ltypes["DIVIDE"].Get(73), "6");
-  // The pattern length is the sum of the dash and gap lengths.
-  const Record& dashdot = ltypes["DASHDOT"];
-  double sum = 0;
-  for (size_t k = 0; k < 4; ++k) sum += std::abs(std::stod(dashdot.Get(49, k)));
-  EXPECT_DOUBLE_EQ(std::stod(dashdot.Get(40)), sum);
-
-  std::map<std::string, Record> layers;
-  for (const Record& r : OfType(records, "LAYER")) layers[r.Get(2)] = r;
-  ASSERT_EQ(layers.size(), 4u);
-  EXPECT_EQ(layers["LBD"].Get(62), "4");
-  EXPECT_EQ(layers["LBD"].Get(6), "DASHED");
-  EXPECT_EQ(layers["EJE"].Get(62), "1");
-  EXPECT_EQ(layers["EJE"].Get(6), "DASHDOT");
-  EXPECT_EQ(layers["Puntos"].Get(6), "CONTINUOUS");
-  EXPECT_EQ(layers["0"].Get(62), "7");
-}
-
-TEST(DxfWriterTest, PointsNamesAndThreeDimensionalPolylines) {
-  std::ostringstream out;
-  WriteDxf(RoadSketch(), out);
-  const std::vector<Record> records = ReadRecords(out.str());
-
-  const auto points = OfType(records, "POINT");
-  ASSERT_EQ(points.size(), 4u);
-  EXPECT_EQ(points[0].Get(8), "LBD");
-  EXPECT_EQ(points[0].Get(10), "431200.125");
-  EXPECT_EQ(points[0].Get(20), "4412100.5");
-  EXPECT_EQ(points[0].Get(30), "600.25");
-  EXPECT_EQ(points[3].Get(8), "Puntos");
-  // A point without a name gets no text.
-  const auto texts = OfType(records, "TEXT");
-  ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(texts[2].Get(1), "3");
-  EXPECT_EQ(texts[2].Get(8), "EJE");
-  EXPECT_EQ(texts[2].Get(30), "600.75");
-
-  const auto polylines = OfType(records, "POLYLINE");
-  ASSERT_EQ(polylines.size(), 2u);
-  for (const Record& p : polylines) {
-    EXPECT_EQ(p.Get(70), "8");
-    EXPECT_EQ(p.Get(66), "1");
-  }
-  EXPECT_EQ(polylines[1].Get(8), "EJE");
-  const auto vertices = OfType(records, "VERTEX");
-  ASSERT_EQ(vertices.size(), 6u);
-  for (const Record& v : vertices) EXPECT_EQ(v.Get(70), "32");
-  // The closed one ends where it starts, as the sketch gave it.
-  EXPECT_EQ(vertices[5].Get(10), vertices[2].Get(10));
-  EXPECT_EQ(vertices[5].Get(30), "600.25");
-  EXPECT_EQ(vertices[4].Get(20), "4412110");
-  EXPECT_EQ(OfType(records, "SEQEND").size(), 2u);
-
-  Sketch bad = RoadSketch();
-  bad.polylines[0].vertices.push_back(9);
+  s.layers = {{"0", 7, 0xFFFFFF, 0}};
+  s.points = {{"1", 1, 2, 3, "", 0, {}, 1}};
+  s.polylines = {{0, {0, 1}}};
   std::ostringstream ignored;
-  EXPECT_THROW(WriteDxf(bad, ignored), std::out_of_range);
-  bad = RoadSketch();
-  bad.points[0].layer = 4;
-  EXPECT_THROW(WriteDxf(bad, ignored), std::out_of_range);
+  EXPECT_THROW(WriteDxf(s, ignored), std::out_of_range);
+  s.polylines.clear();
+  s.points[0].layer = 1;
+  EXPECT_THROW(WriteDxf(s, ignored), std::out_of_range);
+
+  // A large sketch is made in blocks on two threads: still in order.
+  s.points.assign(40000, s.points[0]);
+  for (size_t i = 0; i < s.points.size(); ++i) {
+    s.points[i].name = std::to_string(i);
+    s.points[i].layer = 0;
+  }
+  s.polylines = {{0, {0, 39999}}};
+  std::ostringstream out;
+  WriteDxf(s, out);
+  size_t next = 0;
+  const std::string dxf = out.str();
+  size_t at = dxf.find("ENTITIES");
+  while ((at = dxf.find("\n  1\n", at)) != std::string::npos) {
+    at += 5;
+    EXPECT_EQ(dxf.substr(at, dxf.find('\n', at) - at), std::to_string(next++));
+  }
+  EXPECT_EQ(next, 40000u);
+  EXPECT_EQ(dxf.substr(dxf.size() - 4), "EOF\n");
 }
 
 TEST(DxfWriterTest, LayerNamesAreMadeSafeAndKeptApart) {
@@ -147,35 +58,45 @@ TEST(DxfWriterTest, LayerNamesAreMadeSafeAndKeptApart) {
   EXPECT_EQ(SafeLayerName("\xC3\x81RBOLES"), "\xC3\x81RBOLES");  // kept
   EXPECT_EQ(SafeLayerName(std::string(300, 'A')).size(), 255u);
 
-  const std::vector<SketchLayer> layers = {{"0", 7, 0, 0},
-                                           {"A:B", 1, 0, 9},
-                                           {"A;B", 2, 0, 1},
-                                           {"arcen", 3, 0, 0},
-                                           {"ARCEN", 4, 0, 0},
-                                           {"A:B", 5, 0, 0},
-                                           {"\xC3\xA1rbol", 6, 0, 0},
-                                           {"\xC3\x81RBOL", 6, 0, 0},
-                                           {"X", 0, 0, 0}};
+  // Names that come out equal get a number; the very same name is one
+  // layer (the first keeps its style); DXF names ignore case.
+  std::vector<SketchLayer> layers;
+  for (const char* name : {"0", "A:B", "A;B", "arcen", "ARCEN", "A:B",
+                           "\xC3\xA1rbol", "\xC3\x81RBOL"})
+    layers.push_back({name, static_cast<int16_t>(layers.size()), 0, 9});
   const DxfLayers d = ResolveDxfLayers(layers);
-  ASSERT_EQ(d.of_layer.size(), layers.size());
   std::vector<std::string> names;
   for (size_t i = 0; i < layers.size(); ++i)
     names.push_back(d.table[d.of_layer[i]].name);
-  EXPECT_EQ(names[1], "A_B");
-  EXPECT_EQ(names[2], "A_B_2");
-  EXPECT_EQ(names[3], "arcen");
-  EXPECT_EQ(names[4], "ARCEN_2");           // DXF names ignore case
-  EXPECT_EQ(d.of_layer[5], d.of_layer[1]);  // the very same name: one layer
+  EXPECT_EQ(names, (std::vector<std::string>{"0", "A_B", "A_B_2", "arcen",
+                                             "ARCEN_2", "A_B", "\xC3\xA1rbol",
+                                             "\xC3\x81RBOL_2"}));
+  EXPECT_EQ(d.table.size(), 7u);
   EXPECT_EQ(d.table[d.of_layer[5]].colour, 1);
-  EXPECT_EQ(names[7], "\xC3\x81RBOL_2");
-  EXPECT_EQ(d.table[d.of_layer[1]].line_type->name, std::string("CONTINUOUS"));
-  EXPECT_EQ(d.table[d.of_layer[8]].colour, 7);  // off the palette
-  EXPECT_EQ(d.table.size(), 8u);
-
+  EXPECT_EQ(d.table[0].colour, 7);  // colour 0 is off the palette
+  EXPECT_EQ(d.table[1].line_type->name, std::string("CONTINUOUS"));
   // Without a layer "0" the table still has one.
   const DxfLayers no_zero = ResolveDxfLayers({{"EJE", 1, 0, 0}});
-  ASSERT_EQ(no_zero.table.size(), 2u);
-  EXPECT_EQ(no_zero.table[1].name, "0");
+  EXPECT_EQ(no_zero.table.back().name, "0");
+}
+
+// The quick path for numbers with few decimals writes what the standard
+// library's shortest form writes.
+TEST(DxfWriterTest, NumbersAreTheStandardShortestText) {
+  std::mt19937_64 rng(11);
+  for (int i = 0; i < 200000; ++i) {
+    const int decimals = static_cast<int>(rng() % 8);
+    double v = static_cast<double>(static_cast<int64_t>(rng() % 20000000000) -
+                                   1000000000) /
+               std::pow(10.0, decimals);
+    if (i % 7 == 0) v = std::ldexp(static_cast<double>(rng() % 1000000), -20);
+    char buf[400];
+    auto r = std::to_chars(buf, buf + 400, v == 0 ? 0.0 : v,
+                           std::chars_format::fixed);
+    ASSERT_EQ(FixedShortest(v), std::string(buf, r.ptr)) << v;
+    r = std::to_chars(buf, buf + 400, v == 0 ? 0.0 : v);
+    ASSERT_EQ(Shortest(v), std::string(buf, r.ptr)) << v;
+  }
 }
 
 TEST(DxfWriterTest, TextsAreWrittenInTheDrawingsCodePage) {

@@ -1,0 +1,60 @@
+// The quality report finds the doubtful spots of a sketch.
+#include "quality_report.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace gomiat {
+namespace {
+
+TEST(QualityReportTest, DoubtfulJoinsNamesCodesAndAxesAreFound) {
+  // CT along x every 10 units but one far jump; a lone EJE; a CASA close
+  // with too few points before it; point "3" twice; eastings that read
+  // like northings.
+  const std::vector<std::string> codes = {
+      "CT", "CT", "CT,EJE", "CT", "CT", "CT", "CASA", "CASA", "CASA A", "X"};
+  const double xs[] = {0, 10, 20, 30, 40, 400, 0, 5, 5, 0};
+  Sketch sketch;
+  for (size_t i = 0; i < codes.size(); ++i) {
+    SketchPoint p{i == 4 ? "3" : std::to_string(i + 1),
+                  4412000 + xs[i],
+                  431000,
+                  0,
+                  codes[i],
+                  0,
+                  {},
+                  i + 2};
+    sketch.points.push_back(p);
+  }
+  sketch.polylines = {{0, {0, 1, 2, 3, 4, 5}}, {0, {6, 7}}};
+  ReportInput in;
+  in.sketch = &sketch;
+  in.known_codes = {"CT", "EJE"};
+  in.joining = {{"X", "Puntual"}};
+  const QualityReport r = MakeQualityReport(in);
+
+  ASSERT_EQ(r.codes.size(), 4u);  // CASA, CT, EJE, X
+  EXPECT_EQ(r.codes[1].code, "CT");
+  EXPECT_EQ(r.codes[1].points, 6u);
+  EXPECT_EQ(r.codes[1].vertices, 6u);
+  EXPECT_DOUBLE_EQ(r.codes[1].longest, 360);
+  ASSERT_EQ(r.long_segments.size(), 1u);
+  EXPECT_EQ(r.long_segments[0].from, 4u);
+  EXPECT_DOUBLE_EQ(r.long_segments[0].median, 10);
+  EXPECT_EQ(r.unknown_codes, (std::vector<std::string>{"CASA", "X"}));
+  EXPECT_EQ(r.lone_points.size(), 1u);
+  EXPECT_EQ(r.lone_points.at("EJE"), std::vector<size_t>{2});
+  ASSERT_EQ(r.ignored_closes.size(), 1u);
+  EXPECT_EQ(r.ignored_closes[0].second, 8u);
+  EXPECT_EQ(r.duplicate_names.at("3"), (std::vector<size_t>{2, 4}));
+  EXPECT_NE(r.axis_hint.find("--columns P,N,E,Z,D"), std::string::npos);
+
+  std::ostringstream text;
+  WriteQualityReport(r, in, "survey.txt", text);
+  EXPECT_NE(text.str().find("  CT: 3 - 6  360 (median 10)"), std::string::npos);
+  EXPECT_NE(text.str().find("  3: lines 4 6"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace gomiat
