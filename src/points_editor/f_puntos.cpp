@@ -201,8 +201,9 @@ void f_Puntos::Fill(bool excel, int32_t& Nopun, DblArray& X, DblArray& Y,
   Grid& g = tblAutocro.grid();
   g.SetRows(n + 1);
   const FillSource from{X, Y, Z, Nombre, Código, Nivel, CapaPuntos, Capas};
+  FillBuffers buffers;
   InSteps(n, ProgressStep(n), bar_, [&](int32_t first, int32_t last) {
-    FillRows(from, excel, valor_o, first, last);
+    FillRows(from, buffers, excel, valor_o, first, last);
   });
   if (!excel) g.FinishAfterFill();
   tblAutocro.Refresh();
@@ -211,30 +212,26 @@ void f_Puntos::Fill(bool excel, int32_t& Nopun, DblArray& X, DblArray& Y,
 }
 
 // Rows first to last, column by column.
-void f_Puntos::FillRows(const FillSource& from, bool excel, bool valor_o,
-                        int32_t first, int32_t last) {
+void f_Puntos::FillRows(const FillSource& from, FillBuffers& buffers,
+                        bool excel, bool valor_o, int32_t first, int32_t last) {
   Grid& g = tblAutocro.grid();
   const auto count = static_cast<size_t>(last - first + 1);
   const int16_t base = excel ? -1 : 0;  // column of "N" minus one
-  std::vector<std::string_view> texts(count);
-  std::vector<double> numbers(count);
+  std::vector<std::string_view>& texts = buffers.texts;
+  std::vector<double>& numbers = buffers.numbers;
+  texts.resize(count);
+  numbers.resize(count);
   auto row = [first](size_t k) { return first + static_cast<int32_t>(k); };
 
   if (!excel) {
-    // Whole numbers written side by side into one buffer.
-    std::string digits(count * 12, '\0');
-    std::vector<std::pair<size_t, size_t>> spans(count);
-    char* at = digits.data();
+    // Whole numbers side by side in one buffer, 11 characters at most.
+    std::string& digits = buffers.digits;
+    digits.resize(count * 12);
     for (size_t k = 0; k < count; ++k) {
       const int32_t v = valor_o ? from.Nivel(row(k)) : row(k);
-      char* end = std::to_chars(at, at + 12, v).ptr;
-      spans[k] = {static_cast<size_t>(at - digits.data()),
-                  static_cast<size_t>(end - at)};
-      at = end;
+      char* at = digits.data() + k * 12;
+      texts[k] = std::string_view(at, std::to_chars(at, at + 12, v).ptr - at);
     }
-    for (size_t k = 0; k < count; ++k)
-      texts[k] =
-          std::string_view(digits).substr(spans[k].first, spans[k].second);
     g.SetColumnTexts(1, first, texts);
   }
   auto strings = [&](int16_t col, const StrArray& a) {

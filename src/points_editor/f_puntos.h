@@ -92,8 +92,14 @@ class f_Puntos : public ui::Form {
             StrArray& Nombre, StrArray& Código, LngArray& Nivel,
             IntArray& CapaPuntos, StrArray& Capas, ProgressBar* prograsbar,
             bool valor_o);
-  void FillRows(const FillSource& from, bool excel, bool valor_o, int32_t first,
-                int32_t last);
+  // Kept from one block of rows to the next.
+  struct FillBuffers {
+    std::vector<std::string_view> texts;
+    std::vector<double> numbers;
+    std::string digits;
+  };
+  void FillRows(const FillSource& from, FillBuffers& buffers, bool excel,
+                bool valor_o, int32_t first, int32_t last);
   void WriteBack(bool excel, int32_t& Nopun, DblArray& X, DblArray& Y,
                  DblArray& Z, StrArray& Nombre, StrArray& Código,
                  LngArray& Nivel, IntArray& CapaPuntos, int32_t& noCapas,

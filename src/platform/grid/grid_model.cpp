@@ -201,6 +201,14 @@ void GridModel::SetColumnTexts(int16_t col, int32_t first_row,
   CheckDataRows(first_row, texts.size());
   TextColumn& column = contents_.texts[c];
   auto at = static_cast<size_t>(first_row - 1);
+  // Room for this block and, at its average length, for the cells below
+  // it: a column filled block by block grows its buffer once.
+  size_t bytes = 0;
+  for (std::string_view t : texts) bytes += t.size();
+  if (!texts.empty()) {
+    const size_t below = column.size() - (at + texts.size());
+    column.ReserveText(bytes + bytes / texts.size() * below);
+  }
   for (std::string_view t : texts) column.Set(at++, t);
   Notify([](GridObserver& o) { o.GridContentsReset(); });
 }
@@ -212,6 +220,15 @@ void GridModel::SetColumnNumbers(int16_t col, int32_t first_row,
   TextColumn& column = contents_.texts[c];
   auto at = static_cast<size_t>(first_row - 1);
   char buf[32];
+  if (!values.empty()) {
+    // The length of the first few texts stands for the rest.
+    const size_t probe = std::min<size_t>(values.size(), 64);
+    size_t bytes = 0;
+    for (size_t i = 0; i < probe; ++i)
+      bytes += NumberText(values[i], buf).size();
+    const size_t rest = column.size() - at;
+    column.ReserveText(bytes * rest / probe + rest / 8);
+  }
   for (double v : values) column.Set(at++, NumberText(v, buf));
   Notify([](GridObserver& o) { o.GridContentsReset(); });
 }
