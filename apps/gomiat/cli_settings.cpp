@@ -4,7 +4,6 @@
 #include <ostream>
 #include <tuple>
 
-#include "frame/ui/form.h"
 #include "qdr2_gomiat/failure.h"
 
 namespace gomiat {
@@ -25,17 +24,6 @@ class MemorySettings : public q::SettingsStore {
     auto it = values_.find({app, section, key});
     return it == values_.end() ? def : it->second;
   }
-  void RestoreWindow(q::ui::Form& form, const std::string&, const std::string&,
-                     int32_t left, int32_t top, int32_t width,
-                     int32_t height) override {
-    form.Move(left, top, width, height);
-  }
-  void SaveWindow(q::ui::Form&, const std::string&,
-                  const std::string&) override {}
-  void RestorePosition(q::ui::Form&, const std::string&,
-                       const std::string&) override {}
-  void SavePosition(q::ui::Form&, const std::string&,
-                    const std::string&) override {}
 
  private:
   std::map<std::tuple<std::string, std::string, std::string>, std::string>
@@ -61,22 +49,10 @@ class WatchedSettings : public q::SettingsStore {
     }
     return inner_->GetSetting(app, section, key, def);
   }
-  void RestoreWindow(q::ui::Form& form, const std::string& key,
-                     const std::string& caption, int32_t left, int32_t top,
-                     int32_t width, int32_t height) override {
-    inner_->RestoreWindow(form, key, caption, left, top, width, height);
-  }
-  void SaveWindow(q::ui::Form& form, const std::string& key,
-                  const std::string& caption) override {
-    inner_->SaveWindow(form, key, caption);
-  }
-  void RestorePosition(q::ui::Form& form, const std::string& section,
-                       const std::string& key) override {
-    inner_->RestorePosition(form, section, key);
-  }
-  void SavePosition(q::ui::Form& form, const std::string& section,
-                    const std::string& key) override {
-    inner_->SavePosition(form, section, key);
+  void SaveSettings(
+      const std::string& app, const std::string& section,
+      const std::vector<std::pair<std::string, std::string>>& values) override {
+    inner_->SaveSettings(app, section, values);
   }
 
  private:

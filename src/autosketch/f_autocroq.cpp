@@ -1,12 +1,11 @@
 #include "autosketch/f_autocroq.h"
 
-#include <algorithm>
-
 #include "autosketch/code_table_file.h"
 #include "frame/convert.h"
 #include "frame/environment.h"
 #include "frame/trap.h"
 #include "frame/ui/ui_backend.h"
+#include "frame/ui/window_kit.h"
 
 namespace qdr2_Gomiat {
 
@@ -47,9 +46,7 @@ f_Autocroq::f_Autocroq()
   SetCaption(kCaption);
   SetInnerSize(kInnerWidth, kInnerHeight);
 
-  cmdAceptar.SetCaption("Aceptar");
-  cmdCancelar.SetCaption("Cancelar");
-  cmdCancelar.SetCancel(true);
+  ui::WireAcceptCancel(*this, cmdAceptar, cmdCancelar, accepted_);
   cmdAyuda.SetCaption("Ayuda para usar el autocroquis");
   cmdAceptar.Move(0, 0, kButtonWidth, kButtonHeight);
   cmdCancelar.Move(0, 0, kButtonWidth, kButtonHeight);
@@ -57,14 +54,6 @@ f_Autocroq::f_Autocroq()
   tblAutocro.Move(kGridLeft, kGridTop, 0, 0);
   f_Autocroq::Form_Resize();  // design places: the layout at design size
 
-  cmdAceptar.Click = [this] {
-    accepted_ = true;
-    Hide();
-  };
-  cmdCancelar.Click = [this] {
-    accepted_ = false;
-    Hide();
-  };
   cmdAyuda.Click = [] {
     Environment::Current().Ui().MsgBox(HelpText(), ui::mb::kOkOnly,
                                        "Auyuda del Autocroquis:");
@@ -116,29 +105,28 @@ void f_Autocroq::Form_Load() {
   g.SetRows(2);
   g.FileOptions(std::string(ui::kAppTitle) + kGridTitle, "Autocroquis",
                 "*.crq");
-  g.DefineColumn(0, false, false, kGridText, 0, 0, 0, 5, "");
-  g.DefineColumn(kColCode, false, true, kGridText, 0, 0, 0, 10, "Código");
-  g.DefineColumn(kColCount, false, true, kGridNumber1, 0, 1, 0, 7, "Puntos");
-  g.DefineColumn(kColType, false, false, kGridChoice, 0, 1, 0, 10,
-                 "Tipo unión");
-  g.DefineColumn(kColLayer, false, false, kGridText, 0, 0, 0, 15, "Capa");
-  g.DefineColumn(kColColour, false, false, kGridColour, 0, 1, 0, 10, "Color");
-  g.DefineColumn(kColLine, false, false, kGridChoice, 0, 1, 0, 10, "Linea");
+  DefineColumns(g,
+                {
+                    {.width_chars = 5, .caption = ""},
+                    {.read_only = true, .caption = "Código"},
+                    {.read_only = true,
+                     .kind = kGridNumber1,
+                     .value6 = 1,
+                     .width_chars = 7,
+                     .caption = "Puntos"},
+                    {.kind = kGridChoice, .value6 = 1, .caption = "Tipo unión"},
+                    {.width_chars = 15, .caption = "Capa"},
+                    {.kind = kGridColour, .value6 = 1, .caption = "Color"},
+                    {.kind = kGridChoice, .value6 = 1, .caption = "Linea"},
+                });
   g.SetChoiceList(kColLine, line_patterns_);
   g.SetChoiceList(kColType, joining_types_);
-  g.FinishA();
-  g.FinishB();
-  g.SetBoolOption(false);
-  g.Complete();
+  ui::FinishTableGrid(g);
   g.OptionsRestore(std::string(ui::kAppTitle) + kGridTitle, "Autocroquis");
 
   BaseDatos();
 
-  Environment& env = Environment::Current();
-  const int32_t left = CLng(env.Ui().ScreenWidth() / 5.0);
-  const int32_t top = CLng(env.Ui().ScreenHeight() / 5.0);
-  env.Settings().RestoreWindow(*this, kPlaceKey, Caption(), left, top, 8700,
-                               5700);
+  ui::RestoreWindowAtFifth(*this, kPlaceKey, 8700, 5700);
 }
 
 void f_Autocroq::BaseDatos() {
@@ -243,27 +231,13 @@ void f_Autocroq::A_Autocro(bool& accepted, int32_t& n,
 }
 
 void f_Autocroq::Form_Resize() {
-  const double sw = ScaleWidth();
-  const double sh = ScaleHeight();
-  const double w = cmdAceptar.Width();
-  const double h = cmdAceptar.Height();
-  const double wy = cmdAyuda.Width();
-
-  // A window made smaller than the buttons leaves the grid empty rather
-  // than failing.
-  tblAutocro.SetWidth(std::max(0, CLng(sw - tblAutocro.Left())));
-  tblAutocro.SetHeight(std::max(0, CLng(sh - tblAutocro.Top() - 1.3 * h)));
-  const int32_t top = CLng(sh - 1.2 * h);
-  cmdAceptar.SetTop(top);
-  cmdAceptar.SetLeft(CLng(sw - 1.3 * w));
-  cmdCancelar.SetTop(top);
-  cmdCancelar.SetLeft(CLng(Width() - 2.6 * w));
-  cmdAyuda.SetTop(top);
-  cmdAyuda.SetLeft(CLng(cmdCancelar.Left() - 1.3 * wy));
+  ui::LayoutGridAndButtons(
+      *this, tblAutocro,
+      {.first = &cmdAceptar, .second = &cmdCancelar, .third = &cmdAyuda});
 }
 
 void f_Autocroq::Form_Unload(int16_t& /*cancel*/) {
-  Environment::Current().Settings().SaveWindow(*this, kPlaceKey, Caption());
+  ui::SaveWindowPlace(*this, kPlaceKey);
 }
 
 }  // namespace qdr2_Gomiat

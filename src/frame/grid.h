@@ -1,8 +1,14 @@
 // Contract of the grid control the table windows place on their forms.
 // Rows and columns count from 0; row 0 is the header row.
+//
+// A window sets its grid up in this order: column count, row count, file
+// options, one DefineColumn per column in column order (DefineColumns below
+// does it from a table of named fields), choice lists, its finishing calls
+// (A, B or C, the Boolean option, Complete), options restore.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,11 +22,18 @@ namespace qdr2_Gomiat {
 enum GridKind : int16_t {
   kGridNumber0 = 0,
   kGridNumber1 = 1,
+  // A number the user types as free text (coordinates): the grid takes any
+  // text; the window shows values with NumeroATexto and reads the cells
+  // with TextoANumero of the number text service.
+  kGridNumberText = 2,
   kGridNumber3 = 3,
   kGridText = 4,
   kGridChoice = 5,
   kGridColour = 6,
 };
+
+// Kinds 0 to 3 are numbers (right-aligned).
+inline bool IsNumberColumnKind(int16_t kind) { return kind >= 0 && kind <= 3; }
 
 struct GridColumn {
   bool flag1 = false;
@@ -32,6 +45,48 @@ struct GridColumn {
   int16_t width_chars = 10;
   std::string caption;
   std::vector<std::string> choices;  // kind 5
+};
+
+// One column definition as named fields, in the order of DefineColumn's
+// values, so a window writes its table with designated initialisers:
+//   {.read_only = true, .kind = kGridNumber1, .value6 = 1,
+//    .width_chars = 7, .caption = "Puntos"}
+// Fields left out take the values most columns pass; give the caption
+// always (the compiler warns about a missing last field).
+struct GridColumnDef {
+  bool flag1 = false;
+  bool read_only = false;
+  int16_t kind = kGridText;
+  int16_t value5 = 0;
+  int16_t value6 = 0;
+  int16_t value7 = 0;
+  int16_t width_chars = 10;
+  std::string caption;
+};
+
+// What the grid was told about saving and loading its contents.
+struct GridFileSpec {
+  std::string title;
+  std::string default_file;
+  std::string filter;  // "*.crq"; empty: no file options were given
+};
+
+// What a view of the grid hears, always after the change is made. Calls
+// come on the thread that changed the grid; per-cell calls come once per
+// changed cell, so a view should coalesce them.
+class GridObserver {
+ public:
+  virtual ~GridObserver() = default;
+  // The row count went from `old_rows` to `new_rows`; kept rows keep their
+  // cells, new rows are empty.
+  virtual void GridRowsChanged(int32_t old_rows, int32_t new_rows) = 0;
+  // Column count or definitions (kind, flags, width, caption, choices).
+  virtual void GridColumnsChanged() = 0;
+  // Text or colour of one cell (row 0: the caption).
+  virtual void GridCellChanged(int32_t row, int16_t col) = 0;
+  // Any cell may have changed (after a fill, a load or a paste).
+  virtual void GridContentsReset() = 0;
+  virtual void GridCurrentRowChanged(int32_t row) = 0;
 };
 
 class Grid {
@@ -70,6 +125,8 @@ class Grid {
   // changes.
   virtual void ColumnTexts(int16_t col, int32_t first_row, int32_t count,
                            std::vector<std::string_view>& out) const = 0;
+  // The same text without a copy; valid until the grid next changes.
+  virtual std::string_view TextView(int32_t row, int16_t col) const = 0;
 
   // Colour value 0x00BBGGRR.
   virtual void SetColour(int32_t row, int16_t col, int32_t colour) = 0;
@@ -87,30 +144,52 @@ class Grid {
   virtual void FileOptions(const std::string& title,
                            const std::string& default_file,
                            const std::string& filter) = 0;
+  virtual const GridFileSpec& FileSpec() const = 0;
   virtual void OptionsRestore(const std::string& title,
                               const std::string& second) = 0;
   virtual void OptionsSave(const std::string& title,
                            const std::string& second) = 0;
 
   // Finishing calls made after the columns are defined; the grid lays
-  // itself out.
+  // itself out. The table windows make A and B, the drawings editor C.
   virtual void FinishA() = 0;
   virtual void FinishB() = 0;
+  virtual void FinishC() = 0;
+  // Whether the user may add rows at the bottom (by a view, or by pasting
+  // past the last row). The tools pass False.
   virtual void SetBoolOption(bool value) = 0;
+  virtual bool UserMayAddRows() const = 0;
   virtual void Complete() = 0;
   virtual void StandardSetup() = 0;
   virtual void FinishAfterFill() = 0;
 
   // What a user does in the cell. Returns false (and changes nothing) when
-  // the column is read-only or a choice column is given a text not in its
-  // list; both views of the grid go through here.
+  // the column is read-only, a choice column is given a text not in its
+  // list or a number column (0, 1, 3) a text that is no number; kind 2
+  // takes any text. Every view of the grid goes through here.
   virtual bool UserEdit(int32_t row, int16_t col, const std::string& text) = 0;
   virtual bool UserSetColour(int32_t row, int16_t col, int32_t colour) = 0;
+  // The user dragged a column border (width in characters, 0 or more).
+  virtual void UserSetColumnWidth(int16_t col, int16_t width_chars) = 0;
 
   // Contents to and from a file under the filter of FileOptions. A bad or
   // foreign file throws a Failure and leaves the grid as it was.
   virtual void SaveContents(const std::string& path) const = 0;
   virtual void LoadContents(const std::string& path) = 0;
+
+  // Views that follow the grid. Observers are not owned; remove one before
+  // it dies. An observer may remove itself while being told.
+  virtual void AddObserver(GridObserver* observer) = 0;
+  virtual void RemoveObserver(GridObserver* observer) = 0;
 };
+
+// Defines columns 0, 1, ... from `defs`, in column order, one DefineColumn
+// call each with exactly the values of the table.
+void DefineColumns(Grid& grid, std::span<const GridColumnDef> defs);
+inline void DefineColumns(Grid& grid,
+                          std::initializer_list<GridColumnDef> defs) {
+  DefineColumns(grid,
+                std::span<const GridColumnDef>(defs.begin(), defs.size()));
+}
 
 }  // namespace qdr2_Gomiat

@@ -6,17 +6,15 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "qdr2_gomiat/array.h"
 
 namespace qdr2_Gomiat {
 
-namespace ui {
-class Form;
-}
-
-// Application / section / key / value store, plus window places (twips).
+// Application / section / key / value texts that persist between runs.
+// Window places are built on it (frame/window_place.h).
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
@@ -29,15 +27,14 @@ class SettingsStore {
                                  const std::string& section,
                                  const std::string& key,
                                  const std::string& def) = 0;
-  virtual void RestoreWindow(ui::Form& form, const std::string& key,
-                             const std::string& caption, int32_t left,
-                             int32_t top, int32_t width, int32_t height) = 0;
-  virtual void SaveWindow(ui::Form& form, const std::string& key,
-                          const std::string& caption) = 0;
-  virtual void RestorePosition(ui::Form& form, const std::string& section,
-                               const std::string& key) = 0;
-  virtual void SavePosition(ui::Form& form, const std::string& section,
-                            const std::string& key) = 0;
+  // Several keys of one section written together (a window's place): a
+  // store that can, writes all or none. This one writes them in turn.
+  virtual void SaveSettings(
+      const std::string& app, const std::string& section,
+      const std::vector<std::pair<std::string, std::string>>& values) {
+    for (const auto& [key, value] : values)
+      SaveSetting(app, section, key, value);
+  }
 };
 
 // Number texts: word splitting of code fields and number <-> text.

@@ -9,6 +9,8 @@
 #include "frame/environment.h"
 #include "frame/trap.h"
 #include "frame/ui/ui_backend.h"
+#include "frame/ui/window_kit.h"
+#include "frame/window_place.h"
 #include "points_editor/row_steps.h"
 
 namespace qdr2_Gomiat {
@@ -28,48 +30,29 @@ constexpr int32_t kButtonHeight = 405;
 constexpr int32_t kGridLeft = 120;
 constexpr int32_t kGridTop = 120;
 
-// Numbers read and shown through the number text service.
-constexpr int16_t kNumberKind = 2;
-
-// One column definition: the nine values of the grid's call, in order.
-struct ColumnDef {
-  int16_t col;
-  bool flag1, flag2;
-  int16_t kind, code5, code6, code7, width;
-  const char* caption;
+// The two layouts, column by column (all flag 1 False).
+const GridColumnDef kStandardColumns[] = {
+    {.read_only = true, .kind = kGridNumber0, .value6 = 1, .caption = "orden"},
+    {.width_chars = 5, .caption = "N"},
+    {.value6 = 2, .value7 = 2, .width_chars = 7, .caption = " Nombre "},
+    {.kind = kGridNumberText, .value5 = 3, .value6 = 2, .caption = "    X   "},
+    {.kind = kGridNumberText, .value5 = 3, .value6 = 2, .caption = "    Y   "},
+    {.kind = kGridNumberText, .value5 = 3, .value6 = 2, .caption = "    Z   "},
+    {.value7 = 1, .caption = "Código"},
+    {.value7 = 1, .caption = "Capa"},
 };
 
-constexpr ColumnDef kStandardColumns[] = {
-    {0, false, true, 0, 0, 1, 0, 10, "orden"},
-    {1, false, false, 4, 0, 0, 0, 5, "N"},
-    {2, false, false, 4, 0, 2, 2, 7, " Nombre "},
-    {3, false, false, kNumberKind, 3, 2, 0, 10, "    X   "},
-    {4, false, false, kNumberKind, 3, 2, 0, 10, "    Y   "},
-    {5, false, false, kNumberKind, 3, 2, 0, 10, "    Z   "},
-    {6, false, false, 4, 0, 0, 1, 10, "Código"},
-    {7, false, false, 4, 0, 0, 1, 10, "Capa"},
+const GridColumnDef kExcelColumns[] = {
+    {.width_chars = 5, .caption = "N"},
+    {.value6 = 2, .value7 = 2, .width_chars = 7, .caption = " Nombre "},
+    {.kind = kGridNumberText, .value5 = 3, .value6 = 2, .caption = "    X   "},
+    {.kind = kGridNumberText, .value5 = 3, .value6 = 2, .caption = "    Y   "},
+    {.kind = kGridNumberText, .value5 = 3, .value6 = 2, .caption = "    Z   "},
+    {.value7 = 1, .caption = "Código"},
+    {.caption = "Capa"},
 };
-
-constexpr ColumnDef kExcelColumns[] = {
-    {0, false, false, 4, 0, 0, 0, 5, "N"},
-    {1, false, false, 4, 0, 2, 2, 7, " Nombre "},
-    {2, false, false, kNumberKind, 3, 2, 0, 10, "    X   "},
-    {3, false, false, kNumberKind, 3, 2, 0, 10, "    Y   "},
-    {4, false, false, kNumberKind, 3, 2, 0, 10, "    Z   "},
-    {5, false, false, 4, 0, 0, 1, 10, "Código"},
-    {6, false, false, 4, 0, 0, 0, 10, "Capa"},
-};
-
-void DefineColumns(Grid& g, std::span<const ColumnDef> defs) {
-  for (const ColumnDef& d : defs)
-    g.DefineColumn(d.col, d.flag1, d.flag2, d.kind, d.code5, d.code6, d.code7,
-                   d.width, d.caption);
-}
-
-int32_t FifthOf(int32_t twips) { return CLng(twips / 5.0); }
 
 }  // namespace
-
 int32_t ProgressStep(int32_t rows) { return std::max(1, CLng(rows / 10.0)); }
 
 f_Puntos::f_Puntos()
@@ -107,10 +90,9 @@ f_Puntos::~f_Puntos() = default;
 std::string f_Puntos::OptionsName() const { return Caption() + kOptionsSuffix; }
 
 void f_Puntos::Form_Load() {
-  Environment& env = Environment::Current();
+  SettingsStore& settings = Environment::Current().Settings();
   Grid& g = tblAutocro.grid();
-  const int32_t left = FifthOf(env.Ui().ScreenWidth());
-  const int32_t top = FifthOf(env.Ui().ScreenHeight());
+  const ui::ScreenFifth fifth = ui::FifthOfScreen();
   if (!excel_mode) {
     g.SetCols(8);
     g.SetRows(2);
@@ -120,12 +102,12 @@ void f_Puntos::Form_Load() {
     DefineColumns(g, kStandardColumns);
     g.SetBoolOption(false);
     g.OptionsRestore(OptionsName(), "Puntos");
-    env.Settings().RestoreWindow(*this, "Editor de puntos", kStandardCaption,
-                                 left, top, 8700, 5700);
+    RestoreWindow(settings, *this, "Editor de puntos", kStandardCaption,
+                  fifth.left, fifth.top, 8700, 5700);
     g.Complete();
     // The present top feeds the default left, and the left the top.
-    env.Settings().RestoreWindow(*this, "Editor de Puntos", kOptionsSuffix,
-                                 Top() + 500, Left() + 500, 8700, 5700);
+    RestoreWindow(settings, *this, "Editor de Puntos", kOptionsSuffix,
+                  Top() + 500, Left() + 500, 8700, 5700);
   } else {
     g.SetCols(7);
     g.SetRows(2);
@@ -135,34 +117,21 @@ void f_Puntos::Form_Load() {
     g.SetBoolOption(false);
     g.Complete();
     g.OptionsRestore(OptionsName(), "Excel");
-    env.Settings().RestoreWindow(*this, "Editor Excel", Caption(), left, top,
-                                 8700, 5700);
+    RestoreWindow(settings, *this, "Editor Excel", Caption(), fifth.left,
+                  fifth.top, 8700, 5700);
   }
 }
 
 void f_Puntos::Form_Unload(int16_t& /*cancel*/) {
-  Environment& env = Environment::Current();
   tblAutocro.grid().OptionsSave(OptionsName(), excel_mode ? "Excel" : "Puntos");
-  env.Settings().SaveWindow(*this, "Editor de Puntos", kOptionsSuffix);
+  SaveWindow(Environment::Current().Settings(), *this, "Editor de Puntos",
+             kOptionsSuffix);
 }
 
-// Widths, heights and places that would go negative in a window made very
-// small are held at 0.
 void f_Puntos::Form_Resize() {
-  const double sw = ScaleWidth();
-  const double sh = ScaleHeight();
-  const double w = cmdAceptar.Width();
-  const double h = cmdAceptar.Height();
-  auto at_least_0 = [](double v) { return std::max(0, CLng(v)); };
-  tblAutocro.SetWidth(at_least_0(sw - tblAutocro.Left()));
-  tblAutocro.SetHeight(at_least_0(sh - tblAutocro.Top() - 1.3 * h));
-  const int32_t top = at_least_0(sh - 1.2 * h);
-  cmdAceptar.SetTop(top);
-  cmdAceptar.SetLeft(at_least_0(sw - 1.3 * w));
-  cmdCancelar.SetTop(top);
-  cmdCancelar.SetLeft(at_least_0(Width() - 2 * 1.3 * w));
-  cmdCrear.SetTop(top);
-  cmdCrear.SetLeft(at_least_0(cmdCancelar.Left() - 1.3 * cmdCrear.Width()));
+  ui::LayoutGridAndButtons(
+      *this, tblAutocro,
+      {.first = &cmdAceptar, .second = &cmdCancelar, .third = &cmdCrear});
 }
 
 void f_Puntos::A_Editor_Puntos(int32_t& Nopun, DblArray& X, DblArray& Y,

@@ -196,21 +196,6 @@ class NotingStore final : public SettingsStore {
     Note("get " + section + "/" + key);
     return def;
   }
-  void RestoreWindow(ui::Form&, const std::string&, const std::string&, int32_t,
-                     int32_t, int32_t, int32_t) override {
-    Note("window");
-  }
-  void SaveWindow(ui::Form&, const std::string&, const std::string&) override {
-    Note("window");
-  }
-  void RestorePosition(ui::Form&, const std::string&,
-                       const std::string&) override {
-    Note("position");
-  }
-  void SavePosition(ui::Form&, const std::string&,
-                    const std::string&) override {
-    Note("position");
-  }
 
  private:
   void Note(const std::string& call) {

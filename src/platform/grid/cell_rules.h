@@ -6,7 +6,8 @@
 
 namespace qdr2_Gomiat {
 
-// Kinds 0, 1 and 3 hold numbers.
+// Kinds 0, 1 and 3 hold numbers the grid checks; kind 2 is typed freely
+// and read by the window through the number text service.
 bool IsNumberKind(int16_t kind) noexcept;
 
 // A number as users type it: blanks around, an optional sign, digits with

@@ -135,7 +135,7 @@ void GridModel::SetChoiceList(int16_t col, const Array<std::string>& items) {
   Notify([](GridObserver& o) { o.GridColumnsChanged(); });
 }
 
-void GridModel::SetColumnWidth(int16_t col, int16_t width_chars) {
+void GridModel::UserSetColumnWidth(int16_t col, int16_t width_chars) {
   const size_t c = CheckCol(col);
   if (width_chars < 0) throw Failure(err::kInvalidProperty);
   columns_[c].width_chars = width_chars;
@@ -292,9 +292,7 @@ void GridModel::SetCurrentRow(int32_t row) {
 void GridModel::FileOptions(const std::string& title,
                             const std::string& default_file,
                             const std::string& filter) {
-  file_title_ = title;
-  default_file_ = default_file;
-  filter_ = filter;
+  file_spec_ = {title, default_file, filter};
 }
 
 void GridModel::FinishA() {
@@ -302,6 +300,10 @@ void GridModel::FinishA() {
 }
 
 void GridModel::FinishB() {
+  Notify([](GridObserver& o) { o.GridColumnsChanged(); });
+}
+
+void GridModel::FinishC() {
   Notify([](GridObserver& o) { o.GridColumnsChanged(); });
 }
 
@@ -350,14 +352,14 @@ bool GridModel::UserSetColour(int32_t row, int16_t col, int32_t colour) {
 
 void GridModel::SaveContents(const std::string& path) const {
   GridFileLayout layout;
-  layout.filter = filter_;
+  layout.filter = file_spec_.filter;
   for (const GridColumn& c : columns_) layout.kinds.push_back(c.kind);
   SaveGridFile(path, layout, contents_);
 }
 
 void GridModel::LoadContents(const std::string& path) {
   GridFileLayout layout;
-  layout.filter = filter_;
+  layout.filter = file_spec_.filter;
   for (const GridColumn& c : columns_) layout.kinds.push_back(c.kind);
   GridContents fresh = LoadGridFile(path, layout);
   // The header row's colours are not in the file: keep ours.

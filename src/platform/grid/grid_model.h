@@ -6,12 +6,12 @@
 // What the set-up calls do here:
 //   StandardSetup  every column back to a plain free-text column of width
 //                  10 (captions and cells kept);
-//   FinishA, FinishB, Complete
+//   FinishA, FinishB, FinishC, Complete
 //                  the column set-up is done: views lay the columns out
 //                  (observers hear GridColumnsChanged); Complete also marks
 //                  the set-up complete;
-//   SetBoolOption  whether a view may let the user append rows at the
-//                  bottom (the tools pass False);
+//   SetBoolOption  whether the user may add rows at the bottom, by a view
+//                  or by pasting past the last row (the tools pass False);
 //   FinishAfterFill
 //                  the cells were filled: views re-read them
 //                  (GridContentsReset).
@@ -26,24 +26,6 @@
 #include "platform/grid/grid_contents.h"
 
 namespace qdr2_Gomiat {
-
-// What a view of the grid hears, always after the change is made. Calls
-// come on the thread that changed the grid; per-cell calls come once per
-// changed cell, so a view should coalesce them.
-class GridObserver {
- public:
-  virtual ~GridObserver() = default;
-  // The row count went from `old_rows` to `new_rows`; kept rows keep their
-  // cells, new rows are empty.
-  virtual void GridRowsChanged(int32_t old_rows, int32_t new_rows) = 0;
-  // Column count or definitions (kind, flags, width, caption, choices).
-  virtual void GridColumnsChanged() = 0;
-  // Text or colour of one cell (row 0: the caption).
-  virtual void GridCellChanged(int32_t row, int16_t col) = 0;
-  // Any cell may have changed (after a fill or a load).
-  virtual void GridContentsReset() = 0;
-  virtual void GridCurrentRowChanged(int32_t row) = 0;
-};
 
 class GridModel final : public Grid {
  public:
@@ -70,6 +52,7 @@ class GridModel final : public Grid {
                         std::span<const double> values) override;
   void ColumnTexts(int16_t col, int32_t first_row, int32_t count,
                    std::vector<std::string_view>& out) const override;
+  std::string_view TextView(int32_t row, int16_t col) const override;
 
   void SetColour(int32_t row, int16_t col, int32_t colour) override;
   int32_t Colour(int32_t row, int16_t col) const override;
@@ -81,6 +64,7 @@ class GridModel final : public Grid {
 
   void FileOptions(const std::string& title, const std::string& default_file,
                    const std::string& filter) override;
+  const GridFileSpec& FileSpec() const override { return file_spec_; }
   void OptionsRestore(const std::string& title,
                       const std::string& second) override;
   void OptionsSave(const std::string& title,
@@ -88,31 +72,26 @@ class GridModel final : public Grid {
 
   void FinishA() override;
   void FinishB() override;
+  void FinishC() override;
   void SetBoolOption(bool value) override { user_may_add_rows_ = value; }
+  bool UserMayAddRows() const override { return user_may_add_rows_; }
   void Complete() override;
   void StandardSetup() override;
   void FinishAfterFill() override;
 
   bool UserEdit(int32_t row, int16_t col, const std::string& text) override;
   bool UserSetColour(int32_t row, int16_t col, int32_t colour) override;
+  void UserSetColumnWidth(int16_t col, int16_t width_chars) override;
 
   void SaveContents(const std::string& path) const override;
   void LoadContents(const std::string& path) override;
 
-  // For views. The text stays valid until the grid next changes.
-  std::string_view TextView(int32_t row, int16_t col) const;
+  void AddObserver(GridObserver* observer) override;
+  void RemoveObserver(GridObserver* observer) override;
+
   // Whether the cells of the column carry colours.
   bool HasColours(int16_t col) const;
-  // The user dragged a column border (width in characters, 0 or more).
-  void SetColumnWidth(int16_t col, int16_t width_chars);
-  bool UserMayAddRows() const { return user_may_add_rows_; }
   bool SetupComplete() const { return setup_complete_; }
-  const std::string& FileTitle() const { return file_title_; }
-  const std::string& DefaultFile() const { return default_file_; }
-  const std::string& Filter() const { return filter_; }
-  // Observers are not owned; remove one before it dies.
-  void AddObserver(GridObserver* observer);
-  void RemoveObserver(GridObserver* observer);
 
   // Section of the settings store that keeps the options saved under the
   // two texts: "<title>\<second>".
@@ -138,9 +117,7 @@ class GridModel final : public Grid {
   int32_t current_row_ = 0;
   bool user_may_add_rows_ = false;
   bool setup_complete_ = false;
-  std::string file_title_;
-  std::string default_file_;
-  std::string filter_;
+  GridFileSpec file_spec_;
   std::vector<GridObserver*> observers_;
 };
 

@@ -69,13 +69,15 @@ QWidget* GridDelegate::createEditor(QWidget* parent,
     return combo;
   }
   QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-  if (auto* line = qobject_cast<QLineEdit*>(editor);
-      line != nullptr && IsNumberKind(static_cast<int16_t>(kind))) {
-    // Only what can be part of a number; the grid judges the whole text.
+  auto* line = qobject_cast<QLineEdit*>(editor);
+  if (line != nullptr && IsNumberColumnKind(static_cast<int16_t>(kind)))
+    line->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // Only what can be part of a number; the grid judges the whole text.
+  // Kind 2 is typed freely.
+  if (line != nullptr && IsNumberKind(static_cast<int16_t>(kind))) {
     static const QRegularExpression number_chars(
         QStringLiteral("[\\s+\\-0-9.,eE]*"));
     line->setValidator(new QRegularExpressionValidator(number_chars, line));
-    line->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
   return editor;
 }

@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "platform/grid/grid_model.h"
 #include "platform/qt/handler_guard.h"
 #include "platform/qt/line_sample.h"
 #include "platform/qt/text.h"
@@ -25,8 +24,6 @@ int32_t FromQColor(const QColor& c) {
                               static_cast<uint32_t>(rgb.blue()) << 16);
 }
 
-bool IsNumberColumn(int16_t kind) { return kind >= 0 && kind <= 3; }
-
 namespace {
 // Captions and widths change what is drawn, not what the view holds.
 bool SameColumn(const GridColumn& a, const GridColumn& b) {
@@ -37,9 +34,7 @@ bool SameColumn(const GridColumn& a, const GridColumn& b) {
 }  // namespace
 
 GridTableModel::GridTableModel(Grid& grid, QObject* parent)
-    : QAbstractTableModel(parent),
-      grid_(grid),
-      cells_(dynamic_cast<const GridModel*>(&grid)) {
+    : QAbstractTableModel(parent), grid_(grid) {
   TakeShape();
 }
 
@@ -145,12 +140,11 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
       case Qt::DisplayRole:
       case Qt::EditRole:
         if (colour) return {};
-        if (cells_ != nullptr) {
-          const std::string_view text = cells_->TextView(row + 1, c16);
+        {
+          const std::string_view text = grid_.TextView(row + 1, c16);
           return QString::fromUtf8(text.data(),
                                    static_cast<qsizetype>(text.size()));
         }
-        return ToQ(grid_.Text(row + 1, c16));
       case kColourRole:
         return ToQColor(grid_.Colour(row + 1, c16));
       case kKindRole:
@@ -167,9 +161,10 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
         return list;
       }
       case Qt::TextAlignmentRole:
-        return static_cast<int>(
-            (IsNumberColumn(column->kind) ? Qt::AlignRight : Qt::AlignLeft) |
-            Qt::AlignVCenter);
+        return static_cast<int>((IsNumberColumnKind(column->kind)
+                                     ? Qt::AlignRight
+                                     : Qt::AlignLeft) |
+                                Qt::AlignVCenter);
       case Qt::BackgroundRole:
         // Cells the user cannot change look like the window, not paper.
         if (column->read_only)

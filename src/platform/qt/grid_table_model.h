@@ -10,17 +10,11 @@
 
 #include "frame/grid.h"
 
-namespace qdr2_Gomiat {
-class GridModel;
-}
-
 namespace qdr2_Gomiat::qt {
 
 // 0x00BBGGRR, the model's colour value, to and from Qt colours.
 QColor ToQColor(int32_t colour_value);
 int32_t FromQColor(const QColor& colour);
-
-bool IsNumberColumn(int16_t kind);
 
 class GridTableModel : public QAbstractTableModel {
   Q_OBJECT
@@ -63,8 +57,7 @@ class GridTableModel : public QAbstractTableModel {
   void NoteLineColumns();
 
   Grid& grid_;
-  const GridModel* cells_;  // our grid model: texts read without copies
-  int rows_ = 0;            // data rows, header not counted
+  int rows_ = 0;  // data rows, header not counted
   int cols_ = 0;
   std::vector<GridColumn> columns_;
   std::vector<bool> line_columns_;  // choice columns of line types

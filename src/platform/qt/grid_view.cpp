@@ -23,7 +23,6 @@ namespace qdr2_Gomiat::qt {
 GridView::GridView(ui::GridControl& control, QWidget* parent)
     : QTableView(parent),
       control_(control),
-      observed_(dynamic_cast<GridModel*>(&control.grid())),
       model_(new GridTableModel(control.grid(), this)) {
   setModel(model_);
   setItemDelegate(new GridDelegate(this));
@@ -48,12 +47,10 @@ GridView::GridView(ui::GridControl& control, QWidget* parent)
           [this](int col, int, int size) { OnSectionResized(col, size); });
   ApplyColumnWidths();
   ShowCurrentRow();
-  if (observed_ != nullptr) observed_->AddObserver(this);
+  control_.grid().AddObserver(this);
 }
 
-GridView::~GridView() {
-  if (observed_ != nullptr) observed_->RemoveObserver(this);
-}
+GridView::~GridView() { control_.grid().RemoveObserver(this); }
 
 void GridView::Schedule() {
   if (scheduled_) return;
@@ -96,12 +93,12 @@ void GridView::ApplyColumnWidths() {
 }
 
 void GridView::OnSectionResized(int col, int new_size) {
-  if (syncing_ || observed_ == nullptr) return;
+  if (syncing_) return;
   // The user dragged a column border: the grid keeps widths in characters.
   const int chars = CharsFor(new_size);
   Guarded([&] {
-    observed_->SetColumnWidth(static_cast<int16_t>(col),
-                              static_cast<int16_t>(std::min(chars, 500)));
+    control_.grid().UserSetColumnWidth(
+        static_cast<int16_t>(col), static_cast<int16_t>(std::min(chars, 500)));
   });
 }
 

@@ -6,7 +6,6 @@
 #include <QTableView>
 
 #include "frame/ui/controls.h"
-#include "platform/grid/grid_model.h"
 #include "platform/qt/grid_table_model.h"
 
 namespace qdr2_Gomiat::qt {
@@ -35,7 +34,7 @@ class GridView : public QTableView, private GridObserver {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  // Our grid model tells of every change; they are gathered and shown
+  // The grid tells of every change; they are gathered and shown
   // once per turn of the event loop, so a fill of a million cells costs
   // one repaint.
   void GridRowsChanged(int32_t, int32_t) override { Schedule(); }
@@ -55,7 +54,6 @@ class GridView : public QTableView, private GridObserver {
   QString AskFile(bool saving);
 
   ui::GridControl& control_;
-  GridModel* observed_;  // nullptr for a grid of another make
   GridTableModel* model_;
   bool syncing_ = false;
   bool scheduled_ = false;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "grid_test_support.h"
@@ -50,7 +51,7 @@ TEST(GridModel, EveryIndexOutsideTheGridIsASubscriptFailure) {
               err::kSubscript);
     EXPECT_EQ(FailureOf([&] { g.SetChoiceList(c, Array<std::string>(0, 0)); }),
               err::kSubscript);
-    EXPECT_EQ(FailureOf([&] { g.SetColumnWidth(c, 3); }), err::kSubscript);
+    EXPECT_EQ(FailureOf([&] { g.UserSetColumnWidth(c, 3); }), err::kSubscript);
   }
   EXPECT_EQ(FailureOf([&] { g.SetCurrentRow(4); }), err::kSubscript);
   EXPECT_EQ(FailureOf([&] { g.SetCurrentRow(-1); }), err::kSubscript);
@@ -171,6 +172,9 @@ TEST(GridModel, UserEditsFollowTheColumnRules) {
   EXPECT_EQ(g.Text(1, 4), "Capa\tcon tab");
   EXPECT_EQ(g.Text(2, 0), "");
   EXPECT_EQ(g.Colour(2, 5), 0xFFFFFF);
+  // Kind 2 takes what the user types; the window reads it as a number.
+  g.DefineColumn(4, false, false, kGridNumberText, 3, 2, 0, 10, "X");
+  EXPECT_TRUE(g.UserEdit(1, 4, "12,5 m"));
 
   // A colour column made read-only refuses too.
   g.DefineColumn(5, false, true, kGridColour, 0, 1, 0, 10, "Color");
@@ -200,7 +204,8 @@ TEST(GridModel, ViewsHearEachChangeAfterItIsMade) {
   g.SetRows(3);
   g.DefineColumn(1, false, false, kGridColour, 0, 0, 0, 5, "C");
   Recorder r;
-  g.AddObserver(&r);
+  Grid& contract = g;  // views know the contract only
+  contract.AddObserver(&r);
   g.SetRows(4);
   g.SetText(3, 0, "x");
   EXPECT_FALSE(g.UserEdit(3, 1, "x"));  // refused: nothing to hear
@@ -208,14 +213,15 @@ TEST(GridModel, ViewsHearEachChangeAfterItIsMade) {
   g.SetCurrentRow(3);
   g.SetRows(4);  // no change
   g.FinishAfterFill();
+  g.FinishC();
   g.SetRows(2);  // cuts the current row
-  EXPECT_EQ(r.heard,
-            (std::vector<std::string>{"rows 3>4", "cell 3,0", "cell 2,1",
-                                      "current 3", "reset", "rows 4>2"}));
+  EXPECT_EQ(r.heard, (std::vector<std::string>{"rows 3>4", "cell 3,0",
+                                               "cell 2,1", "current 3", "reset",
+                                               "columns", "rows 4>2"}));
   EXPECT_EQ(g.CurrentRow(), 1);
-  g.RemoveObserver(&r);
+  contract.RemoveObserver(&r);
   g.SetText(1, 0, "y");
-  EXPECT_EQ(r.heard.size(), 6u);
+  EXPECT_EQ(r.heard.size(), 7u);
 }
 
 TEST(GridModel, SetUpCallsShapeTheColumnsWithoutTouchingCells) {
@@ -236,9 +242,29 @@ TEST(GridModel, SetUpCallsShapeTheColumnsWithoutTouchingCells) {
   EXPECT_TRUE(g.Column(3).choices.empty());
   EXPECT_EQ(g.Column(1).caption, "Código");
   EXPECT_EQ(g.Text(1, 4), "kept");
-  EXPECT_EQ(g.FileTitle(), "c_Gomiat Autocro");
-  EXPECT_EQ(g.DefaultFile(), "Autocroquis");
-  EXPECT_EQ(g.Filter(), "*.crq");
+  EXPECT_EQ(g.FileSpec().title, "c_Gomiat Autocro");
+  EXPECT_EQ(g.FileSpec().default_file, "Autocroquis");
+  EXPECT_EQ(g.FileSpec().filter, "*.crq");
+
+  // A table of named fields: each value lands in its own place.
+  DefineColumns(g, {{.caption = "a"},
+                    {.flag1 = true,
+                     .read_only = true,
+                     .kind = kGridNumberText,
+                     .value5 = 3,
+                     .value6 = 2,
+                     .value7 = 1,
+                     .width_chars = 7,
+                     .caption = "X"}});
+  const GridColumn& a = g.Column(0);
+  const GridColumn& x = g.Column(1);
+  EXPECT_EQ(std::tie(a.kind, a.width_chars, a.caption),
+            std::tuple(int16_t{kGridText}, int16_t{10}, "a"));
+  EXPECT_EQ(std::tie(x.flag1, x.read_only, x.kind, x.value5, x.value6, x.value7,
+                     x.width_chars, x.caption),
+            std::tuple(true, true, int16_t{kGridNumberText}, int16_t{3},
+                       int16_t{2}, int16_t{1}, int16_t{7}, "X"));
+  EXPECT_EQ(g.Column(2).caption, "Puntos");  // beyond the table: kept
 }
 
 // The points window's size: a million points in eight columns, every cell

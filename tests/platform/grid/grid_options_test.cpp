@@ -27,8 +27,8 @@ std::unique_ptr<SettingsStore> SqliteOrNull(const std::string& path) {
 
 void MakeUserChanges(GridModel& g) {
   g.SetRows(30);
-  g.SetColumnWidth(4, 42);
-  g.SetColumnWidth(0, 0);
+  g.UserSetColumnWidth(4, 42);
+  g.UserSetColumnWidth(0, 0);
   g.SetCurrentRow(17);
 }
 

@@ -57,13 +57,6 @@ class MemorySettings final : public SettingsStore {
     auto it = values_->find({app, section, key});
     return it == values_->end() ? def : it->second;
   }
-  void RestoreWindow(ui::Form&, const std::string&, const std::string&, int32_t,
-                     int32_t, int32_t, int32_t) override {}
-  void SaveWindow(ui::Form&, const std::string&, const std::string&) override {}
-  void RestorePosition(ui::Form&, const std::string&,
-                       const std::string&) override {}
-  void SavePosition(ui::Form&, const std::string&,
-                    const std::string&) override {}
 
  private:
   std::shared_ptr<Map> values_;

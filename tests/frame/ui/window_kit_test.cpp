@@ -1,0 +1,80 @@
+#include "frame/ui/window_kit.h"
+
+#include <gtest/gtest.h>
+
+#include "qdr2_gomiat/testing.h"
+
+namespace qdr2_Gomiat::ui {
+namespace {
+
+struct KitForm : Form {
+  KitForm()
+      : Form("frmKit"),
+        grid(Add<Label>("tbl")),
+        first(Add<CommandButton>("cmdAceptar")),
+        second(Add<CommandButton>("cmdCancelar")),
+        third(Add<CommandButton>("cmdCrear")) {
+    SetInnerSize(7905, 4425);  // outer width 8025
+    grid.Move(120, 120, 0, 0);
+    first.Move(0, 0, 1245, 405);
+    second.Move(0, 0, 1245, 405);
+    third.Move(0, 0, 2700, 405);
+  }
+  Label& grid;
+  CommandButton& first;
+  CommandButton& second;
+  CommandButton& third;
+};
+
+TEST(WindowKit, GridAboveButtonsAtTheBottomRight) {
+  KitForm f;
+  LayoutGridAndButtons(
+      f, f.grid, {.first = &f.first, .second = &f.second, .third = &f.third});
+  EXPECT_EQ(f.grid.Width(), 7785);
+  EXPECT_EQ(f.grid.Height(), 3778);  // 4425 - 120 - 526.5, half to even
+  EXPECT_EQ(f.first.Top(), 3939);    // 4425 - 486
+  EXPECT_EQ(f.first.Left(), 6286);   // 7905 - 1618.5
+  EXPECT_EQ(f.second.Left(), 4788);  // 8025 - 3237
+  EXPECT_EQ(f.third.Left(), 1278);   // 4788 - 1.3 x 2700
+  EXPECT_EQ(f.third.Top(), 3939);
+  // The layer editor steps the third by the first's width.
+  LayoutGridAndButtons(f, f.grid,
+                       {.first = &f.first,
+                        .second = &f.second,
+                        .third = &f.third,
+                        .third_step = 1245});
+  EXPECT_EQ(f.third.Left(), 3170);  // 4788 - 1618.5
+  // Too small for the buttons: the grid has no size, never a negative one.
+  f.SetInnerSize(300, 200);
+  LayoutGridAndButtons(f, f.grid, {.first = &f.first});
+  EXPECT_EQ(f.grid.Width(), 180);
+  EXPECT_EQ(f.grid.Height(), 0);
+  EXPECT_EQ(f.first.Left(), 300 - 1618);
+}
+
+TEST(WindowKit, AcceptCancelAndTheFirstPlaceAtAFifthOfTheScreen) {
+  testing::HeadlessSession session;
+  session.SetScreenSize(15362, 11522);
+  KitForm f;
+  bool accepted = false;
+  WireAcceptCancel(f, f.first, f.second, accepted);
+  EXPECT_EQ(f.first.Caption(), "Aceptar");
+  EXPECT_EQ(f.second.Caption(), "Cancelar");
+  EXPECT_TRUE(f.second.IsCancel());
+  f.first.Click();
+  EXPECT_TRUE(accepted);
+  f.PressEscape();
+  EXPECT_FALSE(accepted);
+
+  EXPECT_EQ(FifthOfScreen().left, 3072);  // 3072.4
+  EXPECT_EQ(FifthOfScreen().top, 2304);
+  RestoreWindowAtFifth(f, "Kit", 6000, 4000);
+  EXPECT_EQ(f.Left(), 3072);
+  EXPECT_EQ(f.Width(), 6000);
+  f.Move(100, 200, 5000, 3000);
+  SaveWindowPlace(f, "Kit");
+  EXPECT_EQ(session.GetSetting("Kit", "Width"), "5000");
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat::ui
