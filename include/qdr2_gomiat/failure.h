@@ -16,6 +16,7 @@ inline constexpr int32_t kOutOfMemory = 7;
 inline constexpr int32_t kSubscript = 9;
 inline constexpr int32_t kDivisionByZero = 11;
 inline constexpr int32_t kTypeMismatch = 13;
+inline constexpr int32_t kOutOfStackSpace = 28;
 inline constexpr int32_t kInternal = 51;
 inline constexpr int32_t kBadFileName = 52;
 inline constexpr int32_t kFileNotFound = 53;

@@ -19,6 +19,8 @@ std::string RuntimeDescription(int32_t number) {
       return "División por cero";
     case 13:
       return "No coinciden los tipos";
+    case 28:
+      return "Espacio de pila insuficiente";
     case 51:
       return "Error interno";
     case 52:

@@ -194,8 +194,8 @@ TEST(f_Autocroq, HelpAndLayout) {
   auto codes = StrA::FromItems({"CT"});
   auto counts = LngA::FromItems({3});
   f.a_MuestraCodigos1(codes, counts);
-  auto check_layout = [](ui::Form& form) {
-    auto& w = static_cast<f_Autocroq&>(form);
+  auto check_layout = [&f] {
+    auto& w = f;
     const int32_t top = w.ScaleHeight() - 486;  // 1.2 button heights
     EXPECT_EQ(w.cmdAceptar.Top(), top);
     EXPECT_EQ(w.cmdCancelar.Top(), top);
@@ -212,10 +212,9 @@ TEST(f_Autocroq, HelpAndLayout) {
       .Resize(12000, 8000)
       .Do(check_layout)
       .Resize(200, 300)  // smaller than the buttons: no failure
-      .Do([](ui::Form& form) {
-        auto& w = static_cast<f_Autocroq&>(form);
-        EXPECT_EQ(w.tblAutocro.Width(), 0);
-        EXPECT_EQ(w.tblAutocro.Height(), 0);
+      .Look([](const testing::WindowView& w) {
+        EXPECT_EQ(w.Place("tblAutocro").width, 0);
+        EXPECT_EQ(w.Place("tblAutocro").height, 0);
       })
       .PressEscape();
   f.ShowModal();

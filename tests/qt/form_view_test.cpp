@@ -196,9 +196,9 @@ TEST(QtFormView, EscapeEnterAndCloseBoxActAsInTheModel) {
     testing::HeadlessSession session;
     f_Prueba form;
     session.User()
-        .Do([&](ui::Form&) { form.refuse_close = true; })
+        .Do([&] { form.refuse_close = true; })
         .CloseBox()
-        .Do([&](ui::Form&) { form.refuse_close = false; })
+        .Do([&] { form.refuse_close = false; })
         .CloseBox();
     form.ShowModal();
     headless_events = form.events;

@@ -16,6 +16,41 @@ std::string Control::FullName() const {
 
 void Control::Changed() { form_.ControlChanged(this); }
 
+bool Control::Reachable() const {
+  int depth = 0;
+  for (const Control* k = this; k != nullptr && depth < 64;
+       k = k->Container(), ++depth)
+    if (!k->Visible() || !k->Enabled()) return false;
+  return true;
+}
+
+void Control::UserDblClick() {
+  Gesture([&] {
+    if (!Reachable()) return;
+    if (kind_ == ControlKind::CommandButton) {
+      UserMouseClick();
+      return;
+    }
+    // The second press selects an option as the first did (no new click).
+    if (kind_ == ControlKind::OptionButton)
+      static_cast<OptionButton*>(this)->SetValue(true);
+    Fire(DblClick);
+  });
+}
+
+void Control::UserDoubleClick() {
+  const bool shown = form_.IsVisible();
+  UserMouseClick();
+  // The click may have hidden the window.
+  if (!shown || form_.IsVisible()) UserDblClick();
+}
+
+void Control::UserFocus() {
+  Gesture([&] {
+    if (Reachable()) Fire(GotFocus);
+  });
+}
+
 void Control::SetLeft(int32_t v) { Move(v, top_, width_, height_); }
 void Control::SetTop(int32_t v) { Move(left_, v, width_, height_); }
 void Control::SetWidth(int32_t v) { Move(left_, top_, v, height_); }
@@ -56,6 +91,12 @@ void Label::SetCaption(const std::string& c) {
   Changed();
 }
 
+void Label::UserClick() {
+  Gesture([&] {
+    if (Reachable()) Fire(Click);
+  });
+}
+
 Frame::Frame(Form& f, std::string name, int16_t index)
     : Label(f, ControlKind::Frame, std::move(name), index) {}
 
@@ -66,7 +107,13 @@ void TextBox::SetText(const std::string& t) {
   if (t == text_) return;
   text_ = t;
   Changed();
-  if (Change) Change();
+  Fire(Change);
+}
+
+void TextBox::UserEdit(const std::string& t) {
+  Gesture([&] {
+    if (!locked_ && Reachable()) SetText(t);
+  });
 }
 
 void TextBox::SetLocked(bool v) {
@@ -105,15 +152,40 @@ void CommandButton::SetDefault(bool v) {
 }
 
 void CommandButton::UserClick() {
-  if (Visible() && Enabled() && Click) Click();
+  Gesture([&] {
+    if (Reachable()) Fire(Click);
+  });
+}
+
+void CommandButton::UserMouseClick() {
+  const bool shown = Owner().IsVisible();
+  UserMouseDown(kLeftButton);
+  UserMouseUp(kLeftButton);
+  // Released over the button: the click follows, unless the window went.
+  if (!shown || Owner().IsVisible()) UserClick();
 }
 
 void CommandButton::UserMouseDown(int16_t button) {
-  if (Visible() && Enabled() && MouseDown) MouseDown(button);
+  Gesture([&] {
+    if (!Reachable()) return;
+    held_ = button == kLeftButton && RepeatsOnHold();
+    Fire(MouseDown, button);
+    if (held_) Fire(Repeat);
+  });
+}
+
+void CommandButton::UserHoldTick() {
+  Gesture([&] {
+    if (held_ && Reachable()) Fire(Repeat);
+  });
 }
 
 void CommandButton::UserMouseUp(int16_t button) {
-  if (Visible() && Enabled() && MouseUp) MouseUp(button);
+  // The release always ends a hold, even when the button went away.
+  if (button == kLeftButton) held_ = false;
+  Gesture([&] {
+    if (Reachable()) Fire(MouseUp, button);
+  });
 }
 
 OptionButton::OptionButton(Form& f, std::string name, int16_t index)
@@ -142,7 +214,13 @@ void OptionButton::SetValue(bool v) {
   value_ = true;
   if (!was) Changed();
   // The toolkit fires Click when an option becomes selected.
-  if (!was && Click) Click();
+  if (!was) Fire(Click);
+}
+
+void OptionButton::UserClick() {
+  Gesture([&] {
+    if (Reachable()) SetValue(true);
+  });
 }
 
 ComboBox::ComboBox(Form& f, std::string name, int16_t index)
@@ -171,7 +249,19 @@ void ComboBox::SetListIndex(int32_t i) {
   list_index_ = i;
   text_ = i < 0 ? std::string() : items_[static_cast<size_t>(i)];
   Changed();
-  if (Click) Click();
+  Fire(Click);
+}
+
+void ComboBox::UserChoose(int32_t i) {
+  Gesture([&] {
+    if (i >= 0 && i < ListCount() && Reachable()) SetListIndex(i);
+  });
+}
+
+void ComboBox::UserEdit(const std::string& t) {
+  Gesture([&] {
+    if (Reachable()) SetText(t);
+  });
 }
 
 void ComboBox::SetText(const std::string& t) {
@@ -181,7 +271,7 @@ void ComboBox::SetText(const std::string& t) {
   for (size_t k = 0; k < items_.size(); ++k)
     if (items_[k] == t) list_index_ = static_cast<int32_t>(k);
   Changed();
-  if (Change) Change();
+  Fire(Change);
 }
 
 LineShape::LineShape(Form& f, std::string name, int16_t index)

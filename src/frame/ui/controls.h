@@ -1,11 +1,19 @@
 // Controls as small presentation models: geometry in twips, texts, state and
 // the events the host platform's toolkit fires. They never draw.
+//
+// A user's gesture is an operation of the control (the User... members):
+// the backends only translate their input into these calls, so what a
+// gesture means (which events, in which order, what a hidden or disabled
+// control ignores) is decided here once. Every event handler runs through
+// Form::Fire, and a gesture traps what its handlers leave untrapped
+// (Form::Gesture).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "frame/grid.h"
@@ -61,7 +69,23 @@ class Control {
   Control* Container() const { return container_; }
   void SetContainer(Control* c) { container_ = c; }
 
+  // The user can reach the control: it and every frame around it are
+  // visible and enabled.
+  bool Reachable() const;
+
+  // Gestures. A click on a label, frame or option (a button: by the
+  // keyboard); a click with the mouse (a button: press, release, click);
+  // the second press of a double click (a double click is UserMouseClick,
+  // then this; a button knows no double click and takes a second mouse
+  // click); the focus.
+  virtual void UserClick() {}
+  virtual void UserMouseClick() { UserClick(); }
+  void UserDblClick();
+  void UserDoubleClick();  // the whole double click
+  void UserFocus();
+
   std::function<void()> DblClick;
+  std::function<void()> GotFocus;
 
  protected:
   void Changed();
@@ -82,6 +106,7 @@ class Label : public Control {
   Label(Form& f, std::string name, int16_t index = -1);
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& c);
+  void UserClick() override;
   std::function<void()> Click;
 
  protected:
@@ -104,8 +129,10 @@ class TextBox : public Control {
   void SetText(const std::string& t);
   bool Locked() const { return locked_; }
   void SetLocked(bool v);
+  // One edit of the user (a key typed, a paste) that left `t` in the box;
+  // a locked or unreachable box takes none.
+  void UserEdit(const std::string& t);
   std::function<void()> Change;
-  std::function<void()> GotFocus;
 
  private:
   std::string text_;
@@ -122,18 +149,34 @@ class CommandButton : public Control {
   bool IsDefault() const { return default_; }
   void SetDefault(bool v);  // Enter presses it
   // A click as the user makes it: ignored when hidden or disabled.
-  void UserClick();
+  void UserClick() override;
+  void UserMouseClick() override;
   void UserMouseDown(int16_t button = kLeftButton);
   void UserMouseUp(int16_t button = kLeftButton);
   std::function<void()> Click;
   std::function<void(int16_t button)> MouseDown;
   std::function<void(int16_t button)> MouseUp;
 
+  // Hold-to-repeat: a button with a Repeat handler fires it when the left
+  // button goes down and again at every tick of the backend while it stays
+  // down (a timer in a real window, one pass of the message loop for the
+  // scripted user), so no handler has to spin a loop of its own.
+  std::function<void()> Repeat;
+  bool RepeatsOnHold() const { return static_cast<bool>(Repeat); }
+  bool Held() const { return held_; }
+  void UserHoldTick();
+
  private:
   std::string caption_;
   bool cancel_ = false;
   bool default_ = false;
+  bool held_ = false;
 };
+
+// Timing of hold-to-repeat in a real window: the first repeat, then the
+// next ones.
+inline constexpr int kRepeatDelayMs = 400;
+inline constexpr int kRepeatIntervalMs = 100;
 
 class OptionButton : public Control {
  public:
@@ -144,6 +187,7 @@ class OptionButton : public Control {
   // Selecting clears the other options of the same container and fires
   // Click; clearing fires nothing.
   void SetValue(bool v);
+  void UserClick() override;  // selects it
   std::function<void()> Click;
 
  private:
@@ -165,6 +209,8 @@ class ComboBox : public Control {
   const std::string& Text() const { return text_; }
   // Typing into the edit part: fires Change on a real change.
   void SetText(const std::string& t);
+  void UserEdit(const std::string& t);
+  void UserChoose(int32_t i);  // a bad index is ignored
   std::function<void()> Click;
   std::function<void()> Change;
 

@@ -1,11 +1,44 @@
 #include "frame/ui/form.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "frame/environment.h"
 #include "qdr2_gomiat/failure.h"
 
 namespace qdr2_Gomiat::ui {
+
+namespace {
+// Handlers run on the user-interface thread only; the count is the
+// thread's own all the same.
+thread_local int handler_depth = 0;
+}  // namespace
+
+void Dispatch(const std::function<void()>& body) {
+  if (handler_depth >= kMaxHandlerDepth) throw Failure(err::kOutOfStackSpace);
+  ++handler_depth;
+  struct Leave {
+    ~Leave() { --handler_depth; }
+  } leave;
+  body();
+}
+
+void ReportUntrapped(const Failure& failure, bool quiet) noexcept {
+  try {
+    if (quiet) {
+      std::fprintf(stderr, "qdr2_Gomiat: error %d in a window handler: %s\n",
+                   static_cast<int>(failure.number()),
+                   failure.description().c_str());
+      return;
+    }
+    Environment::Current().Ui().MsgBox(
+        "Se ha producido el error '" + std::to_string(failure.number()) +
+            "' en tiempo de ejecución:\n\n" + failure.description(),
+        mb::kCritical, "");
+  } catch (...) {
+    // Reporting must not fail the gesture a second time.
+  }
+}
 
 Form::Form(std::string name) : name_(std::move(name)) {}
 
@@ -26,7 +59,7 @@ void Form::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
   width_ = width;
   height_ = height;
   ControlChanged(nullptr);
-  if (resized && loaded_ && !loading_) Form_Resize();
+  if (resized && loaded_ && !loading_) Dispatch([&] { Form_Resize(); });
 }
 
 void Form::SetInnerSize(int32_t scale_width, int32_t scale_height) {
@@ -42,7 +75,7 @@ void Form::Load() {
   if (loaded_ || loading_) return;
   loading_ = true;
   try {
-    Form_Load();
+    Dispatch([&] { Form_Load(); });
   } catch (...) {
     loading_ = false;
     loaded_ = true;  // the platform keeps a form whose load failed loaded
@@ -57,7 +90,7 @@ void Form::ShowModal() {
   if (!loaded_) return;
   visible_ = true;
   // The first show lays the controls out as the platform's resize does.
-  Form_Resize();
+  Dispatch([&] { Form_Resize(); });
   ControlChanged(nullptr);
   Environment::Current().Ui().ShowModal(*this);
 }
@@ -76,9 +109,9 @@ bool Form::CloseBox() { return DoUnload(kCloseBox); }
 bool Form::DoUnload(int16_t mode) {
   if (!loaded_) return true;
   int16_t cancel = 0;
-  Form_QueryUnload(cancel, mode);
+  Dispatch([&] { Form_QueryUnload(cancel, mode); });
   if (cancel != 0) return false;
-  Form_Unload(cancel);
+  Dispatch([&] { Form_Unload(cancel); });
   if (cancel != 0) return false;
   const bool was_visible = visible_;
   loaded_ = false;
@@ -107,6 +140,20 @@ void Form::PressEnter() {
         return;
       }
     }
+}
+
+bool Form::UserCloseBox() {
+  bool closed = false;
+  Gesture([&] { closed = CloseBox(); });
+  return closed;
+}
+
+void Form::UserResize(int32_t width, int32_t height) {
+  Gesture([&] { Move(left_, top_, width, height); }, /*quiet=*/true);
+}
+
+void Form::UserMove(int32_t left, int32_t top) {
+  Gesture([&] { Move(left, top, width_, height_); }, /*quiet=*/true);
 }
 
 Control* Form::Find(const std::string& name, int16_t index) const {

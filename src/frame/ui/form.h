@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "frame/ui/control_array.h"
 #include "frame/ui/controls.h"
 
 namespace qdr2_Gomiat::ui {
@@ -17,6 +19,39 @@ enum UnloadMode : int16_t { kCloseBox = 0, kFromCode = 1 };
 // Outer minus inner size of a sizable window, in twips.
 inline constexpr int32_t kBorderWidth = 120;
 inline constexpr int32_t kBorderHeight = 510;
+
+// Handlers running inside one another; one more is failure 28, so that a
+// handler that sets off itself ends in a trapped failure, not a crash.
+inline constexpr int kMaxHandlerDepth = 100;
+
+// Shows a failure no handler trapped as the runtime shows it: its number
+// and description in a message box (or, when `quiet`, on stderr only).
+void ReportUntrapped(const Failure& failure, bool quiet = false) noexcept;
+
+// Runs a user's gesture: a failure its handlers leave untrapped is shown
+// with ReportUntrapped and goes no further, so the window stays open and
+// the host goes on. Returns false when the gesture failed.
+template <class F>
+bool Gesture(F&& body, bool quiet = false) noexcept {
+  try {
+    std::forward<F>(body)();
+    return true;
+  } catch (...) {
+    ReportUntrapped(CurrentFailure(), quiet);
+    return false;
+  }
+}
+
+// Runs an event handler, counting how deep handlers nest; past
+// kMaxHandlerDepth it raises failure 28 instead.
+void Dispatch(const std::function<void()>& body);
+
+// Fires `handler` (when set) with `args` through Dispatch.
+template <class... A, class... B>
+void Fire(const std::function<void(A...)>& handler, B&&... args) {
+  if (!handler) return;
+  Dispatch([&] { handler(std::forward<B>(args)...); });
+}
 
 class Form {
  public:
@@ -53,10 +88,18 @@ class Form {
   // cancel. Returns true when the form was unloaded.
   bool Unload();
 
-  // Gestures the model defines for both backends.
-  void PressEscape();  // clicks the visible, enabled cancel button
-  void PressEnter();   // clicks the visible, enabled default button
-  bool CloseBox();     // QueryUnload(kCloseBox), then unload
+  // Gestures the model defines for both backends. The keys click the
+  // visible, enabled cancel or default button (a user's click).
+  void PressEscape();
+  void PressEnter();
+  // QueryUnload(kCloseBox), then unload; true when unloaded. CloseBox lets
+  // a failure through to its caller, UserCloseBox reports it (Gesture).
+  bool CloseBox();
+  bool UserCloseBox();
+  // Dragging the border or the title bar; a failing layout is only
+  // written to stderr, as it would otherwise pop up on every step.
+  void UserResize(int32_t width, int32_t height);
+  void UserMove(int32_t left, int32_t top);
 
   // Controls, in creation order.
   const std::vector<std::unique_ptr<Control>>& Controls() const {
@@ -76,6 +119,15 @@ class Form {
     C& ref = *c;
     controls_.push_back(std::move(c));
     return ref;
+  }
+  // Elements first to first + count - 1 of a control array ("cmdAv(0)").
+  template <class C>
+  ControlArray<C> AddArray(const std::string& name, int16_t count,
+                           int16_t first = 0) {
+    std::vector<C*> elements;
+    for (int16_t k = 0; k < count; ++k)
+      elements.push_back(&Add<C>(name, static_cast<int16_t>(first + k)));
+    return ControlArray<C>(name, first, std::move(elements));
   }
   void SetSizable(bool v) { sizable_ = v; }
 

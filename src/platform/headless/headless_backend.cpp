@@ -108,7 +108,7 @@ void HeadlessBackend::RunModalLoop(ui::Form& form) {
       return;
     }
     closing = true;
-    if (!form.CloseBox()) {
+    if (!form.UserCloseBox() && form.IsVisible()) {
       s.ScriptError(&form, "the close box was refused; the window was hidden");
       form.Hide();
     }
@@ -136,9 +136,18 @@ int32_t HeadlessBackend::MsgBox(const std::string& prompt, int32_t flags,
 void HeadlessBackend::DoEvents() {
   HeadlessState& s = *state_;
   ++s.do_events;
-  if (s.held != nullptr && --s.held_passes_left <= 0) {
+  // Messages let run from inside a repeat step are part of its pass.
+  if (s.held == nullptr || s.repeating) return;
+  if (--s.held_passes_left <= 0) {
     ui::CommandButton* button = std::exchange(s.held, nullptr);
     button->UserMouseUp(ui::kLeftButton);
+  } else if (s.held->RepeatsOnHold()) {
+    s.repeating = true;
+    struct Done {
+      bool& flag;
+      ~Done() { flag = false; }
+    } done{s.repeating};
+    s.held->UserHoldTick();
   }
 }
 

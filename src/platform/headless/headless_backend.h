@@ -41,6 +41,7 @@ struct HeadlessState {
   // A mouse button held down by the script, released by DoEvents.
   ui::CommandButton* held = nullptr;
   int32_t held_passes_left = 0;
+  bool repeating = false;  // inside the held button's repeat step
 
   void ScriptError(const ui::Form* form, const std::string& what);
 };

@@ -7,11 +7,21 @@
 
 #include "qdr2_gomiat/testing.h"
 
+namespace qdr2_Gomiat {
+namespace ui {
+class Form;
+}
+namespace headless {
+struct HeadlessState;
+}
+}  // namespace qdr2_Gomiat
+
 namespace qdr2_Gomiat::testing {
 
 struct ScriptedUser::Step {
   enum class Kind {
     Type,
+    TypeKeys,
     Click,
     DoubleClick,
     Choose,
@@ -23,6 +33,7 @@ struct ScriptedUser::Step {
     Resize,
     HoldMouse,
     Answer,
+    Look,
     Do,
   };
 
@@ -33,7 +44,8 @@ struct ScriptedUser::Step {
   int32_t first = 0;
   int32_t second = 0;
   int32_t colour = 0;
-  std::function<void(ui::Form&)> action;
+  std::function<void()> action;
+  std::function<void(const WindowView&)> look;
   bool used = false;
 
   // "Click cmdAceptar", for the script error list.
@@ -48,6 +60,9 @@ class HeadlessBackendAccess {
   static Step* TakeForWindow(ScriptedUser& user);
   // An answer waiting from earlier, or the next step when it is an answer.
   static Step* TakeAnswer(ScriptedUser& user);
+  // Hands `look` a view of `form`.
+  static void Look(headless::HeadlessState& state, const ui::Form& form,
+                   const std::function<void(const WindowView&)>& look);
 };
 
 }  // namespace qdr2_Gomiat::testing

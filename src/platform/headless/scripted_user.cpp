@@ -31,6 +31,8 @@ std::string Step::Describe() const {
   switch (kind) {
     case Kind::Type:
       return "Type \"" + text + "\" into " + control;
+    case Kind::TypeKeys:
+      return "TypeKeys \"" + text + "\" into " + control;
     case Kind::Click:
       return "Click " + control;
     case Kind::DoubleClick:
@@ -55,6 +57,8 @@ std::string Step::Describe() const {
              " passes";
     case Kind::Answer:
       return "Answer " + std::to_string(first);
+    case Kind::Look:
+      return "Look";
     case Kind::Do:
       return "Do";
   }
@@ -67,6 +71,12 @@ ScriptedUser::~ScriptedUser() = default;
 ScriptedUser& ScriptedUser::Type(const std::string& control,
                                  const std::string& text) {
   steps_.push_back(MakeStep(Kind::Type, control, text));
+  return *this;
+}
+
+ScriptedUser& ScriptedUser::TypeKeys(const std::string& control,
+                                     const std::string& text) {
+  steps_.push_back(MakeStep(Kind::TypeKeys, control, text));
   return *this;
 }
 
@@ -131,7 +141,14 @@ ScriptedUser& ScriptedUser::Answer(int32_t answer) {
   return *this;
 }
 
-ScriptedUser& ScriptedUser::Do(std::function<void(ui::Form&)> action) {
+ScriptedUser& ScriptedUser::Look(std::function<void(const WindowView&)> look) {
+  auto s = MakeStep(Kind::Look);
+  s->look = std::move(look);
+  steps_.push_back(std::move(s));
+  return *this;
+}
+
+ScriptedUser& ScriptedUser::Do(std::function<void()> action) {
   auto s = MakeStep(Kind::Do);
   s->action = std::move(action);
   steps_.push_back(std::move(s));

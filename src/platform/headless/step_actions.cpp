@@ -1,7 +1,11 @@
 // What each step of the script does to a window, as a user's gesture would.
 #include <algorithm>
+#include <string_view>
 #include <utility>
+#include <vector>
 
+#include "frame/environment.h"
+#include "frame/utf8.h"
 #include "platform/headless/headless_backend.h"
 
 namespace qdr2_Gomiat::headless {
@@ -11,8 +15,7 @@ namespace {
 using Step = testing::ScriptedUser::Step;
 using Kind = Step::Kind;
 
-// A user reaches a control only when it and every frame around it are
-// visible and enabled.
+// Why a user cannot reach the control, or nothing when they can.
 std::string WhyUnreachable(const ui::Control& c) {
   int depth = 0;
   for (const ui::Control* k = &c; k != nullptr && depth < 64;
@@ -24,6 +27,19 @@ std::string WhyUnreachable(const ui::Control& c) {
   return {};
 }
 
+// The text after each key of `text` is typed over a selected text: whole
+// characters, never half of one.
+std::vector<std::string> KeyByKey(const std::string& text) {
+  std::vector<std::string> edits;
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t n = Utf8SequenceLength(std::string_view(text).substr(at));
+    at += n == 0 ? 1 : n;
+    edits.push_back(text.substr(0, at));
+  }
+  return edits;
+}
+
 class StepRunner {
  public:
   StepRunner(HeadlessState& state, ui::Form& form, const Step& step)
@@ -32,6 +48,7 @@ class StepRunner {
   void Run() {
     switch (step_.kind) {
       case Kind::Type:
+      case Kind::TypeKeys:
         return Type();
       case Kind::Click:
         return Click();
@@ -48,7 +65,7 @@ class StepRunner {
         return form_.PressEnter();
       case Kind::CloseBox:
         // A refusal is the window's answer to the user, not a script error.
-        (void)form_.CloseBox();
+        (void)form_.UserCloseBox();
         return;
       case Kind::Resize:
         return Resize();
@@ -56,8 +73,12 @@ class StepRunner {
         return HoldMouse();
       case Kind::Answer:
         return;  // answers wait for a message box
+      case Kind::Look:
+        if (step_.look)
+          testing::HeadlessBackendAccess::Look(state_, form_, step_.look);
+        return;
       case Kind::Do:
-        if (step_.action) step_.action(form_);
+        if (step_.action) ui::Gesture(step_.action);
         return;
     }
   }
@@ -78,13 +99,10 @@ class StepRunner {
       Error(why);
       return nullptr;
     }
-    // Reaching a control gives it the focus; a text box is told so.
+    // Reaching a control gives it the focus.
     if (state_.focus != c) {
       state_.focus = c;
-      if (c->Kind() == ui::ControlKind::TextBox) {
-        auto* t = static_cast<ui::TextBox*>(c);
-        if (t->GotFocus) t->GotFocus();
-      }
+      c->UserFocus();
     }
     return c;
   }
@@ -94,14 +112,20 @@ class StepRunner {
   void Type() {
     ui::Control* c = Reach();
     if (c == nullptr) return;
-    if (c->Kind() == ui::ControlKind::TextBox) {
-      auto* t = static_cast<ui::TextBox*>(c);
-      if (t->Locked()) return Error("it is locked");
-      t->SetText(step_.text);
-    } else if (c->Kind() == ui::ControlKind::ComboBox) {
-      static_cast<ui::ComboBox*>(c)->SetText(step_.text);
-    } else {
-      WrongKind();
+    const bool text_box = c->Kind() == ui::ControlKind::TextBox;
+    if (!text_box && c->Kind() != ui::ControlKind::ComboBox) return WrongKind();
+    if (text_box && static_cast<ui::TextBox*>(c)->Locked())
+      return Error("it is locked");
+    const std::vector<std::string> edits = step_.kind == Kind::TypeKeys
+                                               ? KeyByKey(step_.text)
+                                               : std::vector{step_.text};
+    for (const std::string& edit : edits) {
+      // A handler may close the window or take the box away between keys.
+      if (!form_.IsVisible() || !c->Reachable()) return;
+      if (text_box)
+        static_cast<ui::TextBox*>(c)->UserEdit(edit);
+      else
+        static_cast<ui::ComboBox*>(c)->UserEdit(edit);
     }
   }
 
@@ -110,41 +134,18 @@ class StepRunner {
     if (c == nullptr) return;
     switch (c->Kind()) {
       case ui::ControlKind::CommandButton:
-        return static_cast<ui::CommandButton*>(c)->UserClick();
       case ui::ControlKind::OptionButton:
-        return static_cast<ui::OptionButton*>(c)->SetValue(true);
       case ui::ControlKind::Label:
       case ui::ControlKind::Frame:
-        if (auto& click = static_cast<ui::Label*>(c)->Click) click();
-        return;
+        return c->UserMouseClick();
       default:
         return WrongKind();
     }
   }
 
-  // The toolkit's order: the first press of a double click is a click.
   void DoubleClick() {
     ui::Control* c = Reach();
-    if (c == nullptr) return;
-    switch (c->Kind()) {
-      case ui::ControlKind::CommandButton: {
-        // Buttons know no double click: two clicks.
-        auto* b = static_cast<ui::CommandButton*>(c);
-        b->UserClick();
-        if (WhyUnreachable(*b).empty() && form_.IsVisible()) b->UserClick();
-        return;
-      }
-      case ui::ControlKind::OptionButton:
-        static_cast<ui::OptionButton*>(c)->SetValue(true);
-        break;
-      case ui::ControlKind::Label:
-      case ui::ControlKind::Frame:
-        if (auto& click = static_cast<ui::Label*>(c)->Click) click();
-        break;
-      default:
-        break;
-    }
-    if (c->DblClick) c->DblClick();
+    if (c != nullptr) c->UserDoubleClick();
   }
 
   void Choose() {
@@ -155,7 +156,7 @@ class StepRunner {
     const auto& items = combo->Items();
     const auto it = std::find(items.begin(), items.end(), step_.text);
     if (it == items.end()) return Error("no such item in the list");
-    combo->SetListIndex(static_cast<int32_t>(it - items.begin()));
+    combo->UserChoose(static_cast<int32_t>(it - items.begin()));
   }
 
   void EditCell() {
@@ -179,7 +180,7 @@ class StepRunner {
   void Resize() {
     if (!form_.Sizable()) return Error("the window has a fixed border");
     if (step_.first < 0 || step_.second < 0) return Error("negative size");
-    form_.Move(form_.Left(), form_.Top(), step_.first, step_.second);
+    form_.UserResize(step_.first, step_.second);
   }
 
   void HoldMouse() {
@@ -187,19 +188,20 @@ class StepRunner {
     if (c == nullptr) return;
     if (c->Kind() != ui::ControlKind::CommandButton) return WrongKind();
     auto* button = static_cast<ui::CommandButton*>(c);
-    // Whatever the handler does, the mouse is not left held after it.
-    struct Release {
-      HeadlessState& s;
-      ~Release() { s.held = nullptr; }
-    } release{state_};
     state_.held = button;
-    state_.held_passes_left = step_.first;
+    state_.held_passes_left = std::max(1, step_.first);
+    // A press handler may turn the message loop itself until the release;
+    // otherwise the user's passes run here.
     button->UserMouseDown(ui::kLeftButton);
-    // The handler returned before the passes ran out: the user lets go now.
+    ui::UiBackend& ui = Environment::Current().Ui();
+    while (state_.held == button && form_.IsVisible()) ui.DoEvents();
+    // The window went away under the held button: the user lets go.
     if (state_.held == button) {
       state_.held = nullptr;
       button->UserMouseUp(ui::kLeftButton);
     }
+    // Released over the button: its click follows.
+    if (form_.IsVisible()) button->UserClick();
   }
 
   HeadlessState& state_;
@@ -210,7 +212,9 @@ class StepRunner {
 }  // namespace
 
 void ApplyStep(HeadlessState& state, ui::Form& form, const Step& step) {
-  StepRunner(state, form, step).Run();
+  // Whatever the step sets off, a failure nothing traps is shown to the
+  // user as a handler's failure is; the window and the script go on.
+  ui::Gesture([&] { StepRunner(state, form, step).Run(); });
 }
 
 }  // namespace qdr2_Gomiat::headless

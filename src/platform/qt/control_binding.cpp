@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
-#include "platform/qt/handler_guard.h"
 #include "platform/qt/line_shape_widget.h"
 #include "platform/qt/table_bindings.h"
 #include "platform/qt/text.h"
@@ -45,9 +45,10 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
                          control->Kind() == ui::ControlKind::Frame;
   switch (event->type()) {
     case QEvent::MouseButtonDblClick:
+      // Qt's own click signal serves the second press of a button.
+      if (control->Kind() == ui::ControlKind::CommandButton) break;
       if (clickable) swallow_release_ = watched;
-      if (control->DblClick && control->Visible() && control->Enabled())
-        Guarded([&] { control->DblClick(); });
+      control->UserDblClick();
       break;
     case QEvent::MouseButtonRelease: {
       if (!clickable) break;
@@ -57,18 +58,13 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
       }
       auto* mouse = static_cast<QMouseEvent*>(event);
       auto* widget = static_cast<QWidget*>(watched);
-      auto* label = static_cast<ui::Label*>(control);
       if (mouse->button() == Qt::LeftButton &&
-          widget->rect().contains(mouse->position().toPoint()) &&
-          label->Click && label->Enabled())
-        Guarded([&] { label->Click(); });
+          widget->rect().contains(mouse->position().toPoint()))
+        control->UserClick();
       break;
     }
     case QEvent::FocusIn:
-      if (control->Kind() == ui::ControlKind::TextBox) {
-        auto* text_box = static_cast<ui::TextBox*>(control);
-        if (text_box->GotFocus) Guarded([&] { text_box->GotFocus(); });
-      }
+      control->UserFocus();
       break;
     default:
       break;
@@ -119,9 +115,8 @@ class TextBoxBinding : public ControlBinding {
   TextBoxBinding(ui::TextBox& box, QWidget* parent)
       : ControlBinding(box, new QLineEdit(parent)), box_(box) {
     auto* w = static_cast<QLineEdit*>(widget());
-    QObject::connect(w, &QLineEdit::textEdited, w, [this](const QString& t) {
-      Guarded([&] { box_.SetText(FromQ(t)); });
-    });
+    QObject::connect(w, &QLineEdit::textEdited, w,
+                     [this](const QString& t) { box_.UserEdit(FromQ(t)); });
   }
   void Sync(const Units& units) override {
     SyncCommon(units);
@@ -143,15 +138,10 @@ class ComboBoxBinding : public ControlBinding {
     w->setEditable(true);
     w->setInsertPolicy(QComboBox::NoInsert);
     w->setMaxVisibleItems(12);
-    QObject::connect(w, &QComboBox::activated, w, [this](int i) {
-      Guarded([&] {
-        if (i >= 0 && i < combo_.ListCount()) combo_.SetListIndex(i);
-      });
-    });
+    QObject::connect(w, &QComboBox::activated, w,
+                     [this](int i) { combo_.UserChoose(i); });
     QObject::connect(w->lineEdit(), &QLineEdit::textEdited, w,
-                     [this](const QString& t) {
-                       Guarded([&] { combo_.SetText(FromQ(t)); });
-                     });
+                     [this](const QString& t) { combo_.UserEdit(FromQ(t)); });
   }
   void Sync(const Units& units) override {
     SyncCommon(units);
@@ -175,25 +165,37 @@ class ComboBoxBinding : public ControlBinding {
   ui::ComboBox& combo_;
 };
 
-// A push button that also reports the mouse going down and up: hold-to-
-// repeat buttons run their loop inside the press, and the release must
-// still reach the button so that its click follows, as on the platform.
+// A push button that also reports the mouse going down and up, and runs
+// hold-to-repeat on a timer: the first repeat after kRepeatDelayMs, then
+// every kRepeatIntervalMs, with the event loop idle in between. The release
+// still reaches the button, so that its click follows, as on the platform.
 class ModelButton : public QPushButton {
  public:
   ModelButton(ui::CommandButton& model, QWidget* parent)
-      : QPushButton(parent), model_(model) {
+      : QPushButton(parent), model_(model), repeat_(this) {
     setAutoDefault(false);
+    QObject::connect(&repeat_, &QTimer::timeout, this, [this] {
+      repeat_.setInterval(ui::kRepeatIntervalMs);
+      if (model_.Held())
+        model_.UserHoldTick();
+      else
+        repeat_.stop();
+    });
   }
 
  protected:
   void mousePressEvent(QMouseEvent* e) override {
     QPushButton::mousePressEvent(e);
-    if (const int16_t b = ButtonCode(e->button()))
-      Guarded([&] { model_.UserMouseDown(b); });
+    const int16_t b = ButtonCode(e->button());
+    if (b == 0) return;
+    model_.UserMouseDown(b);
+    if (model_.Held()) repeat_.start(ui::kRepeatDelayMs);
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
-    if (const int16_t b = ButtonCode(e->button()))
-      Guarded([&] { model_.UserMouseUp(b); });
+    if (const int16_t b = ButtonCode(e->button())) {
+      if (b == ui::kLeftButton) repeat_.stop();
+      model_.UserMouseUp(b);
+    }
     QPushButton::mouseReleaseEvent(e);
   }
 
@@ -204,6 +206,7 @@ class ModelButton : public QPushButton {
     return 0;
   }
   ui::CommandButton& model_;
+  QTimer repeat_;
 };
 
 class CommandButtonBinding : public ControlBinding {
@@ -213,7 +216,7 @@ class CommandButtonBinding : public ControlBinding {
         button_(button) {
     auto* w = static_cast<QPushButton*>(widget());
     QObject::connect(w, &QPushButton::clicked, w,
-                     [this] { Guarded([&] { button_.UserClick(); }); });
+                     [this] { button_.UserClick(); });
   }
   void Sync(const Units& units) override {
     SyncCommon(units);
@@ -247,7 +250,7 @@ class OptionButtonBinding : public ControlBinding {
     // The model clears the siblings of its container; Qt must not guess.
     w->setAutoExclusive(false);
     QObject::connect(w, &QRadioButton::clicked, w, [this, w] {
-      Guarded([&] { option_.SetValue(true); });
+      option_.UserClick();
       // Clicking the selected option must not clear it.
       const QSignalBlocker block(w);
       w->setChecked(option_.Value());

@@ -7,7 +7,6 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 
-#include "platform/qt/handler_guard.h"
 #include "platform/qt/text.h"
 
 namespace qdr2_Gomiat::qt {
@@ -138,7 +137,7 @@ void FormView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (key == Qt::Key_Escape) {
-    Guarded([&] { form_.PressEscape(); });
+    form_.PressEscape();
     return;
   }
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -147,10 +146,10 @@ void FormView::keyPressEvent(QKeyEvent* event) {
       if (b->control().Kind() == ui::ControlKind::CommandButton &&
           b->widget()->hasFocus()) {
         auto& button = static_cast<ui::CommandButton&>(b->control());
-        Guarded([&] { button.UserClick(); });
+        button.UserClick();
         return;
       }
-    Guarded([&] { form_.PressEnter(); });
+    form_.PressEnter();
     return;
   }
   QWidget::keyPressEvent(event);
@@ -160,7 +159,7 @@ void FormView::closeEvent(QCloseEvent* event) {
   // The dialog closes when the model says so (EndLoop), never by itself.
   event->ignore();
   if (ended_) return;
-  Guarded([&] { form_.CloseBox(); });
+  (void)form_.UserCloseBox();
 }
 
 void FormView::resizeEvent(QResizeEvent* event) {
@@ -169,25 +168,15 @@ void FormView::resizeEvent(QResizeEvent* event) {
   if (applying_ || ended_ || size() == applied_size_) return;
   applied_size_ = size();
   // The user dragged the border: the model resizes and lays itself out.
-  Guarded(
-      [&] {
-        form_.Move(form_.Left(), form_.Top(),
-                   units_.ToTwipsX(width()) + ui::kBorderWidth,
+  form_.UserResize(units_.ToTwipsX(width()) + ui::kBorderWidth,
                    units_.ToTwipsY(height()) + ui::kBorderHeight);
-      },
-      /*quiet=*/true);
 }
 
 void FormView::moveEvent(QMoveEvent* event) {
   QDialog::moveEvent(event);
   if (applying_ || ended_ || !isVisible() || pos() == applied_pos_) return;
   applied_pos_ = pos();
-  Guarded(
-      [&] {
-        form_.Move(units_.ToTwipsX(pos().x()), units_.ToTwipsY(pos().y()),
-                   form_.Width(), form_.Height());
-      },
-      /*quiet=*/true);
+  form_.UserMove(units_.ToTwipsX(pos().x()), units_.ToTwipsY(pos().y()));
 }
 
 }  // namespace qdr2_Gomiat::qt

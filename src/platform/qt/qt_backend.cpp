@@ -99,12 +99,14 @@ void QtBackend::ShowModal(ui::Form& form) {
         options_.screenshot_folder + "/" + form.Name() + ".png";
     if (!SaveView(view, path))
       std::fprintf(stderr, "qdr2_Gomiat: could not save %s\n", path.c_str());
-    if (!form.CloseBox()) form.Hide();
+    if (!form.UserCloseBox() && form.IsVisible()) form.Hide();
   }
   view.RunLoop();
   // The loop also ends when the application quits under the form: the form
   // is closed as a user would, and hidden if it refuses.
-  if (form.IsVisible() && form.IsLoaded() && !form.CloseBox()) form.Hide();
+  if (form.IsVisible() && form.IsLoaded() && !form.UserCloseBox() &&
+      form.IsVisible())
+    form.Hide();
 }
 
 void QtBackend::Changed(ui::Form& form, ui::Control* control) {

@@ -1,129 +1,324 @@
-// The window model on its own: events fire the way the toolkit fires them.
+// The window model and the scripted user of the headless backend: events
+// fire the way the toolkit fires them, every handler runs through one
+// dispatcher, and a host can read what a window shows.
 #include <gtest/gtest.h>
 
-#include "frame/ui/test_dialog.h"
 #include "qdr2_gomiat/testing.h"
+#include "support/test_form.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
-using test::TestDialog;
+using test::f_Prueba;
 using Lines = std::vector<std::string>;
 
-TEST(WindowModel, ChangeEventsFireOnlyOnRealChanges) {
-  testing::HeadlessSession session;
-  TestDialog d;
-  d.txtNombre.SetText("a");
-  d.txtNombre.SetText("a");
-  d.txtNombre.SetText("b");
-  d.txtNombre.SetText("b");
-  EXPECT_EQ(d.events, (Lines{"txtNombre_Change a", "txtNombre_Change b"}));
+const std::string kBox28 =
+    "Se ha producido el error '28' en tiempo de ejecución:\n\n"
+    "Espacio de pila insuficiente";
 
-  d.events.clear();
-  d.cmbLista.SetListIndex(1);
-  d.cmbLista.SetListIndex(1);
-  EXPECT_EQ(d.cmbLista.Text(), "dos");
-  // Typing an item's text selects it; other text selects nothing.
-  d.cmbLista.SetText("tres");
-  EXPECT_EQ(d.cmbLista.ListIndex(), 2);
-  d.cmbLista.SetText("cuatro");
-  EXPECT_EQ(d.cmbLista.ListIndex(), -1);
-  EXPECT_EQ(d.events, (Lines{"cmbLista_Click dos"}));
-  EXPECT_THROW(d.cmbLista.SetListIndex(3), Failure);
-  EXPECT_THROW(d.cmbLista.List(-1), Failure);
+TEST(WindowModel, EventsFireOnlyOnRealChanges) {
+  testing::HeadlessSession session;
+  f_Prueba f;
+  f.txtNombre.SetText("a");
+  f.txtNombre.SetText("a");
+  f.cmbCapa.SetListIndex(1);
+  f.cmbCapa.SetListIndex(1);
+  f.cmbCapa.SetText("Casa");  // typing an item's text selects it
+  EXPECT_EQ(f.cmbCapa.ListIndex(), 2);
+  f.cmbCapa.SetText("Otra");
+  EXPECT_EQ(f.cmbCapa.ListIndex(), -1);
+  f.optTipo(1).SetValue(true);
+  EXPECT_FALSE(f.optTipo(0).Value());  // one group per container
+  f.optTipo(1).SetValue(true);         // already selected: no second click
+  f.optTipo(1).SetValue(false);        // clearing fires nothing
+  EXPECT_EQ(f.events,
+            (Lines{"txtNombre a", "cmbCapa click Muro", "cmbCapa change Casa",
+                   "cmbCapa change Otra", "optTipo click 1"}));
+  EXPECT_THROW(f.cmbCapa.SetListIndex(3), Failure);
+  EXPECT_THROW(f.cmbCapa.List(-1), Failure);
 }
 
-TEST(WindowModel, OptionButtonsFormOneGroupPerContainer) {
+TEST(WindowModel, ControlArraysAreAddressedByIndex) {
   testing::HeadlessSession session;
-  TestDialog d;
-  d.optDentro0.SetValue(true);
-  d.optFuera1.SetValue(true);
-  EXPECT_TRUE(d.optDentro0.Value());  // another container: untouched
-  d.optDentro1.SetValue(true);
-  EXPECT_FALSE(d.optDentro0.Value());
-  EXPECT_TRUE(d.optFuera1.Value());
-  d.optDentro1.SetValue(true);   // already selected: no second click
-  d.optDentro1.SetValue(false);  // clearing fires nothing
-  EXPECT_FALSE(d.optDentro1.Value());
-  EXPECT_EQ(d.events, (Lines{"optDentro_Click 0", "optFuera_Click 1",
-                             "optDentro_Click 1"}));
+  f_Prueba f;
+  EXPECT_EQ(f.cmdAv.Count(), 2);
+  EXPECT_EQ(f.cmdAv(1).FullName(), "cmdAv(1)");
+  EXPECT_EQ(f.FindByFullName("cmdAv(1)"), &f.cmdAv(1));
+  EXPECT_EQ(f.Find("optTipo", 0), &f.optTipo(0));
+  EXPECT_EQ(f.FindByFullName("cmdAv"), nullptr);
+  try {
+    f.optTipo(2);
+    ADD_FAILURE() << "no element 2";
+  } catch (const Failure& e) {
+    EXPECT_EQ(e.number(), err::kSubscript);
+  }
+  f.cmdAv(1).UserClick();
+  f.cmdAv(0).UserMouseDown();
+  f.cmdAv(0).UserMouseUp();
+  EXPECT_EQ(f.events, (Lines{"cmdAv click 1", "cmdAv down 0", "cmdAv repeat 0",
+                             "cmdAv up 0"}));
 }
 
-TEST(WindowModel, EscapeAndEnterPressTheirButtons) {
-  testing::HeadlessSession session;
-  TestDialog d;
-  d.PressEnter();
-  EXPECT_TRUE(d.accepted);
-  d.PressEscape();
-  EXPECT_FALSE(d.accepted);
+// A handler that sets off itself ends in failure 28, not in a crash: from
+// code it reaches the caller, from a gesture it is shown to the user.
+TEST(WindowModel, RunawayCascadeIsFailure28) {
+  testing::HeadlessSession s;
+  f_Prueba f;
+  f.points = 0;
+  try {
+    f.txtN.SetText("7");
+    ADD_FAILURE() << "the cascade ended";
+  } catch (const Failure& e) {
+    EXPECT_EQ(e.number(), err::kOutOfStackSpace);
+    EXPECT_EQ(e.description(), "Espacio de pila insuficiente");
+  }
+  EXPECT_EQ(f.events.size(), static_cast<size_t>(ui::kMaxHandlerDepth));
+  // The depth count came back down: a sane change runs again.
+  f.points = 5;
+  f.events.clear();
+  f.txtN.SetText("9");
+  EXPECT_EQ(f.events, (Lines{"txtN 9", "txtN 5"}));
 
-  d.events.clear();
-  d.cmdCancelar.SetEnabled(false);
-  d.PressEscape();
-  d.cmdCancelar.SetEnabled(true);
-  d.cmdCancelar.SetVisible(false);
-  d.PressEscape();
-  d.cmdAceptar.SetEnabled(false);
-  d.PressEnter();
-  EXPECT_TRUE(d.events.empty());
-
-  // One cancel button per window: marking another one moves the mark.
-  d.cmdBorrar.SetCancel(true);
-  EXPECT_FALSE(d.cmdCancelar.IsCancel());
-  d.cmdCancelar.SetVisible(true);
-  d.PressEscape();  // asks its question, answered No by default
-  EXPECT_EQ(d.events, (Lines{"answer 7"}));
-  d.cmdAceptar.SetEnabled(true);
-  d.cmdBorrar.SetDefault(true);
-  EXPECT_FALSE(d.cmdAceptar.IsDefault());
-  d.PressEnter();
-  EXPECT_EQ(d.events.size(), 2u);
-  EXPECT_FALSE(d.accepted);
+  f.points = 0;
+  f.txtN.UserEdit("3");
+  ASSERT_EQ(s.Messages().size(), 1u);
+  EXPECT_EQ(s.Messages()[0].prompt, kBox28);
+  EXPECT_EQ(s.Messages()[0].flags, ui::mb::kCritical);
 }
 
-TEST(WindowModel, CloseBoxAndUnloadReportTheirModes) {
+TEST(WindowModel, KeysCloseBoxAndResize) {
   testing::HeadlessSession session;
-  TestDialog d;
-  EXPECT_TRUE(d.CloseBox());  // not loaded: nothing to ask
-  EXPECT_TRUE(d.query_unload_modes.empty());
+  f_Prueba f;
+  EXPECT_TRUE(f.CloseBox());  // not loaded: nothing to ask
+  f.Move(0, 0, 6000, 5000);
+  f.Load();  // sizes itself while loading: no resize event
+  EXPECT_EQ(f.resizes, 0);
+  EXPECT_EQ(f.ScaleWidth(), 7200);
+  f.Move(100, 200, f.Width(), f.Height());  // moved, same size
+  EXPECT_EQ(f.resizes, 0);
+  f.Move(100, 200, 9000, 6000);
+  EXPECT_EQ(f.resizes, 1);
+  EXPECT_THROW(f.Move(0, 0, -1, 100), Failure);
 
-  d.Load();
-  d.refuse_close = true;
-  EXPECT_FALSE(d.CloseBox());
-  EXPECT_TRUE(d.IsLoaded());
-  EXPECT_FALSE(d.Unload());
-  EXPECT_TRUE(d.IsLoaded());
-  d.refuse_close = false;
-  EXPECT_TRUE(d.Unload());
-  EXPECT_FALSE(d.IsLoaded());
-  EXPECT_EQ(
-      d.query_unload_modes,
-      (std::vector<int16_t>{ui::kCloseBox, ui::kFromCode, ui::kFromCode}));
-  // Loading again runs the load handler again.
-  d.Load();
-  EXPECT_EQ(d.loads, 2);
+  f.PressEnter();
+  EXPECT_TRUE(f.accepted);
+  f.cmdCancelar.SetEnabled(false);
+  f.PressEscape();  // a disabled cancel button takes no Escape
+  EXPECT_TRUE(f.accepted);
+  f.cmdBorrar.SetCancel(true);  // one cancel button: the mark moves
+  EXPECT_FALSE(f.cmdCancelar.IsCancel());
+  f.PressEscape();  // asks, answered No by default
+
+  f.refuse_close = true;
+  EXPECT_FALSE(f.CloseBox());
+  EXPECT_FALSE(f.Unload());
+  f.refuse_close = false;
+  EXPECT_TRUE(f.Unload());
+  f.Load();
+  EXPECT_EQ(f.loads, 2);
+  EXPECT_EQ(f.events, (Lines{"accept", "answer 7", "QueryUnload 0",
+                             "QueryUnload 1", "QueryUnload 1", "Unload"}));
 }
 
-TEST(WindowModel, ResizeFiresOnlyWhenLoaded) {
-  testing::HeadlessSession session;
-  TestDialog d;
-  d.Move(0, 0, 6000, 5000);
-  EXPECT_EQ(d.resizes, 0);
-  d.Load();  // sizes itself while loading: still no event
-  EXPECT_EQ(d.resizes, 0);
-  EXPECT_EQ(d.ScaleWidth(), 4000);
-  EXPECT_EQ(d.ScaleHeight(), 3000);
-  d.Move(100, 200, d.Width(), d.Height());  // moved, same size
-  EXPECT_EQ(d.resizes, 0);
-  d.Move(100, 200, 8000, 6000);
-  EXPECT_EQ(d.resizes, 1);
-  EXPECT_EQ(d.cmdAceptar.Left(),
-            8000 - ui::kBorderWidth - d.cmdAceptar.Width() - 120);
-  EXPECT_THROW(d.Move(0, 0, -1, 100), Failure);
-  EXPECT_EQ(d.Width(), 8000);
-  d.Unload();
-  d.Move(0, 0, 9000, 7000);
-  EXPECT_EQ(d.resizes, 1);
+TEST(ScriptedUser, WorksAWindowAsAUser) {
+  testing::HeadlessSession s;
+  f_Prueba f;
+  s.User()
+      .TypeKeys("txtN", "12")  // key by key: 1, 12, then the rule's 5
+      .Type("txtNombre", "Peña")
+      .TypeKeys("txtNombre", "ñu")
+      .Choose("cmbCapa", "Muro")
+      .DoubleClick("optTipo(1)")
+      .DoubleClick("labCapa")
+      .DoubleClick("cmdAv(0)")
+      .HoldMouse("cmdAv(1)", 3)
+      .Click("cmdBorrar")
+      .Answer(ui::mb::kNo)
+      .Answer(ui::mb::kYes)  // may stand before the click that asks
+      .Click("cmdBorrar")
+      .Click("cmdAceptar")
+      .Type("txtNombre", "left for later");
+  f.ShowModal();
+  EXPECT_EQ(f.events, (Lines{"txtN 1",
+                             "txtN 12",
+                             "txtN 5",
+                             "txtNombre Peña",
+                             "txtNombre ñ",
+                             "txtNombre ñu",
+                             "cmbCapa click Muro",
+                             "optTipo click 1",
+                             "optTipo dbl 1",
+                             "labCapa click",
+                             "labCapa dbl",
+                             "cmdAv down 0",
+                             "cmdAv repeat 0",
+                             "cmdAv up 0",
+                             "cmdAv click 0",
+                             "cmdAv down 0",
+                             "cmdAv repeat 0",
+                             "cmdAv up 0",
+                             "cmdAv click 0",
+                             "cmdAv down 1",
+                             "cmdAv repeat 1",
+                             "cmdAv repeat 1",
+                             "cmdAv repeat 1",
+                             "cmdAv up 1",
+                             "cmdAv click 1",
+                             "answer 7",
+                             "answer 6",
+                             "txtNombre ",
+                             "accept"}));
+  EXPECT_EQ(f.txtNombre.Text(), "");
+  EXPECT_EQ(s.DoEventsCount(), 3);
+  EXPECT_TRUE(f.IsLoaded());
+  EXPECT_EQ(s.User().Pending(), 1u);
+  s.User().PressEscape();  // the next show takes the step left over
+  f.ShowModal();
+  EXPECT_EQ(f.txtNombre.Text(), "left for later");
+  EXPECT_FALSE(f.accepted);
+  ASSERT_EQ(s.Messages().size(), 2u);
+  EXPECT_EQ(s.Messages()[0].prompt, "¿Borrar el nombre?");
+  EXPECT_EQ(s.Messages()[0].title, "Borrar");
+  EXPECT_EQ(s.ShownWindows(),
+            (Lines{"Prueba de ventana:", "Prueba de ventana:"}));
+  EXPECT_TRUE(s.ScriptErrors().empty());
+}
+
+TEST(ScriptedUser, NestedWindowsTakeTheFollowingSteps) {
+  testing::HeadlessSession s;
+  f_Prueba f;
+  s.User()
+      .Click("cmdOtra")
+      .Type("txtNombre", "dentro")
+      .PressEnter()
+      .Click("cmdOtra")
+      .Type("txtNombre", "otra vez");  // then both are left open
+  f.ShowModal();
+  EXPECT_EQ(f.events, (Lines{"nested closed, accepted 1, text dentro",
+                             "nested closed, accepted 0, text otra vez",
+                             "QueryUnload 0", "Unload"}));
+  // Innermost first: the inner window by its close box, then the outer.
+  EXPECT_EQ(f.nested->events.front(), "txtNombre otra vez");
+  EXPECT_EQ(s.ShownWindows(), (Lines{"Prueba de ventana:", "Otra", "Otra"}));
+  EXPECT_FALSE(f.IsLoaded());
+}
+
+// One rule for a failure no handler traps: the user sees it in a box, the
+// window stays open and the script goes on.
+TEST(ScriptedUser, FailingHandlerIsShownAndTheWindowStays) {
+  testing::HeadlessSession s;
+  f_Prueba f;
+  s.User()
+      .Click("cmdFalla")
+      .Do([] { throw Failure(err::kFileNotFound); })
+      .Type("txtNombre", "sigue")
+      .PressEnter();
+  f.ShowModal();
+  EXPECT_TRUE(f.accepted);
+  EXPECT_EQ(f.txtNombre.Text(), "sigue");
+  ASSERT_EQ(s.Messages().size(), 2u);
+  EXPECT_EQ(s.Messages()[0].prompt,
+            "Se ha producido el error '9' en tiempo de ejecución:\n\n"
+            "El subíndice está fuera del intervalo");
+  EXPECT_EQ(s.Messages()[0].flags, ui::mb::kCritical);
+  EXPECT_NE(s.Messages()[1].prompt.find("'53'"), std::string::npos);
+}
+
+TEST(ScriptedUser, RecordsStepsItCannotTakeAndEditsRefused) {
+  testing::HeadlessSession s;
+  f_Prueba f;
+  f.Load();
+  f.cmdBorrar.SetEnabled(false);
+  f.fraTipo.SetVisible(false);
+  f.txtN.SetLocked(true);
+  f.SetSizable(false);
+  s.User()
+      .Click("cmdNoHay")
+      .Type("cmdAceptar", "x")
+      .Click("cmdBorrar")
+      .Click("optTipo(1)")  // inside a hidden frame
+      .Type("txtN", "2")
+      .Choose("cmbCapa", "Patio")
+      .Resize(9000, 9000)
+      .EditCell("tblDatos", 0, 1, "Cabecera")
+      .Answer(ui::mb::kYes)  // an OK-only box has no Yes
+      .Do([] { Environment::Current().Ui().MsgBox("Hecho", 0, ""); })
+      .EditCell("tblDatos", 1, 0, "9")  // read-only column
+      .EditCell("tblDatos", 2, 1, "Quizá")
+      .EditCell("tblDatos", 2, 1, "Puntual")
+      .SetCellColour("tblDatos", 1, 2, 42)
+      .Type("txtNombre", "sigue");
+  f.ShowModal();
+  EXPECT_EQ(f.txtNombre.Text(), "sigue");
+  EXPECT_EQ(f.tblDatos.grid().Text(2, 1), "Puntual");
+  EXPECT_EQ(f.tblDatos.grid().Colour(1, 2), 42);
+  EXPECT_EQ(f.Width(), 7200 + ui::kBorderWidth);
+  ASSERT_EQ(s.Messages().size(), 1u);
+  EXPECT_EQ(s.Messages()[0].answer, ui::mb::kOk);
+  const Lines expected = {
+      "Click cmdNoHay",   "into cmdAceptar", "Click cmdBorrar",
+      "Click optTipo(1)", "into txtN",       "\"Patio\" in cmbCapa",
+      "Resize",           "Cabecera",        "Answer 6"};
+  ASSERT_EQ(s.ScriptErrors().size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i)
+    EXPECT_NE(s.ScriptErrors()[i].find(expected[i]), std::string::npos)
+        << s.ScriptErrors()[i];
+  ASSERT_EQ(s.RefusedEdits().size(), 2u);
+  EXPECT_NE(s.RefusedEdits()[1].find("Quizá"), std::string::npos);
+}
+
+TEST(ScriptedUser, LooksAtWhatTheWindowShows) {
+  testing::HeadlessSession s;
+  f_Prueba f;
+  std::vector<testing::Bounds> places;
+  s.User()
+      .Type("txtN", "4")
+      .Choose("cmbCapa", "Casa")
+      .Do([&] {
+        f.cmdBorrar.SetEnabled(false);
+        f.labCapa.SetVisible(false);
+        Environment::Current().Ui().SetMousePointer(
+            ui::MousePointer::Hourglass);
+      })
+      .Resize(9000, 7000)
+      .Look([&](const testing::WindowView& w) {
+        EXPECT_EQ(w.Caption(), "Prueba de ventana:");
+        EXPECT_EQ(w.Place().width, 9000);
+        EXPECT_EQ(w.ScaleHeight(), 7000 - ui::kBorderHeight);
+        EXPECT_EQ(w.Text("txtN"), "4");
+        EXPECT_EQ(w.Text("cmdAv(1)"), ">");
+        EXPECT_EQ(w.Text("fraTipo"), "Tipo de unión");
+        EXPECT_TRUE(w.Value("optTipo(0)"));
+        EXPECT_FALSE(w.Enabled("cmdBorrar"));
+        EXPECT_FALSE(w.Visible("labCapa"));
+        EXPECT_EQ(w.Items("cmbCapa"), (Lines{"0", "Muro", "Casa"}));
+        EXPECT_EQ(w.ListIndex("cmbCapa"), 2);
+        EXPECT_EQ(w.Cell("tblDatos", 2, 0), "MURO");
+        EXPECT_EQ(w.CellColour("tblDatos", 1, 2), 255);
+        EXPECT_EQ(w.Cell("msfResumen", 1, 1), "12");
+        EXPECT_EQ(w.MousePointer(), testing::Pointer::Hourglass);
+        places.push_back(w.Place("cmdAceptar"));
+        EXPECT_EQ(w.Text("txtNoHay"), "");
+      });
+  f.ShowModal();
+  ASSERT_EQ(places.size(), 1u);
+  EXPECT_EQ(places[0].left + places[0].width * 13 / 10,
+            9000 - ui::kBorderWidth);
+  ASSERT_EQ(s.ScriptErrors().size(), 1u);
+  EXPECT_NE(s.ScriptErrors()[0].find("txtNoHay"), std::string::npos);
+}
+
+TEST(ScriptedUser, RecordingProgressBarKeepsEveryCall) {
+  testing::RecordingProgressBar bar;
+  ProgressBar& host = bar;
+  host.SetMax(10);
+  host.SetVisible(true);
+  host.SetValue(4);
+  host.SetValue(10);
+  using W = testing::ProgressCall::What;
+  EXPECT_EQ(bar.Calls().front(), (testing::ProgressCall{W::Max, 10}));
+  EXPECT_EQ(bar.Values(W::Value), (std::vector<float>{4, 10}));
+  EXPECT_EQ(bar.Calls().size(), 4u);
 }
 
 }  // namespace
