@@ -9,7 +9,7 @@ namespace {
 
 using points_test::Edit;
 using points_test::Points;
-using points_test::RecordingBar;
+using points_test::RecordingProgressBar;
 
 template <class T>
 std::vector<T> Items(const Array<T>& a) {
@@ -21,7 +21,7 @@ using Strings = std::vector<std::string>;
 TEST(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
   testing::HeadlessSession s;
   Points p;
-  RecordingBar bar;
+  RecordingProgressBar bar;
   s.User()
       .EditCell("tblAutocro", 2, 7, "MURO-2")  // cleaned, with the message
       .Click("cmdCrear")                       // "13", no coordinates
@@ -57,7 +57,7 @@ TEST(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
     testing::HeadlessSession s;
     Points p;
     p.Nopun = 0;
-    RecordingBar bar;
+    RecordingProgressBar bar;
     c_Puntos c;
     int32_t none = 0;
     bool borrar = false;
@@ -75,7 +75,7 @@ TEST(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
   p.noCapas = 0;
   p.Capas = StrArray(0, 0);
   p.CapaPuntos = IntArray::FromItems({0, 0, 0});  // shown as "" (element 0)
-  RecordingBar bar;
+  RecordingProgressBar bar;
   s.User().EditCell("tblAutocro", 1, 7, "Puntos").Click("cmdAceptar");
   c_Puntos c;
   Edit(c, p, bar);
@@ -90,7 +90,7 @@ TEST(PointsWriteBack, ZeroSlotsInBothLayoutsAndTheFirstOfTwoLayerNames) {
     p.X(2) = p.Y(2) = p.Z(2) = 0;
     p.Codigo(2) = "";
     p.Capas(1) = "BORDE";  // two layers of one name
-    RecordingBar bar;
+    RecordingProgressBar bar;
     c_Puntos c;
     int32_t none = 0;
     bool borrar = false;
@@ -113,7 +113,7 @@ TEST(PointsWriteBack, AFailurePartWayLeavesTheHostArraysAsTheyWere) {
   testing::HeadlessSession s;
   Points p;
   const Points before = p;
-  RecordingBar bar;
+  RecordingProgressBar bar;
   c_Puntos c;
   int32_t none = 0;
   bool borrar = false;
@@ -121,7 +121,7 @@ TEST(PointsWriteBack, AFailurePartWayLeavesTheHostArraysAsTheyWere) {
   s.User().Click("cmdAceptar");
   Edit(c, p, bar, true);  // ValorO: "pozo" is not a whole number
   EXPECT_TRUE(p == before);
-  EXPECT_EQ(bar.calls.back(), "hidden");
+  EXPECT_EQ(points_test::CallsOf(bar).back(), "hidden");
   const std::string head = "*# * Actualiza Valores Puntos Exel- Error nº 13:";
   EXPECT_EQ(s.GetSetting("Errores", "1").substr(0, head.size()), head);
   EXPECT_EQ(s.GetSetting("Errores", "Cantidad"), "1");
@@ -145,7 +145,7 @@ TEST(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
   EXPECT_EQ(s.Messages()[0].flags, 3);
   // Refused, yet the next editor opens in the Excel layout.
   Points p;
-  RecordingBar bar;
+  RecordingProgressBar bar;
   s.User().PressEscape();
   Edit(c, p, bar);
   EXPECT_EQ(s.ShownWindows().back(), "Editor Puntos tipo Excel:");
@@ -170,7 +170,7 @@ TEST(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
 
 TEST(PointsEditor, AreaEntryOpensAndWritesBackOnlyInItsCases) {
   testing::HeadlessSession s;
-  RecordingBar bar;
+  RecordingProgressBar bar;
   Points empty;
   empty.Nopun = 0;
   c_Area standard;
@@ -214,7 +214,7 @@ TEST(PointsEditor, ProgressBarMovesTenTimesAndTheWindowRemembersItsPlace) {
   for (auto* a : {&p.Nombre, &p.Codigo}) a->Redim(0, 25);
   p.Nivel.Redim(0, 25);
   p.CapaPuntos.Redim(0, 25);
-  RecordingBar bar;
+  RecordingProgressBar bar;
   s.User().Resize(9000, 6000).Click("cmdAceptar");
   c_Puntos c;
   Edit(c, p, bar);
@@ -227,15 +227,15 @@ TEST(PointsEditor, ProgressBarMovesTenTimesAndTheWindowRemembersItsPlace) {
   expected.insert(expected.end(), {"min 0", "max 25", "value 0", "visible"});
   expected.insert(expected.end(), ticks.begin(), ticks.end());
   expected.push_back("hidden");
-  EXPECT_EQ(bar.calls, expected);
+  EXPECT_EQ(points_test::CallsOf(bar), expected);
 
   // Escape: nothing changes; the size the user gave comes back next time.
   Points q;
   c_Puntos again;
   std::pair<int32_t, int32_t> size;
   s.User()
-      .Do([&](ui::Form& f) {
-        size = {f.Width(), f.Height()};
+      .Look([&](const testing::WindowView& w) {
+        size = {w.Place().width, w.Place().height};
       })
       .PressEscape();
   Edit(again, q, bar);

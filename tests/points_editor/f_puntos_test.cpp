@@ -9,7 +9,7 @@ namespace qdr2_Gomiat {
 namespace {
 
 using points_test::Points;
-using points_test::RecordingBar;
+using points_test::RecordingProgressBar;
 
 std::vector<std::string> Row(const Grid& g, int32_t r) {
   std::vector<std::string> cells;
@@ -28,7 +28,7 @@ std::string Definition(const GridColumn& c) {
 TEST(f_Puntos, BothLayoutsDefineTheirColumnsFillAndPlaceTheWindow) {
   testing::HeadlessSession session;
   Points p;
-  RecordingBar bar;
+  RecordingProgressBar bar;
   bool valor_o = true;
   f_Puntos standard;
   EXPECT_EQ(standard.cmdCrear.Caption(), "Crear Punto");
@@ -70,7 +70,7 @@ TEST(f_Puntos, BothLayoutsDefineTheirColumnsFillAndPlaceTheWindow) {
 TEST(f_Puntos, CrearPuntoNamesTheNextNumberAndTakesTheLayerAbove) {
   testing::HeadlessSession session;
   Points p;
-  RecordingBar bar;
+  RecordingProgressBar bar;
   f_Puntos f;
   f.excel_mode = true;
   f.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,

@@ -1,11 +1,12 @@
-// A host's point list for the points editor tests, and a progress bar that
-// keeps every call it gets.
+// A host's point list for the points editor tests, and the calls its
+// progress bar got.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "qdr2_gomiat/classes.h"
+#include "qdr2_gomiat/testing.h"
 
 namespace qdr2_Gomiat::points_test {
 
@@ -23,26 +24,37 @@ struct Points {
   bool operator==(const Points&) const = default;
 };
 
-class RecordingBar final : public ProgressBar {
- public:
-  void SetMin(float v) override { calls.push_back("min " + N(v)); }
-  void SetMax(float v) override { calls.push_back("max " + N(v)); }
-  void SetValue(float v) override { calls.push_back("value " + N(v)); }
-  void SetVisible(bool v) override {
-    calls.push_back(v ? "visible" : "hidden");
+using testing::RecordingProgressBar;
+
+// The bar's calls as "min 0", "max 25", "value 2", "visible", "hidden".
+inline std::vector<std::string> CallsOf(const RecordingProgressBar& bar) {
+  std::vector<std::string> out;
+  for (const testing::ProgressCall& c : bar.Calls()) {
+    const std::string v = std::to_string(static_cast<int>(c.value));
+    switch (c.what) {
+      case testing::ProgressCall::What::Min:
+        out.push_back("min " + v);
+        break;
+      case testing::ProgressCall::What::Max:
+        out.push_back("max " + v);
+        break;
+      case testing::ProgressCall::What::Value:
+        out.push_back("value " + v);
+        break;
+      case testing::ProgressCall::What::Visible:
+        out.push_back(c.value != 0 ? "visible" : "hidden");
+        break;
+    }
   }
-  std::vector<std::string> calls;
+  return out;
+}
 
- private:
-  static std::string N(float v) { return std::to_string(static_cast<int>(v)); }
-};
-
-inline void Edit(c_Puntos& c, Points& p, RecordingBar& bar,
+inline void Edit(c_Puntos& c, Points& p, RecordingProgressBar& bar,
                  bool valor_o = false) {
   c.A_Editor_Puntos(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
                     p.CapaPuntos, p.noCapas, p.Capas, &bar, valor_o);
 }
-inline void Edit(c_Area& c, Points& p, RecordingBar& bar) {
+inline void Edit(c_Area& c, Points& p, RecordingProgressBar& bar) {
   c.A_Editor_Puntos(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
                     p.CapaPuntos, p.noCapas, p.Capas, &bar);
 }
