@@ -23,7 +23,7 @@ enum GridKind : int16_t {
   kGridNumber0 = 0,
   kGridNumber1 = 1,
   // A number the user types as free text (coordinates): the grid takes any
-  // text; the window shows values with NumeroATexto and reads the cells
+  // text; the window hands values in with SetNumber and reads the cells
   // with TextoANumero of the number text service.
   kGridNumberText = 2,
   kGridNumber3 = 3,
