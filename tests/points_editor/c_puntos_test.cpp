@@ -242,6 +242,11 @@ TEST(PointsEditor, ProgressBarMovesTenTimesAndTheWindowRemembersItsPlace) {
   EXPECT_FALSE(again.Abortar);
   EXPECT_TRUE(q == Points());
   EXPECT_EQ(size, std::make_pair(9000, 6000));
+  c_Puntos boxed;  // no step: the window is closed with its close box
+  boxed.Abortar = true;
+  Edit(boxed, q, bar);
+  EXPECT_FALSE(boxed.Abortar);
+  EXPECT_TRUE(q == Points());
 }
 
 }  // namespace
