@@ -137,6 +137,14 @@ class ScriptedUser {
                          const std::string& text);
   ScriptedUser& SetCellColour(const std::string& grid, int32_t row, int32_t col,
                               int32_t colour);
+  // Ctrl+C on the block of rows row1..row2, columns col1..col2: the
+  // session's Clipboard() gets it as tab-separated text.
+  ScriptedUser& Copy(const std::string& grid, int32_t row1, int32_t col1,
+                     int32_t row2, int32_t col2);
+  // Ctrl+V of `text` (tab-separated) at a cell; refusals come in one
+  // message box.
+  ScriptedUser& Paste(const std::string& grid, int32_t row, int32_t col,
+                      const std::string& text);
   ScriptedUser& PressEscape();
   ScriptedUser& PressEnter();
   ScriptedUser& CloseBox();
@@ -190,6 +198,8 @@ class HeadlessSession {
   // list): what a user tried and the grid did not take.
   const std::vector<std::string>& RefusedEdits() const;
   int32_t DoEventsCount() const;
+  // What the last Copy step put on the clipboard.
+  const std::string& Clipboard() const;
 
   const std::string& ComponentFolder() const;
   const std::string& SettingsPath() const;

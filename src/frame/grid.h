@@ -71,6 +71,14 @@ struct GridFileSpec {
   std::string filter;  // "*.crq"; empty: no file options were given
 };
 
+// What a paste did: cells taken, cells refused (by the column's rules, on
+// the header row, or outside the grid) and rows added at the bottom.
+struct GridPasteResult {
+  int32_t pasted = 0;
+  int32_t refused = 0;
+  int32_t rows_added = 0;
+};
+
 // What a view of the grid hears, always after the change is made. Calls
 // come on the thread that changed the grid; per-cell calls come once per
 // changed cell, so a view should coalesce them.
@@ -171,6 +179,21 @@ class Grid {
   virtual bool UserSetColour(int32_t row, int16_t col, int32_t colour) = 0;
   // The user dragged a column border (width in characters, 0 or more).
   virtual void UserSetColumnWidth(int16_t col, int16_t width_chars) = 0;
+
+  // Blocks of cells as spreadsheets put them on the clipboard: cells
+  // separated by TAB, rows ended by CR LF (LF alone is read too); a cell
+  // holding a TAB or a line end, or starting with a double quote, is put in
+  // double quotes with its quotes doubled.
+  // The cells of rows row1..row2 and columns col1..col2, corners in any
+  // order (row 0 gives the captions).
+  virtual std::string CopyCells(int32_t row1, int16_t col1, int32_t row2,
+                                int16_t col2) const = 0;
+  // Pastes a block with its top left cell at (row, col), every cell through
+  // UserEdit. Rows past the last are added when the user may add rows, and
+  // refused otherwise, as cells past the last column are. When anything
+  // was refused the user is told once, in one message box.
+  virtual GridPasteResult UserPaste(int32_t row, int16_t col,
+                                    std::string_view text) = 0;
 
   // Contents to and from a file under the filter of FileOptions. A bad or
   // foreign file throws a Failure and leaves the grid as it was.

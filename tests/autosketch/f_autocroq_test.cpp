@@ -43,31 +43,15 @@ TEST(f_Autocroq, LoadDefinesTheGridLoadsTheTableAndPlacesTheWindow) {
   auto counts = LngA::FromItems({2});
   f.a_MuestraCodigos1(codes, counts);
   ASSERT_TRUE(f.IsLoaded());
-  const Grid& g = f.tblAutocro.grid();
+  Grid& g = f.tblAutocro.grid();
   ASSERT_EQ(g.Cols(), 7);
-  struct Def {
-    const char* caption;
-    int16_t width, kind;
-    bool read_only;
-    int16_t value6;
-  };
-  const Def defs[7] = {
-      {"", 5, 4, false, 0},      {"Código", 10, 4, true, 0},
-      {"Puntos", 7, 1, true, 1}, {"Tipo unión", 10, 5, false, 1},
-      {"Capa", 15, 4, false, 0}, {"Color", 10, 6, false, 1},
-      {"Linea", 10, 5, false, 1}};
-  for (int16_t c = 0; c < 7; ++c) {
-    const GridColumn& col = g.Column(c);
-    SCOPED_TRACE(c);
-    EXPECT_EQ(col.caption, defs[c].caption);
-    EXPECT_EQ(col.width_chars, defs[c].width);
-    EXPECT_EQ(col.kind, defs[c].kind);
-    EXPECT_EQ(col.read_only, defs[c].read_only);
-    EXPECT_EQ(col.value6, defs[c].value6);
-    EXPECT_FALSE(col.flag1);
-    EXPECT_EQ(col.value5, 0);
-    EXPECT_EQ(col.value7, 0);
-  }
+  // What the user may change: joining type, layer, colour and line; the
+  // code and its count are read-only.
+  EXPECT_FALSE(g.UserEdit(1, 1, "X"));
+  EXPECT_FALSE(g.UserEdit(1, 2, "9"));
+  EXPECT_TRUE(g.UserEdit(1, 4, "CAPA"));
+  EXPECT_TRUE(g.UserSetColour(1, 5, 0xFF));
+  EXPECT_EQ(g.Column(4).width_chars, 15);
   EXPECT_EQ(g.Column(3).choices,
             (std::vector<std::string>{"Lineal", "Puntual"}));
   EXPECT_EQ(g.Column(6).choices,
@@ -122,13 +106,20 @@ TEST(f_Autocroq, AcceptedEditsComeBackAndAreSavedIntoTheFile) {
   auto counts = LngA::FromItems({5, 2});
   f.a_MuestraCodigos1(codes, counts);
   session.User()
-      .EditCell("tblAutocro", 1, 4, "CTX")
+      .Copy("tblAutocro", 2, 4, 1, 1)
+      // The code column is read-only and colours are picked: two refused,
+      // told once.
+      .Paste("tblAutocro", 1, 3, "Lineal\tCTX\nPuntual\tNUEVO\trojo\n")
+      .Paste("tblAutocro", 1, 1, "OTRO")
       .EditCell("tblAutocro", 1, 6, "__..__..__..__")
-      .EditCell("tblAutocro", 2, 3, "Puntual")
       .SetCellColour("tblAutocro", 2, 5, 0)  // black: palette number 0
       .Click("cmdAceptar");
   f.ShowModal();
   EXPECT_TRUE(session.ScriptErrors().empty());
+  EXPECT_EQ(session.Clipboard(),
+            "CT\t5\tLineal\tCT\r\nNUEVO\t2\tLineal\tNUEVO\r\n");
+  EXPECT_EQ(session.Messages().size(), 2u);
+  EXPECT_EQ(session.RefusedEdits().size(), 2u);
   EXPECT_TRUE(f.Accepted());
 
   Rows r;

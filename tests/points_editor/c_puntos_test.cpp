@@ -52,6 +52,25 @@ TEST(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
   EXPECT_EQ(s.Messages()[0].title, "Editor de Puntos:");
 }
 
+// The window lets no rows be added but by "Crear Punto" (its Boolean option
+// is False): a pasted block keeps to the rows there are, and the read-only
+// "orden" column refuses its cells, all told in one message.
+TEST(PointsWriteBack, APastedBlockGoesThroughTheCellRules) {
+  testing::HeadlessSession s;
+  Points p;
+  RecordingProgressBar bar;
+  s.User()
+      .Paste("tblAutocro", 2, 0, "x\t9\tP9\ny\t8\tP8\nz\t7\tP7")
+      .Click("cmdAceptar");
+  c_Puntos c;
+  Edit(c, p, bar);
+  EXPECT_EQ(Items(p.Nombre), (Strings{"7", "P9", "P8"}));
+  EXPECT_EQ(Items(p.Nivel), (std::vector<int32_t>{1, 9, 8}));
+  ASSERT_GE(s.Messages().size(), 1u);
+  EXPECT_EQ(s.Messages()[0].title, "Pegar");
+  EXPECT_EQ(s.Messages()[0].flags, 48);
+}
+
 TEST(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
   for (bool excel : {false, true}) {
     testing::HeadlessSession s;

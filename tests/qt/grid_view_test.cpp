@@ -6,9 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QClipboard>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -52,7 +53,7 @@ void DefineColumns(Grid& g) {
   g.SetChoiceList(1, kinds);
 }
 
-TEST(QtGridModel, KeepsQtsModelRulesWhileTheGridChanges) {
+TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   QtSession session;
   GridModel grid;
   DefineColumns(grid);
@@ -73,6 +74,15 @@ TEST(QtGridModel, KeepsQtsModelRulesWhileTheGridChanges) {
   EXPECT_EQ(model.index(1, 2).data(GridTableModel::kColourRole).value<QColor>(),
             QColor(0x40, 0x80, 0xFF));
   EXPECT_EQ(qt::FromQColor(QColor(0x40, 0x80, 0xFF)), 0x00FF8040);
+  // Edits go through the grid's user rules; a colour is set as a colour.
+  EXPECT_FALSE(model.flags(model.index(0, 3)) & Qt::ItemIsEditable);
+  EXPECT_FALSE(
+      model.setData(model.index(0, 1), QStringLiteral("Curva"), Qt::EditRole));
+  EXPECT_TRUE(model.setData(model.index(0, 1), QStringLiteral("Puntual"),
+                            Qt::EditRole));
+  EXPECT_EQ(grid.Text(1, 1), "Puntual");
+  EXPECT_TRUE(model.setData(model.index(1, 2), QColor(1, 2, 3), Qt::EditRole));
+  EXPECT_EQ(grid.Colour(2, 2), 0x030201);
 
   grid.SetRows(9);  // rows appended
   model.Refresh();
@@ -92,50 +102,6 @@ TEST(QtGridModel, KeepsQtsModelRulesWhileTheGridChanges) {
   EXPECT_EQ(model.rowCount(), 0);
   EXPECT_TRUE(catcher.warnings.isEmpty())
       << catcher.warnings.join(QStringLiteral("\n")).toStdString();
-}
-
-TEST(QtGridModel, EditsGoThroughTheGridsUserRules) {
-  QtSession session;
-  GridModel grid;
-  DefineColumns(grid);
-  grid.SetRows(3);
-  grid.SetText(1, 1, "Lineal");
-  grid.SetText(1, 3, "5");
-  GridTableModel model(grid);
-
-  EXPECT_FALSE(model.flags(model.index(0, 3)) & Qt::ItemIsEditable);
-  EXPECT_FALSE(
-      model.setData(model.index(0, 3), QStringLiteral("9"), Qt::EditRole));
-  EXPECT_EQ(grid.Text(1, 3), "5");
-  EXPECT_FALSE(
-      model.setData(model.index(0, 1), QStringLiteral("Curva"), Qt::EditRole));
-  EXPECT_EQ(grid.Text(1, 1), "Lineal");
-  EXPECT_TRUE(model.setData(model.index(0, 1), QStringLiteral("Puntual"),
-                            Qt::EditRole));
-  EXPECT_EQ(grid.Text(1, 1), "Puntual");
-  EXPECT_TRUE(
-      model.setData(model.index(1, 0), QString::fromUtf8("Año"), Qt::EditRole));
-  EXPECT_EQ(grid.Text(2, 0), "Año");
-  EXPECT_TRUE(model.setData(model.index(1, 2), QColor(1, 2, 3), Qt::EditRole));
-  EXPECT_EQ(grid.Colour(2, 2), 0x030201);
-
-  // The editors the delegate offers: the list of a choice column, number
-  // typing in number columns.
-  QWidget parent;
-  qt::GridDelegate delegate;
-  QStyleOptionViewItem option;
-  std::unique_ptr<QWidget> editor(
-      delegate.createEditor(&parent, option, model.index(0, 1)));
-  auto* combo = qobject_cast<QComboBox*>(editor.get());
-  ASSERT_NE(combo, nullptr);
-  ASSERT_EQ(combo->count(), 2);
-  EXPECT_EQ(combo->itemText(0), QStringLiteral("Lineal"));
-  delegate.setEditorData(combo, model.index(0, 1));
-  EXPECT_EQ(combo->currentText(), QStringLiteral("Puntual"));
-  combo->setCurrentIndex(0);
-  delegate.setModelData(combo, &model, model.index(0, 1));
-  EXPECT_EQ(grid.Text(1, 1), "Lineal");
-  EXPECT_EQ(delegate.createEditor(&parent, option, model.index(0, 2)), nullptr);
 }
 
 TEST(QtGridView, TypingAndTheCurrentRowReachTheGrid) {
@@ -209,6 +175,38 @@ TEST(QtGridView, ColourCellsArePickedFromTheNumberedPalette) {
   EXPECT_EQ(form.tblDatos.grid().Colour(2, 2), wanted);
 }
 
+TEST(QtGridView, CtrlCCopiesTheBlockAndCtrlVPastesWithOneMessage) {
+  QtSession session;
+  f_Prueba form;
+  QString title, text;
+  RunModal(form, [&](FormView& view) {
+    auto* table = Widget<QTableView>(view, "tblDatos");
+    ASSERT_NE(table, nullptr);
+    QAbstractItemModel* model = table->model();
+    table->setFocus();
+    table->selectionModel()->select(
+        QItemSelection(model->index(0, 0), model->index(1, 1)),
+        QItemSelectionModel::ClearAndSelect);
+    QTest::keySequence(table, QKeySequence::Copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("CASA\tLineal\r\nMURO\tLineal\r\n"));
+
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("POZO\tCurva\nFAROLA\tPuntual\t5\n"));
+    table->setCurrentIndex(model->index(1, 0));
+    AnswerNextMessageBox(ui::mb::kOk, &title, &text);
+    QTest::keySequence(table, QKeySequence::Paste);
+    form.Hide();
+  });
+  const Grid& g = form.tblDatos.grid();
+  EXPECT_EQ(g.Text(2, 0), "POZO");
+  EXPECT_EQ(g.Text(2, 1), "Lineal");  // not on the list
+  EXPECT_EQ(g.Text(3, 0), "FAROLA");
+  EXPECT_EQ(g.Text(3, 1), "Puntual");
+  EXPECT_EQ(title, QStringLiteral("Pegar"));
+  EXPECT_TRUE(text.contains(QStringLiteral("2 de 5"))) << text.toStdString();
+}
+
 // Picks `name` in the next file dialog, typed without its extension.
 void ChooseInNextFileDialog(const QString& name) {
   QTimer::singleShot(0, [name] {
@@ -243,54 +241,24 @@ TEST(QtGridView, ContentsAreSavedAndLoadedThroughFileDialogs) {
   EXPECT_EQ(form.tblDatos.grid().Text(1, 0), "CASA");
 }
 
-// A window with nothing but a big grid.
-class f_Grande : public ui::Form {
- public:
-  f_Grande()
-      : Form("f_Grande"),
-        tblGrande(Add<ui::GridControl>("tblGrande",
-                                       Environment::Current().NewGrid())) {}
-  ui::GridControl& tblGrande;
-
- protected:
-  void Form_Load() override {
-    SetInnerSize(9000, 6000);
-    Grid& g = tblGrande.grid();
-    g.SetCols(8);
-    for (int16_t c = 0; c < 8; ++c)
-      g.DefineColumn(c, false, false, c == 3 ? kGridNumber1 : kGridText, 0, 0,
-                     0, 10, "C" + std::to_string(c));
-    g.SetRows(1000001);
-    g.SetText(1000000, 2, "último");
-    g.Complete();
-  }
-  void Form_Resize() override {
-    tblGrande.Move(0, 0, ScaleWidth(), ScaleHeight());
-  }
-};
-
-TEST(QtGridView, AMillionRowsOpenAtOnce) {
+// A million rows open without an item per cell (the speed is measured in
+// bench/).
+TEST(QtGridView, AMillionRowsOpen) {
   QtSession session;
-  f_Grande form;
+  f_Prueba form;
   form.Load();
-  QElapsedTimer clock;
-  clock.start();
-  qint64 opened_ms = -1;
+  form.tblDatos.grid().SetRows(1000001);
+  form.tblDatos.grid().SetText(1000000, 0, "último");
   RunModal(form, [&](FormView& view) {
-    opened_ms = clock.elapsed();
-    auto* table = Widget<QTableView>(view, "tblGrande");
+    auto* table = Widget<QTableView>(view, "tblDatos");
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->model()->rowCount(), 1000000);
     table->scrollToBottom();
     QCoreApplication::processEvents();
-    EXPECT_EQ(table->model()->index(999999, 2).data().toString(),
+    EXPECT_EQ(table->model()->index(999999, 0).data().toString(),
               QString::fromUtf8("último"));
     form.Hide();
   });
-  std::printf("a million rows shown in %lld ms\n",
-              static_cast<long long>(opened_ms));
-  EXPECT_GE(opened_ms, 0);
-  EXPECT_LT(opened_ms, 3000);
 }
 
 }  // namespace

@@ -4,10 +4,11 @@
 //   ...
 //   void Form_Load() {
 //     grid.SetCols(n); grid.SetRows(2); grid.FileOptions(...);
-//     DefineColumns(grid, {{.kind = kGridText, .width_chars = 5},
+//     DefineColumns(grid, {{.width_chars = 5, .caption = ""},
 //                          {.read_only = true, .caption = "Código"}, ...});
 //     grid.SetChoiceList(...);
-//     FinishTableGrid(grid);  // A, B, option False, Complete
+//     FinishTableGrid(grid);  // A, B, option False, Complete (the drawings
+//                             // editor calls C, the option, Complete)
 //     grid.OptionsRestore(...);
 //     RestoreWindowAtFifth(*this, "Autocroquis", 8700, 5700);
 //   }
@@ -16,6 +17,10 @@
 //                          .second = &cmdCancelar, .third = &cmdCrear});
 //   }
 //   void Form_Unload(int16_t&) { SaveWindowPlace(*this, "Autocroquis"); }
+//
+// Windows whose place is restored otherwise (two calls, a default computed
+// from the present top) call RestoreWindow of frame/window_place.h with
+// FifthOfScreen() themselves.
 #pragma once
 
 #include <cstdint>

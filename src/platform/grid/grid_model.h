@@ -82,6 +82,10 @@ class GridModel final : public Grid {
   bool UserEdit(int32_t row, int16_t col, const std::string& text) override;
   bool UserSetColour(int32_t row, int16_t col, int32_t colour) override;
   void UserSetColumnWidth(int16_t col, int16_t width_chars) override;
+  std::string CopyCells(int32_t row1, int16_t col1, int32_t row2,
+                        int16_t col2) const override;
+  GridPasteResult UserPaste(int32_t row, int16_t col,
+                            std::string_view text) override;
 
   void SaveContents(const std::string& path) const override;
   void LoadContents(const std::string& path) override;

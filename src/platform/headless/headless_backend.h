@@ -28,6 +28,7 @@ struct HeadlessState {
   std::vector<std::string> shown_windows;
   std::vector<std::string> script_errors;
   std::vector<std::string> refused_edits;
+  std::string clipboard;
   int32_t do_events = 0;
   ui::MousePointer pointer = ui::MousePointer::Default;
   int32_t screen_width = kDefaultScreenWidth;
@@ -70,6 +71,11 @@ class HeadlessBackend final : public ui::UiBackend {
 // the window's handlers go on to the caller.
 void ApplyStep(HeadlessState& state, ui::Form& form,
                const testing::ScriptedUser::Step& step);
+
+// A Copy or Paste step on a grid the user reached; returns why it could not
+// be done, or "" (clipboard_steps.cpp).
+std::string ApplyClipboardStep(HeadlessState& state, Grid& grid,
+                               const testing::ScriptedUser::Step& step);
 
 // Answer a message box gets when the script gives none, and whether
 // `answer` is one of its buttons.

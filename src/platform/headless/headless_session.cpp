@@ -118,6 +118,10 @@ const std::vector<std::string>& HeadlessSession::RefusedEdits() const {
   return impl_->state->refused_edits;
 }
 
+const std::string& HeadlessSession::Clipboard() const {
+  return impl_->state->clipboard;
+}
+
 int32_t HeadlessSession::DoEventsCount() const {
   return impl_->state->do_events;
 }

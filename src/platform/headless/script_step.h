@@ -27,6 +27,8 @@ struct ScriptedUser::Step {
     Choose,
     EditCell,
     SetCellColour,
+    Copy,
+    Paste,
     PressEscape,
     PressEnter,
     CloseBox,
@@ -44,6 +46,7 @@ struct ScriptedUser::Step {
   int32_t first = 0;
   int32_t second = 0;
   int32_t colour = 0;
+  int32_t last_row = 0, last_col = 0;  // Copy: the other corner
   std::function<void()> action;
   std::function<void(const WindowView&)> look;
   bool used = false;

@@ -43,6 +43,11 @@ std::string Step::Describe() const {
       return "EditCell " + control + cell + " = \"" + text + "\"";
     case Kind::SetCellColour:
       return "SetCellColour " + control + cell + " = " + std::to_string(colour);
+    case Kind::Copy:
+      return "Copy " + control + cell + " to (" + std::to_string(last_row) +
+             ", " + std::to_string(last_col) + ")";
+    case Kind::Paste:
+      return "Paste " + control + cell;
     case Kind::PressEscape:
       return "PressEscape";
     case Kind::PressEnter:

@@ -59,6 +59,9 @@ class StepRunner {
       case Kind::EditCell:
       case Kind::SetCellColour:
         return EditCell();
+      case Kind::Copy:
+      case Kind::Paste:
+        return ClipboardStep();
       case Kind::PressEscape:
         return form_.PressEscape();
       case Kind::PressEnter:
@@ -175,6 +178,15 @@ class StepRunner {
                           ? grid.UserEdit(row, col, step_.text)
                           : grid.UserSetColour(row, col, step_.colour);
     if (!done) state_.refused_edits.push_back(step_.Describe());
+  }
+
+  void ClipboardStep() {
+    ui::Control* c = Reach();
+    if (c == nullptr) return;
+    if (c->Kind() != ui::ControlKind::Grid) return WrongKind();
+    const std::string why = ApplyClipboardStep(
+        state_, static_cast<ui::GridControl*>(c)->grid(), step_);
+    if (!why.empty()) Error(why);
   }
 
   void Resize() {

@@ -1,13 +1,16 @@
 #include "platform/qt/grid_view.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QTimer>
 #include <algorithm>
+#include <climits>
 
 #include "frame/environment.h"
 #include "platform/qt/colour_picker.h"
@@ -26,8 +29,10 @@ GridView::GridView(ui::GridControl& control, QWidget* parent)
       model_(new GridTableModel(control.grid(), this)) {
   setModel(model_);
   setItemDelegate(new GridDelegate(this));
-  setSelectionBehavior(QAbstractItemView::SelectRows);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  // Blocks of cells are selected for copying; the grid's current row is
+  // shown selected as a whole.
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
   setEditTriggers(
       QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
       QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
@@ -147,6 +152,16 @@ bool GridView::edit(const QModelIndex& index, EditTrigger trigger,
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
+  if (state() != EditingState && event->matches(QKeySequence::Copy)) {
+    CopySelection();
+    event->accept();
+    return;
+  }
+  if (state() != EditingState && event->matches(QKeySequence::Paste)) {
+    PasteClipboard();
+    event->accept();
+    return;
+  }
   const int key = event->key();
   if ((key != Qt::Key_Return && key != Qt::Key_Enter) ||
       state() == EditingState) {
@@ -160,14 +175,56 @@ void GridView::keyPressEvent(QKeyEvent* event) {
 }
 
 void GridView::contextMenuEvent(QContextMenuEvent* event) {
-  const GridFileOptions options = FileOptionsOf(control_.grid());
-  if (!options.available) return;
   QMenu menu(this);
-  menu.addAction(QStringLiteral("Guardar tabla..."), this,
-                 &GridView::SaveContents);
-  menu.addAction(QStringLiteral("Abrir tabla..."), this,
-                 &GridView::LoadContents);
+  menu.addAction(QStringLiteral("Copiar"), QKeySequence::Copy, this,
+                 &GridView::CopySelection);
+  menu.addAction(QStringLiteral("Pegar"), QKeySequence::Paste, this,
+                 &GridView::PasteClipboard);
+  if (FileOptionsOf(control_.grid()).available) {
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Guardar tabla..."), this,
+                   &GridView::SaveContents);
+    menu.addAction(QStringLiteral("Abrir tabla..."), this,
+                   &GridView::LoadContents);
+  }
   menu.exec(event->globalPos());
+}
+
+void GridView::CopySelection() {
+  QModelIndex first = currentIndex(), last = currentIndex();
+  const QItemSelection selection = selectionModel()->selection();
+  if (!selection.isEmpty()) {
+    // One contiguous block; its bounding rectangle.
+    int top = INT_MAX, left = INT_MAX, bottom = -1, right = -1;
+    for (const QItemSelectionRange& range : selection) {
+      top = std::min(top, range.top());
+      left = std::min(left, range.left());
+      bottom = std::max(bottom, range.bottom());
+      right = std::max(right, range.right());
+    }
+    first = model_->index(top, left);
+    last = model_->index(bottom, right);
+  }
+  if (!first.isValid() || !last.isValid()) return;
+  std::string text;
+  Guarded([&] {
+    text = control_.grid().CopyCells(
+        first.row() + 1, static_cast<int16_t>(first.column()), last.row() + 1,
+        static_cast<int16_t>(last.column()));
+  });
+  QGuiApplication::clipboard()->setText(ToQ(text));
+}
+
+void GridView::PasteClipboard() {
+  const QModelIndex at = currentIndex();
+  if (!at.isValid()) return;
+  const std::string text = FromQ(QGuiApplication::clipboard()->text());
+  if (text.empty()) return;
+  Guarded([&] {
+    control_.grid().UserPaste(at.row() + 1, static_cast<int16_t>(at.column()),
+                              text);
+  });
+  SyncFromGrid();
 }
 
 QString GridView::AskFile(bool saving) {

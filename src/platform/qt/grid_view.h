@@ -24,6 +24,11 @@ class GridView : public QTableView, private GridObserver {
   // the contents to or from a file chosen under the grid's filter.
   void SaveContents();
   void LoadContents();
+  // Ctrl+C: the selected block (or the current cell) to the clipboard as
+  // tab-separated text. Ctrl+V: the clipboard's text at the current cell,
+  // through the grid's own rules and its one message for what it refused.
+  void CopySelection();
+  void PasteClipboard();
 
  protected:
   bool edit(const QModelIndex& index, EditTrigger trigger,

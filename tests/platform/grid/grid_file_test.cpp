@@ -4,18 +4,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 
 #include "grid_test_support.h"
 #include "platform/grid/grid_file_io.h"
+#include "platform/grid/grid_model.h"
+#include "qdr2_gomiat/testing.h"
 #include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
 using grid_test::DefineCodeColumns;
-using grid_test::GridEnvironment;
 using grid_test::Snapshot;
 using test_support::FailureOf;
 using test_support::FilesIn;
@@ -52,11 +54,12 @@ void FillNasty(Grid& g, bool text_colours = true) {
 }
 
 TEST(GridFile, ContentsComeBackByteForByte) {
-  GridEnvironment env;
+  testing::HeadlessSession session;
+  test_support::TempFolder dir;
   GridModel saved;
   DefineCodeColumns(saved);
   FillNasty(saved);
-  const std::string path = env.Dir().File("codes.crq");
+  const std::string path = dir.File("codes.crq");
   saved.SaveContents(path);
 
   GridModel loaded;
@@ -74,13 +77,13 @@ TEST(GridFile, ContentsComeBackByteForByte) {
   ::chmod(path.c_str(), 0640);
   loaded.SaveContents(path);
   EXPECT_EQ(ReadFile(path), bytes);
-  EXPECT_EQ(FilesIn(env.Dir().Path()), 1u);
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
 
   // Saved through a symbolic link, the file it points to is replaced.
-  const std::string link = env.Dir().File("link.crq");
+  const std::string link = dir.File("link.crq");
   std::filesystem::create_symlink(path, link);
   WriteFile(path, "old");
   saved.SaveContents(link);
@@ -98,11 +101,12 @@ TEST(GridFile, ContentsComeBackByteForByte) {
 }
 
 TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
-  GridEnvironment env;
+  testing::HeadlessSession session;
+  test_support::TempFolder dir;
   GridModel source;
   DefineCodeColumns(source);
   FillNasty(source, false);
-  const std::string good_path = env.Dir().File("good.crq");
+  const std::string good_path = dir.File("good.crq");
   source.SaveContents(good_path);
   const std::string good = ReadFile(good_path);
 
@@ -113,7 +117,7 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
   g.SetColour(1, 5, 77);
   g.SetCurrentRow(2);
   const auto before = Snapshot(g);
-  const std::string path = env.Dir().File("bad.crq");
+  const std::string path = dir.File("bad.crq");
 
   // `says`: a piece of the failure's message, so the file is refused for
   // the reason meant and not another.
@@ -152,55 +156,36 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
     scratch.LoadContents(path);
     EXPECT_EQ(scratch.Text(1, 1), "A\tB");
   }
-  expect_refused("", "empty file", "no es un archivo de tabla");
-  expect_refused("nombre;x;y\n1;2;3\n", "a foreign file",
-                 "no es un archivo de tabla");
-  expect_refused("\xFF\xFE\x00\x01", "binary bytes",
-                 "no es un archivo de tabla");
-  std::string other = good;
-  other.replace(0, 16, "QDR2-TABLA\t2\tcrq");
-  expect_refused(other, "a later format version", "Versión");
-  other = good;
-  other.replace(0, 16, "QDR2-TABLA\t1\tpts");
-  expect_refused(other, "saved under another filter", "otra tabla (*.pts)");
-  other = good;
-  other.replace(good.find("4 4 1"), 5, "4 4 0");
-  expect_refused(other, "other column kinds", "otras columnas");
-  other = good;
-  other.replace(good.find("columnas\t7"), 10, "columnas\t8");
-  expect_refused(other, "other column count", "tipos de columna");
-  other = good;
-  other.replace(good.find("6c"), 2, "6");
-  expect_refused(other, "a colour column without colours", "sin colores");
-  other = good;
-  other.replace(rows_at, 8, "filas\t99");
-  expect_refused(other, "more rows announced than present",
-                 "anuncia 99 filas y trae 11");
-  other = good;
-  other.replace(rows_at, 8, "filas\t-1");
-  expect_refused(other, "a negative row count", "filas");
-  other = good;
-  other.replace(rows_at, 8, "filas\tx1");
-  expect_refused(other, "a row count that is no number", "filas");
-  expect_refused(good + "extra\n", "text after the end", "después del final");
-  expect_refused(with_row("\t\t\t\t0;\t"), "a cell short",
-                 "6 celdas en vez de 7");
-  expect_refused(with_row("\t\t\t\t\t0;\t\t\t"), "a cell too many",
-                 "9 celdas en vez de 7");
-  expect_refused(with_row("\tA\\q\t1\t\t\t0;\t"), "an unknown escape",
-                 "escape");
-  expect_refused(with_row("\tA\\x4\t1\t\t\t0;\t"), "a short hex escape",
-                 "escape");
-  expect_refused(with_row("\tA\t1\t\t\t0;\tend\\"), "a lone backslash",
-                 "escape");
-  expect_refused(with_row("\tA\t1\t\t\tred;\t"), "a colour that is no number",
-                 "color");
-  expect_refused(with_row("\tA\t1\t\t\t99999999999;\t"),
-                 "an overflowing colour", "color");
-  expect_refused(with_row("\tA\t1\t\t\t12\t"), "a colour without its text",
-                 "color");
-  expect_refused(with_row("\tA\xC3\x28\t1\t\t\t0;\t"),
-                 "bytes that are not UTF-8", "UTF-8");
+  const auto edited = [&](size_t at, size_t n, const std::string& to) {
+    return std::string(good).replace(at, n, to);
+  };
+  const std::vector<std::array<std::string, 3>> bad = {
+      {"", "empty file", "no es un archivo de tabla"},
+      {"nombre;x;y\n1;2;3\n", "a foreign file", "no es un archivo de tabla"},
+      {"\xFF\xFE\x00\x01", "binary bytes", "no es un archivo de tabla"},
+      {edited(0, 16, "QDR2-TABLA\t2\tcrq"), "a later version", "Versión"},
+      {edited(0, 16, "QDR2-TABLA\t1\tpts"), "another filter",
+       "otra tabla (*.pts)"},
+      {edited(good.find("4 4 1"), 5, "4 4 0"), "other kinds", "otras columnas"},
+      {edited(good.find("columnas\t7"), 10, "columnas\t8"), "other count",
+       "tipos de columna"},
+      {edited(good.find("6c"), 2, "6"), "colours missing", "sin colores"},
+      {edited(rows_at, 8, "filas\t99"), "rows announced",
+       "anuncia 99 filas y trae 11"},
+      {edited(rows_at, 8, "filas\t-1"), "negative rows", "filas"},
+      {edited(rows_at, 8, "filas\tx1"), "rows no number", "filas"},
+      {good + "extra\n", "text after the end", "después del final"},
+      {with_row("\t\t\t\t0;\t"), "a cell short", "6 celdas en vez de 7"},
+      {with_row("\t\t\t\t\t0;\t\t\t"), "too many", "9 celdas en vez de 7"},
+      {with_row("\tA\\q\t1\t\t\t0;\t"), "unknown escape", "escape"},
+      {with_row("\tA\\x4\t1\t\t\t0;\t"), "short hex escape", "escape"},
+      {with_row("\tA\t1\t\t\t0;\tend\\"), "lone backslash", "escape"},
+      {with_row("\tA\t1\t\t\tred;\t"), "colour no number", "color"},
+      {with_row("\tA\t1\t\t\t99999999999;\t"), "colour overflow", "color"},
+      {with_row("\tA\t1\t\t\t12\t"), "colour without text", "color"},
+      {with_row("\tA\xC3\x28\t1\t\t\t0;\t"), "not UTF-8", "UTF-8"},
+  };
+  for (const auto& [bytes, why, says] : bad) expect_refused(bytes, why, says);
 
   // An endless line is refused once it passes the limit, before it is all
   // read (a small limit here keeps the test quick).
@@ -210,13 +195,13 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
   EXPECT_EQ(FailureOf([&] { LoadGridFile(path, layout, 4999); }), kBadGridFile);
 
   // Missing files and folders are the runtime's usual failures.
-  EXPECT_EQ(FailureOf([&] { g.LoadContents(env.Dir().File("none.crq")); }),
+  EXPECT_EQ(FailureOf([&] { g.LoadContents(dir.File("none.crq")); }),
             err::kFileNotFound);
-  EXPECT_EQ(FailureOf([&] { g.LoadContents(env.Dir().Path().string()); }),
+  EXPECT_EQ(FailureOf([&] { g.LoadContents(dir.Path().string()); }),
             err::kPathAccess);
   EXPECT_EQ(FailureOf([&] { g.LoadContents(""); }), err::kBadFileName);
   // A named pipe is not a file: refused at once, not waited on.
-  const std::string pipe = env.Dir().File("pipe.crq");
+  const std::string pipe = dir.File("pipe.crq");
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   EXPECT_EQ(FailureOf([&] { g.LoadContents(pipe); }), err::kPathAccess);
   EXPECT_EQ(Snapshot(g), before);
@@ -231,32 +216,32 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
 }
 
 TEST(GridFile, AFailedSaveLeavesTheOldFileWhole) {
-  GridEnvironment env;
+  testing::HeadlessSession session;
+  test_support::TempFolder dir;
   GridModel g;
   DefineCodeColumns(g);
   FillNasty(g);
-  EXPECT_EQ(FailureOf([&] {
-              g.SaveContents(env.Dir().File("no/such/folder/x.crq"));
-            }),
-            err::kPathNotFound);
+  EXPECT_EQ(
+      FailureOf([&] { g.SaveContents(dir.File("no/such/folder/x.crq")); }),
+      err::kPathNotFound);
   EXPECT_EQ(FailureOf([&] { g.SaveContents(""); }), err::kBadFileName);
   // A folder where the file should go.
-  std::filesystem::create_directory(env.Dir().File("taken.crq"));
-  EXPECT_EQ(FailureOf([&] { g.SaveContents(env.Dir().File("taken.crq")); }),
+  std::filesystem::create_directory(dir.File("taken.crq"));
+  EXPECT_EQ(FailureOf([&] { g.SaveContents(dir.File("taken.crq")); }),
             err::kPathAccess);
-  EXPECT_EQ(FailureOf([&] { g.SaveContents(env.Dir().File("taken.crq/")); }),
+  EXPECT_EQ(FailureOf([&] { g.SaveContents(dir.File("taken.crq/")); }),
             err::kBadFileName);
 
-  const std::string path = env.Dir().File("kept.crq");
+  const std::string path = dir.File("kept.crq");
   WriteFile(path, "old contents\n");
   if (::geteuid() != 0) {  // root may write anywhere
-    ::chmod(env.Dir().Path().c_str(), 0500);
+    ::chmod(dir.Path().c_str(), 0500);
     EXPECT_EQ(FailureOf([&] { g.SaveContents(path); }), err::kPermissionDenied);
-    ::chmod(env.Dir().Path().c_str(), 0700);
+    ::chmod(dir.Path().c_str(), 0700);
     EXPECT_EQ(ReadFile(path), "old contents\n");
   }
   // Nothing but the old file and the folder in the way is left behind.
-  EXPECT_EQ(FilesIn(env.Dir().Path()), 2u);
+  EXPECT_EQ(FilesIn(dir.Path()), 2u);
 }
 
 }  // namespace

@@ -118,32 +118,27 @@ TEST(SqliteSettings, TwoStoresAndTwoProcessesWritingAtOnceAllLand) {
 
 TEST(SqliteSettings, UnusableFilesGiveAFailureNamingTheFile) {
   TempFolder tmp;
+  // The failure's number, after checking that it names the file.
+  const auto fails_naming = [](const std::string& path,
+                               const std::string& name) {
+    try {
+      MakeSqliteSettings(path);
+      ADD_FAILURE() << path << " was accepted";
+    } catch (const Failure& f) {
+      EXPECT_NE(f.description().find(name), std::string::npos)
+          << f.description();
+      return f.number();
+    }
+    return 0;
+  };
   const std::string corrupt = tmp.File("corrupt.sqlite");
-  {
-    std::ofstream out(corrupt, std::ios::binary);
-    for (int i = 0; i < 512; ++i) out << "not a database ";
-  }
-  try {
-    MakeSqliteSettings(corrupt);
-    ADD_FAILURE() << "a corrupt file was accepted";
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.number(), err::kPathAccess);
-    EXPECT_NE(f.description().find(corrupt), std::string::npos)
-        << f.description();
-  }
+  std::ofstream(corrupt, std::ios::binary) << std::string(7680, 'x');
+  EXPECT_EQ(fails_naming(corrupt, corrupt), err::kPathAccess);
   // The corrupt file is left as it was for someone to look at.
-  EXPECT_EQ(std::filesystem::file_size(corrupt), 512u * 15u);
-
-  // A folder where the file should be.
+  EXPECT_EQ(std::filesystem::file_size(corrupt), 7680u);
   std::filesystem::create_directory(tmp.File("a_folder"));
-  try {
-    MakeSqliteSettings(tmp.File("a_folder"));
-    ADD_FAILURE() << "a folder was accepted";
-  } catch (const Failure& f) {
-    EXPECT_NE(f.description().find("a_folder"), std::string::npos);
-  }
-
-  // A file where the folder should be.
+  EXPECT_NE(fails_naming(tmp.File("a_folder"), "a_folder"), 0);
+  // A file where the folder should be; no name at all.
   std::ofstream(tmp.File("plain_file")) << "x";
   EXPECT_THROW(MakeSqliteSettings(tmp.File("plain_file/settings.sqlite")),
                Failure);
