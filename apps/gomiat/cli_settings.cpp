@@ -49,6 +49,11 @@ class WatchedSettings : public q::SettingsStore {
     }
     return inner_->GetSetting(app, section, key, def);
   }
+  // The inner store's transaction, with this store's reads inside it.
+  void Transaction(
+      const std::function<void(q::SettingsStore&)>& work) override {
+    inner_->Transaction([&](q::SettingsStore&) { work(*this); });
+  }
   void SaveSettings(
       const std::string& app, const std::string& section,
       const std::vector<std::pair<std::string, std::string>>& values) override {

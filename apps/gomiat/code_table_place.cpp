@@ -10,7 +10,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "frame/atomic_file.h"
 #include "output_file.h"
+#include "qdr2_gomiat/failure.h"
 
 namespace gomiat {
 
@@ -49,8 +51,14 @@ CodeTablePlace::CodeTablePlace(const std::optional<std::string>& codes_file,
   }
   std::error_code ec;
   const fs::path file = fs::absolute(*codes_file, ec);
-  if (ec || fs::is_directory(file, ec))
+  if (ec) throw std::invalid_argument(*codes_file + ": not a code table file");
+  // A folder, a pipe, a device or a link that leads nowhere is refused
+  // before anything reads it (a pipe would hang the run) or replaces it.
+  try {
+    had_file_ = qdr2_Gomiat::RegularFileThere(file.string());
+  } catch (const qdr2_Gomiat::Failure&) {
     throw std::invalid_argument(*codes_file + ": not a code table file");
+  }
   const fs::path dir = file.parent_path();
   if (!fs::is_directory(dir, ec))
     throw std::invalid_argument(*codes_file + ": the folder " + dir.string() +
@@ -60,7 +68,6 @@ CodeTablePlace::CodeTablePlace(const std::optional<std::string>& codes_file,
     return;
   }
   file_ = file.string();
-  had_file_ = fs::exists(file, ec);
   if (had_file_ && !ReadAll(file_, original_))
     throw std::invalid_argument(*codes_file + ": cannot be read");
   folder_ = MakeTempFolder();

@@ -11,47 +11,19 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 // The fields of one line (no line end inside).
 CodeTableFields ParseLine(std::string_view line) {
   CodeTableFields fields;
   size_t pos = 0;
   for (size_t k = 0;; ++k) {
-    while (pos < line.size() && IsBlank(line[pos])) ++pos;
-    std::string_view text;
-    if (pos < line.size() && line[pos] == '"') {
-      const size_t close = line.find('"', pos + 1);
-      if (close == std::string_view::npos) {
-        text = line.substr(pos + 1);
-        pos = line.size();
-      } else {
-        text = line.substr(pos + 1, close - pos - 1);
-        pos = line.find(',', close + 1);
-        if (pos == std::string_view::npos) pos = line.size();
-      }
-    } else {
-      size_t comma = line.find(',', pos);
-      if (comma == std::string_view::npos) comma = line.size();
-      text = Trim(line.substr(pos, comma - pos));
-      pos = comma;
-    }
-    if (k < fields.size()) fields[k] = std::string(text);
-    if (pos >= line.size()) break;
-    ++pos;  // the comma
+    size_t comma = line.find(',', pos);
+    if (comma == std::string_view::npos) comma = line.size();
+    if (k < fields.size())
+      fields[k] = std::string(Trim(line.substr(pos, comma - pos)));
+    if (comma >= line.size()) break;
+    pos = comma + 1;
   }
   return fields;
-}
-
-bool NeedsQuotes(const std::string& text) {
-  return !text.empty() &&
-         (text.find(',') != std::string::npos || IsBlank(text.front()) ||
-          IsBlank(text.back()) || text.front() == '"');
-}
-
-[[noreturn]] void Unwritable(const std::string& text, const char* why) {
-  throw Failure(err::kInvalidCall, "No se puede guardar el texto \"" + text +
-                                       "\" en autocroquis.txt: " + why);
 }
 
 struct LocalEntry {
@@ -70,15 +42,36 @@ struct LocalEntry {
                                      " códigos)");
 }
 
-// The file's first field. A text starting with "ï»¿" has the UTF-8 byte
-// order mark as its bytes: unquoted, the reader would drop it and read the
-// whole file as UTF-8.
-std::string FirstFieldBytes(const std::string& text) {
-  std::string bytes = CodeTableFieldBytes(text);
-  if (!bytes.starts_with(kUtf8Bom)) return bytes;
-  if (text.find('"') != std::string::npos)
-    Unwritable(text, "las comillas no caben en el primer campo del archivo");
-  return "\"" + bytes + "\"";
+// A text as a report may quote it: short, on one line.
+std::string Quoted(const std::string& text) {
+  std::string out;
+  for (const char c : text.substr(0, 40))
+    out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+  if (text.size() > 40) out += "...";
+  return "\"" + out + "\"";
+}
+
+// Why entry i of the given arrays cannot be saved, "" when it can.
+std::string Unstorable(const std::string& code, const std::string& count,
+                       const std::string& type, const std::string& layer,
+                       const std::string& line) {
+  for (const std::string* text : {&code, &count, &type, &layer, &line}) {
+    std::string why = CodeTableUnstorable(*text);
+    if (!why.empty()) return Quoted(*text) + " " + why;
+  }
+  return {};
+}
+
+// A text already checked, or kept from the file, in Windows-1252. Only a
+// file read as UTF-8 can hold a text that has no Windows-1252 form.
+std::string Cp1252Field(const std::string& text) {
+  std::optional<std::string> bytes = Utf8ToCp1252(text);
+  if (!bytes)
+    throw Failure(err::kInvalidCall,
+                  "No se puede guardar el texto " + Quoted(text) +
+                      " en autocroquis.txt: tiene caracteres que Windows-1252 "
+                      "no puede representar");
+  return *std::move(bytes);
 }
 
 }  // namespace
@@ -108,24 +101,39 @@ int32_t CodeTableNumber(const std::string& field) {
   return CLngText(field);
 }
 
+std::string CodeTableUnstorable(const std::string& text) {
+  if (text.find(',') != std::string::npos)
+    return "tiene una coma, que en el archivo separa los campos";
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+      return "tiene caracteres de control";
+  const std::optional<std::string> bytes = Utf8ToCp1252(text);
+  if (!bytes) return "tiene caracteres que Windows-1252 no puede representar";
+  if (bytes->size() > kCodeTableTextLimit)
+    return "tiene más de " + std::to_string(kCodeTableTextLimit) +
+           " caracteres";
+  if (bytes->starts_with(kUtf8Bom))
+    return "empieza como la marca de orden de bytes UTF-8";
+  return {};
+}
+
 std::string CodeTableFieldBytes(const std::string& text) {
-  if (text.find_first_of("\r\n") != std::string::npos)
-    Unwritable(text, "un campo no puede tener saltos de línea");
-  std::optional<std::string> bytes = Utf8ToCp1252(text);
-  if (!bytes)
-    Unwritable(text, "tiene caracteres que Windows-1252 no puede representar");
-  if (!NeedsQuotes(text)) return *bytes;
-  if (text.find('"') != std::string::npos)
-    Unwritable(text,
-               "las comillas no caben en un campo con comas o con espacios "
-               "en los extremos");
-  return "\"" + *bytes + "\"";
+  const std::string why = CodeTableUnstorable(text);
+  if (!why.empty())
+    throw Failure(err::kInvalidCall, "No se puede guardar el texto " +
+                                         Quoted(text) +
+                                         " en autocroquis.txt: " + why);
+  return *Utf8ToCp1252(text);
 }
 
 void LoadCodeTable(CodeTable& table) {
   Environment& env = Environment::Current();
   const std::string path = CodeTablePath();
-  if (env.Files().Exists(path)) {
+  // Something odd under the name is refused before anything is made beside
+  // it; under the lock, another program may have created the file meanwhile.
+  RegularFileThere(path);
+  const FileLock lock(path);
+  if (RegularFileThere(path) && env.Files().Exists(path)) {
     table.count = 0;
     table.Resize(0);
     const std::vector<CodeTableFields> entries =
@@ -164,10 +172,14 @@ void MergeCodeTable(int32_t n, const Array<std::string>& codes,
                     const Array<std::string>& lines) {
   Environment& env = Environment::Current();
   const std::string path = CodeTablePath();
-  if (!env.Files().Exists(path)) return;
+  // Read, merge and write as one step for every program of ours: without
+  // it, two merging at once would lose the rows of one of them.
+  if (!RegularFileThere(path)) return;
+  const FileLock lock(path);
+  if (!RegularFileThere(path) || !env.Files().Exists(path)) return;
 
-  const std::vector<CodeTableFields> read =
-      ParseCodeTableFile(ReadFileBytes(path));
+  const std::string before = ReadFileBytes(path);
+  const std::vector<CodeTableFields> read = ParseCodeTableFile(before);
   if (read.size() > static_cast<size_t>(kCodeTableMergeLimit)) OverLimit();
   std::vector<LocalEntry> local;
   local.reserve(read.size());
@@ -176,13 +188,19 @@ void MergeCodeTable(int32_t n, const Array<std::string>& codes,
     local.push_back({f[0], f[1], f[2], f[3], CodeTableNumber(f[4]), f[5]});
   }
 
+  std::vector<std::string> left_out;
   for (int32_t i = 1; i <= n; ++i) {
-    const std::string& code = codes(i);
-    LocalEntry given{code,      counts(i),  types(i),
-                     layers(i), colours(i), lines(i)};
+    LocalEntry given{codes(i),  counts(i),  types(i),
+                     layers(i), colours(i), Linea_Numero(lines(i))};
+    std::string why = Unstorable(given.code, given.count, given.type,
+                                 given.layer, given.line);
+    if (!why.empty()) {
+      left_out.push_back(std::move(why));
+      continue;
+    }
     bool found = false;
     for (LocalEntry& e : local) {
-      if (e.code == code) {
+      if (e.code == given.code) {
         e = std::move(given);
         found = true;
         break;
@@ -197,14 +215,31 @@ void MergeCodeTable(int32_t n, const Array<std::string>& codes,
 
   std::string bytes;
   for (const LocalEntry& e : local) {
-    const std::string code =
-        bytes.empty() ? FirstFieldBytes(e.code) : CodeTableFieldBytes(e.code);
-    bytes += code + "," + CodeTableFieldBytes(e.count) + "," +
-             CodeTableFieldBytes(e.type) + "," + CodeTableFieldBytes(e.layer) +
-             "," + Str(e.colour) + "," +
-             CodeTableFieldBytes(Linea_Numero(e.line)) + "\r\n";
+    bytes += Cp1252Field(e.code) + "," + Cp1252Field(e.count) + "," +
+             Cp1252Field(e.type) + "," + Cp1252Field(e.layer) + "," +
+             Str(e.colour) + "," + Cp1252Field(Linea_Numero(e.line)) + "\r\n";
   }
-  WriteFileAtomically(path, bytes);
+  // Only a file that began with a blank line can bring such a code first;
+  // written first it would read as a byte order mark.
+  if (bytes.starts_with(kUtf8Bom))
+    throw Failure(err::kInvalidCall,
+                  "No se puede guardar autocroquis.txt: su primer código " +
+                      Quoted(local.front().code) +
+                      " empieza como la marca de orden de bytes UTF-8");
+  if (bytes != before) WriteFileAtomically(path, bytes);
+
+  if (!left_out.empty()) {
+    std::string list;
+    for (size_t k = 0; k < left_out.size() && k < 10; ++k)
+      list += (k == 0 ? "" : "; ") + left_out[k];
+    if (left_out.size() > 10)
+      list += "; y " + std::to_string(left_out.size() - 10) + " más";
+    throw Failure(err::kInvalidCall,
+                  "No se han guardado en autocroquis.txt " +
+                      std::to_string(left_out.size()) +
+                      (left_out.size() == 1 ? " código: " : " códigos: ") +
+                      list);
+  }
 }
 
 }  // namespace qdr2_Gomiat

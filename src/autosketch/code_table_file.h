@@ -8,23 +8,20 @@
 // - line ends may be CR LF, LF or CR; lines of blanks only are no entry;
 // - a line is one entry: missing fields read empty (0 when numeric), fields
 //   after the sixth are ignored;
-// - an unquoted field is trimmed of blanks at both ends;
-// - a field whose first non-blank character is a double quote runs to the
-//   next double quote (commas and blanks inside are kept); what follows up to
-//   the next comma is ignored, and an unclosed quote runs to the line end;
+// - a field is trimmed of blanks and tabs at both ends (so blanks at the
+//   ends of a text are not kept); there is no quoting;
 // - a numeric field that is not a whole number (decimals are rounded) is
 //   Failure 13 (6 when out of range);
 // - bytes are Windows-1252, except that a file starting with a UTF-8 byte
 //   order mark is read as UTF-8 (bytes that are not valid UTF-8 still read as
 //   Windows-1252), for files saved by a UTF-8 editor.
 //
-// Writing: numbers in signed form (" 3", "-1"); texts as they are, except
-// that a text the reader would change (a comma inside, a blank at either end,
-// a leading double quote) is written in double quotes, and so is the first
-// code of the file when its bytes start like the UTF-8 byte order mark. A text
-// that the file cannot hold at all (a character outside Windows-1252, a line
-// break, or a double quote in a text that needs quoting) makes the whole write
-// fail with a Failure naming the text, before the file is touched.
+// Writing: numbers in signed form (" 3", "-1"); texts as they are. A text
+// the file cannot hold (see CodeTableUnstorable) is never written.
+//
+// The file is read and replaced under a FileLock, so programs merging into
+// one table at once do it one after another; a link that leads nowhere, a
+// folder, a pipe or a device of that name is a failure, never replaced.
 #pragma once
 
 #include <array>
@@ -47,9 +44,18 @@ std::vector<CodeTableFields> ParseCodeTableFile(std::string_view bytes);
 // A numeric field: empty reads 0; not a number is Failure 13.
 int32_t CodeTableNumber(const std::string& field);
 
-// A text field as it goes into the file, in Windows-1252 (quoted when the
-// reader would otherwise change it); Failure 5 naming the text when the file
-// cannot hold it.
+// Longest text (in characters) a field may hold: far beyond any field code
+// or layer name, short enough that one bad entry cannot bloat the table.
+inline constexpr size_t kCodeTableTextLimit = 255;
+
+// Why the file cannot hold `text` as a field, "" when it can: a comma (it
+// would split the field), a control character (a line break, a tab, NUL...),
+// a character outside Windows-1252, more than kCodeTableTextLimit
+// characters, or a start that reads as the UTF-8 byte order mark.
+std::string CodeTableUnstorable(const std::string& text);
+
+// A text field as it goes into the file, in Windows-1252; Failure 5 naming
+// the text when the file cannot hold it.
 std::string CodeTableFieldBytes(const std::string& text);
 
 // Fills `table` from the table file, or, when there is none, from the
@@ -62,8 +68,11 @@ inline constexpr int32_t kCodeTableMergeLimit = 1000;
 
 // Merges entries 1..n into the table file: the first entry of each code is
 // updated, codes the file lacks are appended in the order given, every other
-// entry keeps its place. A missing file is left missing. On any failure the
-// file is left as it was.
+// entry keeps its place. A missing file is left missing; a file the merge
+// would not change is not rewritten (so a read-only one is no failure).
+// Given entries the file cannot hold are left out: the others are saved,
+// then one Failure 5 names those left out. On any other failure the file is
+// left as it was.
 void MergeCodeTable(int32_t n, const Array<std::string>& codes,
                     const Array<std::string>& counts,
                     const Array<std::string>& types,

@@ -121,6 +121,11 @@ void f_Autocroq::Form_Load() {
                 });
   g.SetChoiceList(kColLine, line_patterns_);
   g.SetChoiceList(kColType, joining_types_);
+  // In autocroquis.txt a comma ends the field: it cannot be kept.
+  for (const int16_t col : {kColCode, kColLayer})
+    g.RefuseCharacters(col, ",",
+                       "Un código o una capa no puede llevar comas: en "
+                       "autocroquis.txt la coma separa los campos.");
   ui::FinishTableGrid(g);
   g.OptionsRestore(std::string(ui::kAppTitle) + kGridTitle, "Autocroquis");
 

@@ -1,6 +1,9 @@
 // Whole-file reading and replacing. A replaced file is written beside the
 // old one and renamed over it, so a reader never sees half a file and a
-// failed write leaves the old contents in place.
+// failed write leaves the old contents in place. The new file is unnamed
+// (O_TMPFILE) until it is complete, so a killed writer leaves nothing; where
+// the file system cannot do that it is a named ".NAME.tmpPID_N", and the
+// ones of writers that are gone are removed by the next writer of NAME.
 #pragma once
 
 #include <string>
@@ -13,6 +16,29 @@ namespace qdr2_Gomiat {
 // The file's bytes. Failure 53 when it does not exist, 70 when it may not
 // be read, 75 when the path is not a readable file, 57 on a read error.
 std::string ReadFileBytes(const std::string& path);
+
+// Whether a regular file (or a link to one) is at `path`: false when nothing
+// is there. Anything else there (a link that leads nowhere or in a loop, a
+// folder, a named pipe, a device) is Failure 75 naming it, so a caller
+// neither replaces it nor waits on it.
+bool RegularFileThere(const std::string& path);
+
+// An advisory lock (flock) on ".NAME.lock" beside the file NAME, held while
+// the object lives, so the processes that all take it do their
+// read-change-write of NAME one after another. It waits at most `wait_ms`,
+// then fails with 70 (permission denied, as for a file in use). Where the
+// lock file cannot be made (a read-only folder) there is no lock: nobody
+// can replace NAME there either.
+class FileLock {
+ public:
+  explicit FileLock(const std::string& path, int wait_ms = 10000);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
 
 // The failure for an errno value met while working on `path`: 61 disk
 // full, 70 permission denied, 75 path error, 57 other input/output errors.
@@ -47,10 +73,15 @@ class AtomicFileWriter {
 
   FileFailureMaker failure_;
   std::string target_;
-  std::string temp_;
+  std::string temp_;  // named temporary file, if any
+  bool anonymous_ = false;
   int fd_ = -1;
   std::string pending_;
 };
+
+// False makes writers use named temporary files only, as on a file system
+// without unnamed ones (for tests of that way).
+void AllowUnnamedTemporaryFiles(bool allowed);
 
 // Replaces (or creates) the file with `bytes` through an AtomicFileWriter,
 // with FileFailure's numbers.

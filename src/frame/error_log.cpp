@@ -25,12 +25,7 @@ std::string ReportLine(std::string_view context, const Failure& f) {
 void Anota_Error(const std::string& Mensaje, const std::string& Titulo,
                  bool& NoMostrar) {
   Environment& env = Environment::Current();
-  int32_t count = 0;
   bool verlos = false;
-  Skip([&] {
-    count =
-        CLngText(env.Settings().GetSetting(kApp, kSection, "Cantidad", "0"));
-  });
   Skip([&] {
     verlos = CBoolText(
         env.Settings().GetSetting(kApp, kSection, "Verlos", BoolText(false)));
@@ -46,11 +41,8 @@ void Anota_Error(const std::string& Mensaje, const std::string& Titulo,
     prefix = "*# ";
     Skip([&] { env.Ui().DoEvents(); });
   }
-  if (count > kMaxEntriesBefore) return;
-  const int32_t n = count + 1;
-  const std::string key = std::to_string(n);
 
-  std::string version, stamp, cierra;
+  std::string version, stamp;
   Skip([&] {
     version = Environment::Version() + " " + Environment::ComponentFileName() +
               " " + Titulo;
@@ -59,20 +51,38 @@ void Anota_Error(const std::string& Mensaje, const std::string& Titulo,
     const std::tm now = env.GetClock().Now();
     stamp = FormatDate(now, "yyyy-mm-dd") + " " + FormatTime(now, "hh: MM:SS");
   });
-  Skip([&] {
-    cierra = env.Settings().GetSetting(kApp, kSection, "CierraTiempo", "");
-  });
 
-  auto save = [&](const char* section, const std::string& k,
-                  const std::string& v) {
-    Skip([&] { env.Settings().SaveSetting(kApp, section, k, v); });
-  };
-  save(kSection, "Cantidad", std::to_string(n));
-  save(kSection, key, prefix + Mensaje);
-  save("ErroresD", key, version);
-  save("ErroresF", key, stamp + " T=" + cierra);
-  save("ErroresMenu", key, prefix + " Qdr2_Gomiat");
-  save("ErroresPtos", key, "---");
+  // The count is read and the entry written in one transaction, so several
+  // processes logging at once each get a number of their own and a kill
+  // leaves the history whole, with or without the entry. The box above is
+  // shown first: nobody waits on a user reading it.
+  Skip([&] {
+    env.Settings().Transaction([&](SettingsStore& store) {
+      int32_t count = 0;
+      Skip([&] {
+        count = CLngText(store.GetSetting(kApp, kSection, "Cantidad", "0"));
+      });
+      if (count > kMaxEntriesBefore) return;
+      const int32_t n = count + 1;
+      const std::string key = std::to_string(n);
+      std::string cierra;
+      Skip([&] {
+        cierra = store.GetSetting(kApp, kSection, "CierraTiempo", "");
+      });
+      // A write that fails ends the entry and the transaction is rolled
+      // back: half an entry is never kept.
+      auto save = [&](const char* section, const std::string& k,
+                      const std::string& v) {
+        store.SaveSetting(kApp, section, k, v);
+      };
+      save(kSection, "Cantidad", std::to_string(n));
+      save(kSection, key, prefix + Mensaje);
+      save("ErroresD", key, version);
+      save("ErroresF", key, stamp + " T=" + cierra);
+      save("ErroresMenu", key, prefix + " Qdr2_Gomiat");
+      save("ErroresPtos", key, "---");
+    });
+  });
 }
 
 }  // namespace qdr2_Gomiat

@@ -45,6 +45,9 @@ struct GridColumn {
   int16_t width_chars = 10;
   std::string caption;
   std::vector<std::string> choices;  // kind 5
+  // Characters a user may not type into the cells, and what they are told.
+  std::string refused_chars;
+  std::string refusal;
 };
 
 // One column definition as named fields, in the order of DefineColumn's
@@ -114,6 +117,9 @@ class Grid {
   virtual const GridColumn& Column(int16_t col) const = 0;
   // The cell offers exactly these texts (array with lower bound 0).
   virtual void SetChoiceList(int16_t col, const Array<std::string>& items) = 0;
+  // A user edit holding any of `chars` is refused and `message` shown.
+  virtual void RefuseCharacters(int16_t col, const std::string& chars,
+                                const std::string& message) = 0;
 
   virtual void SetText(int32_t row, int16_t col, const std::string& text) = 0;
   // A whole number handed as a number (shown without a leading blank).
@@ -173,8 +179,10 @@ class Grid {
 
   // What a user does in the cell. Returns false (and changes nothing) when
   // the column is read-only, a choice column is given a text not in its
-  // list or a number column (0, 1, 3) a text that is no number; kind 2
-  // takes any text. Every view of the grid goes through here.
+  // list (the empty text included: a list cannot offer nothing), a number
+  // column (0, 1, 3) a text that is no number (kind 2 takes any text), or
+  // the text holds a refused character. Every view of the grid goes through
+  // here.
   virtual bool UserEdit(int32_t row, int16_t col, const std::string& text) = 0;
   virtual bool UserSetColour(int32_t row, int16_t col, int32_t colour) = 0;
   // The user dragged a column border (width in characters, 0 or more).

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,6 +35,13 @@ class SettingsStore {
       const std::vector<std::pair<std::string, std::string>>& values) {
     for (const auto& [key, value] : values)
       SaveSetting(app, section, key, value);
+  }
+  // Runs `work` as one transaction of the store: what it reads cannot be
+  // changed by another process before its writes land, and a crash keeps
+  // either all of its writes or none. `work` goes through the store it is
+  // given. A store without transactions simply runs it.
+  virtual void Transaction(const std::function<void(SettingsStore&)>& work) {
+    work(*this);
   }
 };
 

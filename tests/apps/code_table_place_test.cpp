@@ -2,6 +2,7 @@
 #include "code_table_place.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -24,6 +25,13 @@ TEST(CodeTablePlaceTest, DefaultAndATableNamedAsTheComponentsAreUsedInPlace) {
   EXPECT_THROW(CodeTablePlace(dir.File("missing/autocroquis.txt"), "/x"),
                std::invalid_argument);
   EXPECT_THROW(CodeTablePlace(dir.Path().string(), "/x"),
+               std::invalid_argument);
+  // A pipe is refused at once, not waited on; so is a link to nothing.
+  ASSERT_EQ(::mkfifo(dir.File("pipe.txt").c_str(), 0600), 0);
+  EXPECT_THROW(CodeTablePlace(dir.File("pipe.txt"), "/x"),
+               std::invalid_argument);
+  std::filesystem::create_symlink(dir.File("none"), dir.File(kCodeTableName));
+  EXPECT_THROW(CodeTablePlace(dir.File(kCodeTableName), "/x"),
                std::invalid_argument);
 }
 

@@ -1,16 +1,21 @@
 #include "autosketch/code_table_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "frame/atomic_file.h"
 #include "qdr2_gomiat/testing.h"
+#include "support/processes.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
+
+namespace fs = std::filesystem;
+using test_support::FailureOf;
 
 // The default file, line by line, as every installation writes it.
 const char* const kDefaultFile[24] = {
@@ -48,14 +53,18 @@ class CodeTableFile : public ::testing::Test {
   static Array<std::string> Texts(std::initializer_list<std::string> v) {
     return Array<std::string>::FromItems(v);
   }
-  template <class F>
-  static Failure Fails(F&& f) {
-    try {
-      f();
-    } catch (const Failure& e) {
-      return e;
+  // Merges codes with the given layers, joining "Lineal", colour 7, line 0.
+  static void Merge(std::initializer_list<std::string> codes,
+                    std::initializer_list<std::string> layers) {
+    const auto n = static_cast<int32_t>(codes.size());
+    Array<std::string> empty(0, n), type(0, n), line(0, n);
+    Array<int32_t> colour(0, n);
+    for (int32_t i = 1; i <= n; ++i) {
+      type(i) = "Lineal";
+      line(i) = "0";
+      colour(i) = 7;
     }
-    return Failure(0, "no failure");
+    MergeCodeTable(n, Texts(codes), empty, type, Texts(layers), colour, line);
   }
   testing::HeadlessSession session_;
 };
@@ -66,19 +75,12 @@ TEST_F(CodeTableFile, MissingFileIsCreatedWithTheDefaults) {
   std::string expected;
   for (const char* line : kDefaultFile) expected += std::string(line) + "\r\n";
   EXPECT_EQ(Get(), expected);
-
-  // Read back from the file it made, the table is the same.
   CodeTable again;
   LoadCodeTable(again);
   const CodeTable d = DefaultCodeTable();
-  ASSERT_EQ(again.count, 24);
-  EXPECT_EQ(again.codes, d.codes);
-  EXPECT_EQ(again.counts, d.counts);
-  EXPECT_EQ(again.types, d.types);
-  EXPECT_EQ(again.layers, d.layers);
-  EXPECT_EQ(again.colours, d.colours);
-  EXPECT_EQ(again.lines, d.lines);
-  EXPECT_EQ(t.codes, d.codes);
+  EXPECT_TRUE(again.codes == d.codes && again.counts == d.counts &&
+              again.types == d.types && again.layers == d.layers &&
+              again.colours == d.colours && again.lines == d.lines);
 }
 
 TEST_F(CodeTableFile, FieldReadingRules) {
@@ -86,182 +88,180 @@ TEST_F(CodeTableFile, FieldReadingRules) {
       "A, 1,Lineal,L1, 2,0\n"  // LF only
       "\r\n   \r\n"            // blank lines are no entry
       "B,,Puntual\r"           // lone CR; missing fields
-      "  C , 3 , Lineal ,  L 3 , 4 ,1,extra\r\n"
-      "\"D,1\", 2,\"Lin\" x,\" L4 \", 5,\"2\r\n"  // quoted; unclosed quote
+      " \tC , 3 , Lineal ,  L 3\t, 4 ,1,extra\r\n"
+      "\"D,1\", \"L\"\r\n"  // no quoting: a quote is text
       ",,,,,");
   ASSERT_EQ(rows.size(), 5u);
   EXPECT_EQ(rows[0], (CodeTableFields{"A", "1", "Lineal", "L1", "2", "0"}));
   EXPECT_EQ(rows[1], (CodeTableFields{"B", "", "Puntual", "", "", ""}));
   EXPECT_EQ(rows[2], (CodeTableFields{"C", "3", "Lineal", "L 3", "4", "1"}));
-  EXPECT_EQ(rows[3], (CodeTableFields{"D,1", "2", "Lin", " L4 ", "5", "2"}));
+  EXPECT_EQ(rows[3], (CodeTableFields{"\"D", "1\"", "\"L\"", "", "", ""}));
   EXPECT_EQ(rows[4], (CodeTableFields{"", "", "", "", "", ""}));
-
-  // A UTF-8 editor's file (byte order mark) reads as UTF-8.
   const auto utf8 = ParseCodeTableFile(
       "\xEF\xBB\xBF"
-      "CAÑO,,Lineal,CAÑOS, 3,1");
-  ASSERT_EQ(utf8.size(), 1u);
-  EXPECT_EQ(utf8[0][0], "CAÑO");
-  EXPECT_EQ(utf8[0][3], "CAÑOS");
-
-  EXPECT_EQ(CodeTableNumber(""), 0);
-  EXPECT_EQ(CodeTableNumber(" -3"), -3);
-  EXPECT_EQ(Fails([] { CodeTableNumber("verde"); }).number(),
-            err::kTypeMismatch);
+      "CAÑO,,Lineal,CAÑOS");
+  EXPECT_EQ(utf8.at(0)[3], "CAÑOS");  // a UTF-8 editor's file
 
   // A record that cannot be read ends the load; the entry counts.
   Put("X, 1,Lineal,L, 2,0\r\nY, 1,Lineal,L, verde,0\r\nZ,,Lineal,L, 1,0\r\n");
   CodeTable t;
-  EXPECT_EQ(Fails([&] { LoadCodeTable(t); }).number(), err::kTypeMismatch);
+  EXPECT_EQ(FailureOf([&] { LoadCodeTable(t); }), err::kTypeMismatch);
   EXPECT_EQ(t.count, 2);
-  EXPECT_EQ(t.codes(2), "Y");
   EXPECT_EQ(t.layers(2), "L");
 }
 
-TEST_F(CodeTableFile, WindowsFilesOfOtherInstallationsReadBackIdentically) {
-  // Written elsewhere: Windows-1252 bytes (Ñ = D1, Á = C1), CR LF.
+TEST_F(CodeTableFile, OtherInstallationsFilesReadAndRewriteByteForByte) {
+  // Windows-1252 bytes (Ñ = D1, Á = C1), CR LF, quotes and all.
   const std::string file =
       "CA\xD1"
       "ADA,,Lineal,CA\xD1"
       "ADAS, 3,1\r\n"
-      "\xC1RBOL,1,Puntual,\xC1RBOLES,-2,0\r\n";
+      "\xC1RBOL,1,Puntual,\"\xC1RBOLES\",-2,0\r\n";
   Put(file);
   CodeTable t;
   LoadCodeTable(t);
   ASSERT_EQ(t.count, 2);
   EXPECT_EQ(t.codes(1), "CAÑADA");
-  EXPECT_EQ(t.counts(1), 0);  // empty count field
-  EXPECT_EQ(t.layers(1), "CAÑADAS");
-  EXPECT_EQ(t.codes(2), "ÁRBOL");
+  EXPECT_EQ(t.layers(2), "\"ÁRBOLES\"");
   EXPECT_EQ(t.colours(2), -2);
-
-  int32_t none = 0;
-  Array<std::string> e(0, 0);
-  Array<int32_t> c(0, 0);
-  MergeCodeTable(none, e, e, e, e, c, e);
-  EXPECT_EQ(Get(), file);  // rewritten byte for byte
+  struct stat before {
+  }, after{};
+  ::stat(Path().c_str(), &before);
+  Merge({"CAÑADA"}, {"CAÑADAS"});
+  ::stat(Path().c_str(), &after);
+  EXPECT_EQ(Get(),
+            "CA\xD1"
+            "ADA,,Lineal,CA\xD1"
+            "ADAS, 7,0\r\n"
+            "\xC1RBOL,1,Puntual,\"\xC1RBOLES\",-2,0\r\n");
+  // A merge that changes no byte leaves the file alone (a read-only
+  // table is then no failure).
+  Merge({"CAÑADA"}, {"CAÑADAS"});
+  struct stat again {};
+  ::stat(Path().c_str(), &again);
+  EXPECT_NE(before.st_ino, after.st_ino);
+  EXPECT_EQ(after.st_ino, again.st_ino);
 }
 
-TEST_F(CodeTableFile, MergeUpdatesFirstMatchAndAppendsNewCodes) {
+// Entries the file cannot hold are left out and named in one failure; the
+// others are merged by the usual rule.
+TEST_F(CodeTableFile, MergeSavesWhatTheFileCanHoldAndNamesTheRest) {
   Put("CT,,Lineal,CT, 2,1\r\nBT, 2,Lineal,BT, 6,1\r\nCT,,Lineal,OTRA, 5,0\r\n");
-  int32_t n = 3;
-  MergeCodeTable(n, Texts({"NUEVO2", "CT", "NUEVO1"}), Texts({"", "", ""}),
-                 Texts({"Lineal", "Puntual", "Lineal"}),
-                 Texts({"NUEVO2", "CTX", "CAPA, CON COMA"}),
-                 Array<int32_t>::FromItems({7, 3, 7}),
-                 Texts({"_____________", "__..__..__..__", "2"}));
+  int32_t n = 4;
+  try {
+    MergeCodeTable(n, Texts({"NUEVO2", "CT", "NUEVO1", "ŁÓDŹ"}),
+                   Texts({"", "", "", ""}),
+                   Texts({"Lineal", "Puntual", "Lineal", "Lineal"}),
+                   Texts({"NUEVO2", " CTX ", "CAPA, CON COMA", "L"}),
+                   Array<int32_t>::FromItems({7, 3, 7, 7}),
+                   Texts({"_____________", "__..__..__..__", "2", "0"}));
+    ADD_FAILURE() << "nothing reported";
+  } catch (const Failure& f) {
+    EXPECT_EQ(f.number(), err::kInvalidCall);
+    EXPECT_NE(f.description().find("2 códigos: \"CAPA, CON COMA\" tiene una "
+                                   "coma, que en el archivo separa los "
+                                   "campos; \"ŁÓDŹ\""),
+              std::string::npos)
+        << f.description();
+  }
   EXPECT_EQ(Get(),
-            "CT,,Puntual,CTX, 3,4\r\n"
-            "BT,2,Lineal,BT, 6,1\r\n"  // the count is kept as the text read
+            "CT,,Puntual, CTX , 3,4\r\n"  // blanks kept, not read back
+            "BT,2,Lineal,BT, 6,1\r\n"     // the count is kept as read
             "CT,,Lineal,OTRA, 5,0\r\n"
-            "NUEVO2,,Lineal,NUEVO2, 7,0\r\n"
-            "NUEVO1,,Lineal,\"CAPA, CON COMA\", 7,2\r\n");
-  CodeTable t;
-  LoadCodeTable(t);
-  EXPECT_EQ(t.layers(5), "CAPA, CON COMA");
-  EXPECT_EQ(t.counts(1), 0);
+            "NUEVO2,,Lineal,NUEVO2, 7,0\r\n");
 
-  // A given array shorter than n: nothing is saved.
+  for (const std::string& bad : std::vector<std::string>{
+           "A,B", "A\tB", std::string("A\0B", 3), "A\x7F", "DOS\r\nLINEAS",
+           "ï»¿CT", std::string(256, 'x'),
+           std::string(128, 'N') + "Ñ" + std::string(127, 'N')})
+    EXPECT_NE(CodeTableUnstorable(bad), "") << bad;
+  EXPECT_EQ(CodeTableUnstorable(std::string(254, 'N') + "Ñ"), "");
+  EXPECT_EQ(CodeTableFieldBytes("PASO \"A\""), "PASO \"A\"");
+  EXPECT_EQ(FailureOf([] { CodeTableFieldBytes("A,B"); }), err::kInvalidCall);
+
+  // Arrays shorter than n: nothing is saved.
   const std::string before = Get();
   n = 2;
-  EXPECT_EQ(Fails([&] {
+  EXPECT_EQ(FailureOf([&] {
               MergeCodeTable(n, Texts({"A"}), Texts({""}), Texts({"Lineal"}),
                              Texts({"A"}), Array<int32_t>::FromItems({7}),
                              Texts({"0"}));
-            }).number(),
+            }),
             err::kSubscript);
   EXPECT_EQ(Get(), before);
 }
 
-// Texts that could be mistaken for the file's own marks come back as
-// they were merged.
-TEST_F(CodeTableFile, MergedTextsReadBackUnchanged) {
-  // "ï»¿" in Windows-1252 is the UTF-8 byte order mark: first in the file
-  // it would be dropped and the rest read as UTF-8 ("Ã±" as "ñ"). Further
-  // down it is only text.
-  Put("");
-  int32_t n = 2;
-  MergeCodeTable(n, Texts({"ï»¿CT", "ï»¿\"BT\""}), Texts({"", ""}),
-                 Texts({"Lineal", "Lineal"}), Texts({"CAÃ±O", "BT"}),
-                 Array<int32_t>::FromItems({2, 3}), Texts({"1", "0"}));
-  EXPECT_EQ(Get(),
-            "\"\xEF\xBB\xBF"
-            "CT\",,Lineal,CA\xC3\xB1O, 2,1\r\n"
-            "\xEF\xBB\xBF\"BT\",,Lineal,BT, 3,0\r\n");
-  CodeTable t;
-  LoadCodeTable(t);
-  ASSERT_EQ(t.count, 2);
-  EXPECT_EQ(t.codes(1), "ï»¿CT");
-  EXPECT_EQ(t.layers(1), "CAÃ±O");
-  EXPECT_EQ(t.codes(2), "ï»¿\"BT\"");
-
-  // First in the file, such a text cannot also hold a quote.
-  Put("");
-  n = 1;
-  EXPECT_EQ(Fails([&] {
-              MergeCodeTable(n, Texts({"ï»¿\"BT\""}), Texts({""}),
-                             Texts({"Lineal"}), Texts({"BT"}),
-                             Array<int32_t>::FromItems({3}), Texts({"0"}));
-            }).number(),
-            err::kInvalidCall);
-  EXPECT_EQ(Get(), "");
-}
-
 TEST_F(CodeTableFile, MergeLimitsAndMissingFile) {
-  int32_t one = 1;
-  const auto codes = Texts({"NUEVO"});
-  const auto empty = Texts({""});
-  const auto colours = Array<int32_t>::FromItems({7});
-  auto merge = [&] {
-    MergeCodeTable(one, codes, empty, Texts({"Lineal"}), codes, colours,
-                   Texts({"0"}));
-  };
-  merge();  // no file: none is made
-  EXPECT_FALSE(std::filesystem::exists(Path()));
-
+  Merge({"NUEVO"}, {"NUEVO"});  // no file: none is made
+  EXPECT_FALSE(fs::exists(Path()));
   std::string full;
   for (int k = 1; k <= kCodeTableMergeLimit; ++k)
     full += "C" + std::to_string(k) + ",,Lineal,L, 7,0\r\n";
   Put(full);
-  const Failure f = Fails(merge);
-  EXPECT_EQ(f.number(), err::kSubscript);
+  EXPECT_EQ(FailureOf([&] { Merge({"NUEVO"}, {"NUEVO"}); }), err::kSubscript);
   EXPECT_EQ(Get(), full);
-
+  Merge({"C1000"}, {"NUEVO"});  // at the limit an update still fits
+  EXPECT_NE(Get().find("C1000,,Lineal,NUEVO, 7,0\r\n"), std::string::npos);
   Put(full + "C1001,,Lineal,L, 7,0\r\n");
-  EXPECT_EQ(Fails([&] {
-              MergeCodeTable(one, Texts({"C1"}), empty, Texts({"Puntual"}),
-                             codes, colours, Texts({"0"}));
-            }).number(),
-            err::kSubscript);
-
-  // At the limit an update still fits.
-  Put(full);
-  MergeCodeTable(one, Texts({"C1000"}), empty, Texts({"Puntual"}), codes,
-                 colours, Texts({"0"}));
-  EXPECT_NE(Get().find("C1000,,Puntual,NUEVO, 7,0\r\n"), std::string::npos);
+  EXPECT_EQ(FailureOf([&] { Merge({"C1"}, {"L"}); }), err::kSubscript);
 }
 
-TEST_F(CodeTableFile, TextsTheFileCannotHoldRefuseTheWholeWrite) {
-  Put("CT,,Lineal,CT, 2,1\r\n");
-  int32_t n = 2;
-  auto merge_layer = [&](const std::string& layer) {
-    return Fails([&] {
-      MergeCodeTable(n, Texts({"CT", "BT"}), Texts({"", ""}),
-                     Texts({"Lineal", "Lineal"}), Texts({"BT", layer}),
-                     Array<int32_t>::FromItems({1, 2}), Texts({"0", "0"}));
-    });
+// Something else under the table's name is a failure; it is never replaced
+// by a table of defaults and never waited on.
+TEST_F(CodeTableFile, OddFilesUnderTheNameAreFailuresLeftAlone) {
+  const std::string path = Path();
+  auto check = [&](const char* what) {
+    CodeTable t;
+    EXPECT_EQ(FailureOf([&] { LoadCodeTable(t); }), err::kPathAccess) << what;
+    EXPECT_EQ(FailureOf([&] { Merge({"CT"}, {"CT"}); }), err::kPathAccess)
+        << what;
   };
-  const Failure f = merge_layer("ŁÓDŹ");
-  EXPECT_EQ(f.number(), err::kInvalidCall);
-  EXPECT_NE(f.description().find("\"ŁÓDŹ\""), std::string::npos);
-  EXPECT_EQ(merge_layer("DOS\r\nLINEAS").number(), err::kInvalidCall);
-  EXPECT_EQ(merge_layer("\"A\", B").number(), err::kInvalidCall);
-  EXPECT_EQ(Get(), "CT,,Lineal,CT, 2,1\r\n");
+  fs::create_symlink(session_.ComponentFolder() + "/not_mounted/t.txt", path);
+  check("dangling link");
+  EXPECT_TRUE(fs::is_symlink(path));
+  fs::remove(path);
+  fs::create_symlink(path, path);
+  check("link loop");
+  fs::remove(path);
+  // A device of our own (root only): a fault would replace this one only.
+  const std::string device = session_.ComponentFolder() + "/null";
+  if (::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
+    fs::create_symlink(device, path);
+    check("device");
+    EXPECT_TRUE(fs::is_character_file(device));
+    fs::remove(path);
+  }
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  check("named pipe");
+  EXPECT_TRUE(fs::is_fifo(path));
+  fs::remove(path);
+  fs::create_directory(path);
+  check("folder");
+  EXPECT_TRUE(fs::is_directory(path));
+}
 
-  // Quotes where they do not change the reading are written as they are.
-  EXPECT_EQ(CodeTableFieldBytes("PASO \"A\""), "PASO \"A\"");
-  EXPECT_EQ(CodeTableFieldBytes(" ORILLA"), "\" ORILLA\"");
-  EXPECT_EQ(CodeTableFieldBytes("AÑO"), "A\xD1O");
+TEST_F(CodeTableFile, ProgramsMergingAtOnceLoseNoRow) {
+  constexpr int kPrograms = 4, kMerges = 8;
+  int lost = 0;
+  for (int trial = 0; trial < 3; ++trial) {
+    Put("CT,,Lineal,CT, 2,1\r\n");
+    test_support::StartLine start;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kPrograms; ++p)
+      children.push_back(start.Spawn([&, p] {
+        for (int m = 0; m < kMerges; ++m) {
+          const std::string code =
+              "P" + std::to_string(p) + "_" + std::to_string(m);
+          Merge({code}, {code});
+        }
+      }));
+    start.Go();
+    for (pid_t c : children) EXPECT_EQ(test_support::Reap(c), 0);
+    CodeTable t;
+    LoadCodeTable(t);
+    lost += 1 + kPrograms * kMerges - t.count;
+  }
+  EXPECT_EQ(lost, 0);
 }
 
 }  // namespace

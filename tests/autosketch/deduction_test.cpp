@@ -1,6 +1,7 @@
 // The deduction of polylines, layers and line types from point codes, run
 // without any window: the fast deduction on the coding examples surveyors
-// use, and against the step-by-step reference on random surveys.
+// use, and against the step-by-step reference on random surveys (two calls
+// on one object each, so what a call leaves for the next is compared too).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -76,28 +77,16 @@ TEST_F(DeductionTest, CommandWordsStartAndClosePolylines) {
             (V{{1, 2}, {3, 4}, {1, 2, 3, 4}}));
 }
 
-TEST_F(DeductionTest, PointWithTwoCodesIsVertexOfBothAndTakesFirstLayer) {
-  const SketchOutcome out = Run({"CT", "CT,BT", "BT", "CT BT"}, {"L1"});
-  ASSERT_EQ(out.failure, 0);
-  // Codes in sorted order: BT first, then CT.
-  EXPECT_EQ(AllVertices(out),
-            (std::vector<std::vector<int32_t>>{{2, 3, 4}, {1, 2, 4}}));
-  EXPECT_EQ(out.Capas, Texts({"L1", "Puntos", "BT", "CT"}));
-  EXPECT_EQ(out.Polis(1).Capa, 3);
-  EXPECT_EQ(out.Polis(2).Capa, 4);
-  EXPECT_EQ(out.Polis(2).Col, 0);
-  EXPECT_EQ(out.CapaP, (Array<int16_t>::FromItems({4, 4, 3, 4})));
-}
-
 TEST_F(DeductionTest, WhichWordsBecomeCodes) {
   SketchDeduction d;
-  d.TakePoints(Texts(
-      {"", "   ", "I", "CT I", "ARBOL", "CT", "F C A", ",", "\t", "ct", "\t"}));
+  d.TakePoints(Texts({"", "   ", "I", "CT\tI", "ARBOL", "CT", "F C A", ",",
+                      "\t", "ct", " \t"}));
   d.CollectCodes(*numbers_, *sort_);
   const SketchState& s = d.State();
-  // No command word and no empty word; case matters; a tab is a word.
-  EXPECT_EQ(s.code_list, Texts({"\t", "ARBOL", "CT", "Puntos", "ct"}));
-  EXPECT_EQ(s.code_counts, (Array<int32_t>::FromItems({2, 1, 2, 1, 1})));
+  // No command word and no empty word; case matters; a tab is a blank,
+  // between words and alone.
+  EXPECT_EQ(s.code_list, Texts({"ARBOL", "CT", "Puntos", "ct"}));
+  EXPECT_EQ(s.code_counts, (Array<int32_t>::FromItems({1, 2, 1, 1})));
 
   // Every code "Lineal", even the ones on a single point: a polyline still
   // needs two points, and a field of blanks (a tab is one) is never a vertex.
@@ -112,84 +101,33 @@ TEST_F(DeductionTest, WhichWordsBecomeCodes) {
   // Blank fields and command words take layer 1; the code "Puntos" has its
   // own layer named after it, found at the layer "Puntos" just appended.
   EXPECT_EQ(capa,
-            (Array<int16_t>::FromItems({1, 1, 1, 4, 3, 4, 1, 1, 2, 5, 2})));
+            (Array<int16_t>::FromItems({1, 1, 1, 3, 2, 3, 1, 1, 1, 4, 1})));
 }
 
+// Colours, line types and which code sets a shared layer are compared with
+// the reference on random surveys below; here what the reference cannot
+// tell: the values themselves, and the 16-bit limits.
 TEST_F(DeductionTest, LayersColoursAndLineTypes) {
   const CodeMeanings table = {
       {"ARBOL", {"Puntual", "ARBOLES", 3, "0"}},
       {"OLIVO", {"Puntual", "ARBOLES", 5, "__ __ __ __ __"}},
-      {"CT", {"Lineal", "CT", 2, "3"}},
+      {"CT", {"Lineal", "CT", 2, "3.5"}},
   };
   const SketchOutcome out =
       Run({"ARBOL", "OLIVO", "CT", "CT", "ZZ", "ZZ", "ARBOL", "OLIVO"},
           {"L1", "CT"}, table);
   ASSERT_EQ(out.failure, 0);
-  EXPECT_EQ(out.nCapas, 5);
   EXPECT_EQ(out.Capas, Texts({"L1", "CT", "Puntos", "ARBOLES", "ZZ"}));
   // ARBOLES: the later code (OLIVO) wins. A host layer no code uses keeps
   // what the object holds: nothing yet on a new one.
   EXPECT_EQ(out.Colo,
             (Array<int32_t>::FromItems(
                 {0, 0x100000 + 2, 16777215, 0x100000 + 5, 0x100000 + 7})));
-  EXPECT_EQ(out.TpLin, (Array<int16_t>::FromItems({0, 3, 0, 1, 0})));
-
-  // A host layer "Puntos" is still followed by a new one; codes find the
-  // first of the two.
-  const SketchOutcome twice = Run({"", "X"}, {"Puntos"});
-  EXPECT_EQ(twice.Capas, Texts({"Puntos", "Puntos", "X"}));
-  EXPECT_EQ(twice.CapaP, (Array<int16_t>::FromItems({1, 3})));
-
-  // Line type texts: positive numbers rounded half to even, the patterns,
-  // anything else solid; a number beyond 16 bits fails.
-  const std::vector<std::pair<std::string, int16_t>> lines = {
-      {"2.5", 2},
-      {"3.5", 4},
-      {"__..__..__..__", 4},
-      {"_._._._._._._._._.", 3},
-      {"x", 0},
-      {"-2", 0},
-      {"", 0}};
-  for (const auto& [text, number] : lines) {
-    const SketchOutcome o =
-        Run({"Q", "Q"}, {}, {{"Q", {"Lineal", "Q", 7, text}}});
-    EXPECT_EQ(o.TpLin(2), number) << text;
-  }
+  EXPECT_EQ(out.TpLin, (Array<int16_t>::FromItems({0, 4, 0, 1, 0})));
   EXPECT_EQ(Run({"Q", "Q"}, {}, {{"Q", {"Lineal", "Q", 7, "40000"}}}).failure,
             err::kOverflow);
   EXPECT_EQ(Run({"Q", "Q"}, {}, {{"Q", {"Lineal", "Q", 70000, "0"}}}).failure,
             err::kOverflow);
-}
-
-TEST_F(DeductionTest, ObjectKeepsPolylinesAndLayerColoursBetweenCalls) {
-  SketchDeduction d;
-  auto accept = [](const SketchState& s) { return RowsAsAccepted(s, {}); };
-  const SketchOutcome first =
-      RunAccepted(d, Texts({"CT", "CT"}), Texts({"L1"}), accept, Services());
-  ASSERT_EQ(first.Capas, Texts({"L1", "Puntos", "CT"}));
-  const SketchOutcome second =
-      RunAccepted(d, Texts({"BT", "BT", "BT"}), Texts({"L1", "X", "Y"}), accept,
-                  Services());
-  ASSERT_EQ(second.failure, 0);
-  EXPECT_EQ(second.nPolis, 2);
-  EXPECT_EQ(Vertices(second.Polis(1)), (std::vector<int32_t>{1, 2}));
-  EXPECT_EQ(Vertices(second.Polis(2)), (std::vector<int32_t>{1, 2, 3}));
-  EXPECT_EQ(second.Capas, Texts({"L1", "X", "Y", "Puntos", "BT"}));
-  // X and Y are set by no code: they keep the colours the object holds at
-  // their positions, those of "Puntos" and "CT" from the first call.
-  EXPECT_EQ(second.Colo(2), 16777215);
-  EXPECT_EQ(second.Colo(3), 0x100000 + 7);
-}
-
-TEST_F(DeductionTest, ShortLayerIndexArrayFailsAfterFillingWhatFits) {
-  SketchDeduction d;
-  const SketchOutcome out = RunAccepted(
-      d, Texts({"CT", "BT", "CT", "BT"}), Texts({}),
-      [](const SketchState& s) { return RowsAsAccepted(s, {}); }, Services(),
-      2);
-  EXPECT_EQ(out.failure, err::kSubscript);
-  EXPECT_EQ(out.CapaP, (Array<int16_t>::FromItems({3, 2})));
-  EXPECT_EQ(d.State().poly_count, 0);  // the polylines come after
 }
 
 template <class T, size_t N>

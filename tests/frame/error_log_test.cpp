@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <regex>
+#include <random>
+#include <set>
 #include <string>
 
 #include "frame/environment.h"
 #include "platform/platform.h"
 #include "platform/settings/fake_environment.h"
 #include "qdr2_gomiat/failure.h"
+#include "support/processes.h"
 #include "support/test_support.h"
 
 namespace qdr2_Gomiat {
@@ -34,8 +35,8 @@ class ComponentRun {
       : env_([path] { return MakeSqliteSettings(path); }, options) {}
 
   // Anota_Error as every caller uses it; returns NoMostrar afterwards.
-  bool Report(const std::string& line, const std::string& title = "qdr2_Gomiat",
-              bool no_mostrar = true) {
+  bool Report(const std::string& line, const std::string& title = "t") {
+    bool no_mostrar = true;
     Anota_Error(line, title, no_mostrar);
     return no_mostrar;
   }
@@ -48,90 +49,60 @@ class ComponentRun {
     Environment::Current().Settings().SaveSetting("Landrix", section, key,
                                                   value);
   }
-  const std::vector<test_support::ShownMessage>& Shown() const {
-    return env_.shown;
-  }
-  int32_t DoEvents() const { return env_.do_events; }
+  const FakeEnvironment& Env() const { return env_; }
 
  private:
   FakeEnvironment env_;
 };
 
-TEST(ErrorLog, ReportLineJoinsContextNumberAndDescription) {
-  const Failure f(err::kSubscript);
-  EXPECT_EQ(ReportLine("*Aceptar - Error nº ", f),
-            "*Aceptar - Error nº 9:" + f.description());
+TEST(ErrorLog, QuietEntriesAreNumberedAcrossRunsWithAllFiveSections) {
   EXPECT_EQ(ReportLine("*Tipolin - Error nº ", Failure(1004, "Otra cosa")),
             "*Tipolin - Error nº 1004:Otra cosa");
-}
-
-TEST(ErrorLog, QuietEntriesAreNumberedAcrossRunsWithAllFiveSections) {
   TempFolder tmp;
   const std::string path = tmp.File("config/settings.sqlite");
-  const std::string line =
-      "*Editor Capas 1 - Error nº 9:" + RuntimeDescription(err::kSubscript);
   {
     ComponentRun run(path);
-    EXPECT_TRUE(run.Report(line, "qdr2_Gomiat"));
-    EXPECT_TRUE(run.Shown().empty());
-    EXPECT_EQ(run.DoEvents(), 1);  // pending messages ran once
+    EXPECT_TRUE(run.Report("*Editor Capas 1 - Error nº 9:x"));
+    EXPECT_EQ(run.Env().do_events, 1);  // pending messages ran once
     EXPECT_EQ(run.Get("Errores", "Cantidad"), "1");
-    EXPECT_EQ(run.Get("Errores", "1"), "*# " + line);
+    EXPECT_EQ(run.Get("Errores", "1"), "*# *Editor Capas 1 - Error nº 9:x");
     EXPECT_EQ(run.Get("ErroresMenu", "1"), "*#  Qdr2_Gomiat");
     EXPECT_EQ(run.Get("ErroresPtos", "1"), "---");
     EXPECT_EQ(run.Get("ErroresF", "1"), "2024-03-05 14: 07:09 T=");
-    const std::string d = run.Get("ErroresD", "1");
-    EXPECT_EQ(d, Environment::Version() + " qdr2_Gomiat qdr2_Gomiat");
-    EXPECT_TRUE(std::regex_match(
-        d, std::regex(R"(\d+\.\d+\.\d+ qdr2_Gomiat qdr2_Gomiat)")))
-        << d;
   }
-  {
-    ComponentRun run(path);
-    run.Set("Errores", "CierraTiempo", "3,25 s");
-    const std::string long_line(5000, 'x');  // stored without truncation
-    run.Report(long_line, "OtroModulo");
-    EXPECT_EQ(run.Get("Errores", "Cantidad"), "2");
-    EXPECT_EQ(run.Get("Errores", "2"), "*# " + long_line);
-    EXPECT_EQ(run.Get("ErroresF", "2"), "2024-03-05 14: 07:09 T=3,25 s");
-    EXPECT_EQ(run.Get("ErroresD", "2"),
-              Environment::Version() + " qdr2_Gomiat OtroModulo");
-    // Entry 1 of the first run is untouched.
-    EXPECT_EQ(run.Get("Errores", "1"), "*# " + line);
-  }
+  ComponentRun run(path);
+  run.Set("Errores", "CierraTiempo", "3,25 s");
+  const std::string long_line(5000, 'x');  // stored without truncation
+  run.Report(long_line, "OtroModulo");
+  EXPECT_EQ(run.Get("Errores", "2"), "*# " + long_line);
+  EXPECT_EQ(run.Get("ErroresF", "2"), "2024-03-05 14: 07:09 T=3,25 s");
+  EXPECT_EQ(run.Get("ErroresD", "2"),
+            Environment::Version() + " qdr2_Gomiat OtroModulo");
+  EXPECT_EQ(run.Get("Errores", "1"), "*# *Editor Capas 1 - Error nº 9:x");
 }
 
 TEST(ErrorLog, AtMostElevenEntriesAndOutsideResetsRenumber) {
   TempFolder tmp;
-  const std::string path = tmp.File("settings.sqlite");
-  ComponentRun run(path);
+  ComponentRun run(tmp.File("settings.sqlite"));
   run.Set("Errores", "Cantidad", "10");
   run.Report("undécima");
-  EXPECT_EQ(run.Get("Errores", "Cantidad"), "11");
-  EXPECT_EQ(run.Get("Errores", "11"), "*# undécima");
-  EXPECT_EQ(run.Get("ErroresPtos", "11"), "---");
-
   run.Report("duodécima");
   EXPECT_EQ(run.Get("Errores", "Cantidad"), "11");
-  EXPECT_EQ(run.Get("Errores", "12"), "<none>");
+  EXPECT_EQ(run.Get("Errores", "11"), "*# undécima");
   EXPECT_EQ(run.Get("ErroresMenu", "12"), "<none>");
 
   // The box is still shown when due, even with a full history.
   run.Set("Errores", "Verlos", "True");
   run.Set("Errores", "Cantidad", "40");
   run.Report("visible");
-  ASSERT_EQ(run.Shown().size(), 1u);
-  EXPECT_EQ(run.Get("Errores", "Cantidad"), "40");
+  EXPECT_EQ(run.Env().shown.size(), 1u);
   EXPECT_EQ(run.Get("Errores", "41"), "<none>");
 
-  // Lowered from outside: the next entries overwrite from the new number.
+  // Lowered from outside, or not a number: numbering starts again there.
   run.Set("Errores", "Verlos", "False");
   run.Set("Errores", "Cantidad", "2");
   run.Report("de nuevo");
-  EXPECT_EQ(run.Get("Errores", "Cantidad"), "3");
   EXPECT_EQ(run.Get("Errores", "3"), "*# de nuevo");
-
-  // A count that is not a number counts as none.
   run.Set("Errores", "Cantidad", "muchos");
   run.Report("primera otra vez");
   EXPECT_EQ(run.Get("Errores", "Cantidad"), "1");
@@ -144,115 +115,99 @@ TEST(ErrorLog, VerlosOrTheSuiteFolderShowTheBoxWithoutPrefix) {
     ComponentRun run(tmp.File("a.sqlite"));
     run.Set("Errores", "Verlos", "True");
     EXPECT_FALSE(run.Report("*Tipolin - Error nº 13:x", "Fuente"));
-    ASSERT_EQ(run.Shown().size(), 1u);
-    EXPECT_EQ(run.Shown()[0].prompt, "*Tipolin - Error nº 13:x");
-    EXPECT_EQ(run.Shown()[0].title, "Fuente");
-    EXPECT_EQ(run.Shown()[0].flags, 48);
-    EXPECT_EQ(run.DoEvents(), 0);
+    ASSERT_EQ(run.Env().shown.size(), 1u);
+    EXPECT_EQ(run.Env().shown[0].title, "Fuente");
+    EXPECT_EQ(run.Env().shown[0].flags, 48);
+    EXPECT_EQ(run.Env().do_events, 0);
     EXPECT_EQ(run.Get("Errores", "1"), "*Tipolin - Error nº 13:x");
     EXPECT_EQ(run.Get("ErroresMenu", "1"), " Qdr2_Gomiat");
   }
-  {
-    // Verlos False and a caller asking to show: shown.
-    ComponentRun run(tmp.File("b.sqlite"));
-    run.Set("Errores", "Verlos", "False");
-    EXPECT_FALSE(run.Report("m", "t", /*no_mostrar=*/false));
-    EXPECT_EQ(run.Shown().size(), 1u);
-    EXPECT_EQ(run.Get("Errores", "1"), "m");
+  // The backslash after Qdr is part of the folder; the case counts.
+  for (const char* folder :
+       {"D:\\copia\\C:\\K9M\\Qdr\\x", "C:\\K9M\\Qdr", "c:\\k9m\\qdr\\bin"}) {
+    const bool shown = folder[0] == 'D';
+    ComponentRun run(tmp.File(folder), Options(folder));
+    EXPECT_EQ(run.Report("m"), !shown) << folder;
+    EXPECT_EQ(run.Get("Errores", "1"), shown ? "m" : "*# m") << folder;
   }
-  struct FolderCase {
-    const char* folder;
-    bool shown;
-  };
-  const FolderCase cases[] = {
-      {"C:\\K9M\\Qdr\\bin", true},     {"D:\\copia\\C:\\K9M\\Qdr\\x", true},
-      {"C:\\K9M\\Qdr", false},       // the backslash after Qdr is part of it
-      {"c:\\k9m\\qdr\\bin", false},  // case-sensitive
-      {"/usr/lib/qdr2_gomiat", false},
-  };
-  int file = 0;
-  for (const FolderCase& c : cases) {
-    ComponentRun run(tmp.File("f" + std::to_string(file++) + ".sqlite"),
-                     Options(c.folder));
-    EXPECT_EQ(run.Report("m"), !c.shown) << c.folder;
-    EXPECT_EQ(run.Shown().size(), c.shown ? 1u : 0u) << c.folder;
-    EXPECT_EQ(run.Get("Errores", "1"), c.shown ? "m" : "*# m") << c.folder;
-  }
-}
-
-// A store that notes every call; when broken it fails on every one, as a
-// broken suite component would.
-class NotingStore final : public SettingsStore {
- public:
-  NotingStore(std::vector<std::string>& calls, bool broken)
-      : calls_(calls), broken_(broken) {}
-  void SaveSetting(const std::string&, const std::string& section,
-                   const std::string& key, const std::string&) override {
-    Note("save " + section + "/" + key);
-  }
-  std::string GetSetting(const std::string&, const std::string& section,
-                         const std::string& key,
-                         const std::string& def) override {
-    Note("get " + section + "/" + key);
-    return def;
-  }
-
- private:
-  void Note(const std::string& call) {
-    calls_.push_back(call);
-    if (broken_) throw Failure(err::kPathAccess);
-  }
-  std::vector<std::string>& calls_;
-  bool broken_;
-};
-
-TEST(ErrorLog, ReadsThenWritesTheEntryInItsOrder) {
-  std::vector<std::string> calls;
-  FakeEnvironment env(
-      [&calls] { return std::make_unique<NotingStore>(calls, false); },
-      Options());
-  bool no_mostrar = true;
-  Anota_Error("m", "t", no_mostrar);
-  EXPECT_EQ(calls, (std::vector<std::string>{
-                       "get Errores/Cantidad", "get Errores/Verlos",
-                       "get Errores/CierraTiempo", "save Errores/Cantidad",
-                       "save Errores/1", "save ErroresD/1", "save ErroresF/1",
-                       "save ErroresMenu/1", "save ErroresPtos/1"}));
-}
-
-TEST(ErrorLog, BrokenOrUnopenableStoreNeverStopsTheReport) {
-  {
-    std::vector<std::string> calls;
-    FakeEnvironment env(
-        [&calls] { return std::make_unique<NotingStore>(calls, true); },
-        Options("C:\\K9M\\Qdr\\bin"));
-    bool no_mostrar = true;
-    EXPECT_NO_THROW(Anota_Error("roto", "t", no_mostrar));
-    EXPECT_FALSE(no_mostrar);
-    ASSERT_EQ(env.shown.size(), 1u);
-    EXPECT_EQ(env.shown[0].prompt, "roto");
-  }
-  {
-    std::vector<std::string> calls;
-    FakeEnvironment env(
-        [&calls] { return std::make_unique<NotingStore>(calls, true); },
-        Options());
-    bool no_mostrar = true;
-    EXPECT_NO_THROW(Anota_Error("roto", "t", no_mostrar));
-    EXPECT_TRUE(env.shown.empty());
-    EXPECT_EQ(env.do_events, 1);
-    // Each failing step is passed over and the next one still runs.
-    EXPECT_EQ(calls.size(), 9u);
-  }
-  // The settings file is damaged: the store cannot even be made.
-  TempFolder tmp;
+  // A damaged settings file: the store cannot even be made.
   const std::string path = tmp.File("settings.sqlite");
-  std::ofstream(path) << std::string(4096, '#');
+  test_support::WriteFile(path, std::string(4096, '#'));
   FakeEnvironment env([path] { return MakeSqliteSettings(path); },
                       Options("C:\\K9M\\Qdr\\bin"));
   bool no_mostrar = true;
   EXPECT_NO_THROW(Anota_Error("dañado", "t", no_mostrar));
   EXPECT_EQ(env.shown.size(), 1u);
+}
+
+// Every entry 1..Cantidad whole (all five parts, of one report), none
+// beyond; the reports found, in entry order.
+std::vector<std::string> WholeHistory(const std::string& path) {
+  ComponentRun run(path);
+  const std::string count = run.Get("Errores", "Cantidad");
+  const int32_t n = count == "<none>" ? 0 : std::stoi(count);
+  std::vector<std::string> reports;
+  for (int32_t k = 1; k <= n; ++k) {
+    const std::string key = std::to_string(k);
+    const std::string line = run.Get("Errores", key);
+    EXPECT_EQ(line.substr(0, 3), "*# ") << key;
+    const std::string id = line.substr(3);
+    reports.push_back(id);
+    EXPECT_TRUE(run.Get("ErroresD", key).ends_with(" " + id)) << key;
+    EXPECT_NE(run.Get("ErroresF", key), "<none>") << key;
+    EXPECT_EQ(run.Get("ErroresMenu", key), "*#  Qdr2_Gomiat") << key;
+    EXPECT_EQ(run.Get("ErroresPtos", key), "---") << key;
+  }
+  EXPECT_EQ(run.Get("Errores", std::to_string(n + 1)), "<none>");
+  return reports;
+}
+
+TEST(ErrorLog, SeveralProcessesLoggingAtOnceLoseNoEntry) {
+  constexpr int kTrials = 4, kProcesses = 8;
+  int lost = 0;
+  for (int trial = 0; trial < kTrials; ++trial) {
+    TempFolder tmp;
+    const std::string path = tmp.File("settings.sqlite");
+    { ComponentRun make(path); }  // the file exists before they start
+    test_support::StartLine start;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p)
+      children.push_back(start.Spawn([&, p] {
+        ComponentRun run(path);
+        const std::string id = "p" + std::to_string(p);
+        run.Report(id, id);
+      }));
+    start.Go();
+    for (pid_t c : children) EXPECT_EQ(test_support::Reap(c), 0);
+    const std::vector<std::string> got = WholeHistory(path);
+    lost +=
+        kProcesses -
+        static_cast<int>(std::set<std::string>(got.begin(), got.end()).size());
+  }
+  EXPECT_EQ(lost, 0);
+}
+
+TEST(ErrorLog, AKillWhileLoggingLeavesTheHistoryWhole) {
+  std::mt19937 random(11);
+  for (int trial = 0; trial < 12; ++trial) {
+    TempFolder tmp;
+    const std::string path = tmp.File("settings.sqlite");
+    { ComponentRun make(path); }
+    test_support::StartLine start;
+    const pid_t child = start.Spawn([&] {
+      ComponentRun run(path);
+      for (int k = 1; k <= 11; ++k) {
+        const std::string id = "e" + std::to_string(k);
+        run.Report(id, id);
+      }
+    });
+    start.Go();
+    // Eleven entries take about a tenth of a second here.
+    test_support::KillAfter(child, 1000 + random() % 120000);
+    const std::vector<std::string> got = WholeHistory(path);
+    for (size_t k = 0; k < got.size(); ++k)
+      EXPECT_EQ(got[k], "e" + std::to_string(k + 1));
+  }
 }
 
 }  // namespace

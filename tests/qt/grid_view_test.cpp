@@ -81,6 +81,7 @@ TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   EXPECT_TRUE(model.setData(model.index(0, 1), QStringLiteral("Puntual"),
                             Qt::EditRole));
   EXPECT_EQ(grid.Text(1, 1), "Puntual");
+  EXPECT_FALSE(model.setData(model.index(0, 1), QString(), Qt::EditRole));
   EXPECT_TRUE(model.setData(model.index(1, 2), QColor(1, 2, 3), Qt::EditRole));
   EXPECT_EQ(grid.Colour(2, 2), 0x030201);
 
@@ -102,6 +103,16 @@ TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   EXPECT_EQ(model.rowCount(), 0);
   EXPECT_TRUE(catcher.warnings.isEmpty())
       << catcher.warnings.join(QStringLiteral("\n")).toStdString();
+
+  // A refused character brings the window's message in a real box.
+  grid.SetRows(3);
+  model.Refresh();
+  grid.RefuseCharacters(0, ",", "Sin comas.");
+  QString said;
+  AnswerNextMessageBox(ui::mb::kOk, nullptr, &said);
+  EXPECT_FALSE(
+      model.setData(model.index(1, 0), QStringLiteral("A,B"), Qt::EditRole));
+  EXPECT_EQ(said, QStringLiteral("Sin comas."));
 }
 
 TEST(QtGridView, TypingAndTheCurrentRowReachTheGrid) {

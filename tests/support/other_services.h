@@ -24,11 +24,12 @@ class EveryCommaSplitter final : public NumberTextService {
                   std::vector<std::string_view>& words) override {
     words.clear();
     if (none_for_separators_ &&
-        text.find_first_not_of(" ,") == std::string_view::npos)
+        text.find_first_not_of(" \t,") == std::string_view::npos)
       return;
     size_t start = 0;
     for (size_t i = 0; i <= text.size(); ++i)
-      if (i == text.size() || text[i] == ' ' || text[i] == ',') {
+      if (i == text.size() || text[i] == ' ' || text[i] == '\t' ||
+          text[i] == ',') {
         words.push_back(text.substr(start, i - start));
         start = i + 1;
       }

@@ -135,6 +135,13 @@ void GridModel::SetChoiceList(int16_t col, const Array<std::string>& items) {
   Notify([](GridObserver& o) { o.GridColumnsChanged(); });
 }
 
+void GridModel::RefuseCharacters(int16_t col, const std::string& chars,
+                                 const std::string& message) {
+  const size_t c = CheckCol(col);
+  columns_[c].refused_chars = chars;
+  columns_[c].refusal = message;
+}
+
 void GridModel::UserSetColumnWidth(int16_t col, int16_t width_chars) {
   const size_t c = CheckCol(col);
   if (width_chars < 0) throw Failure(err::kInvalidProperty);
@@ -331,11 +338,16 @@ bool GridModel::UserEdit(int32_t row, int16_t col, const std::string& text) {
   const GridColumn& def = columns_[c];
   if (row == 0 || def.read_only) return false;
   if (def.kind == kGridColour) return false;  // a colour is picked, not typed
-  if (def.kind == kGridChoice && !text.empty() &&
+  if (def.kind == kGridChoice &&
       std::find(def.choices.begin(), def.choices.end(), text) ==
           def.choices.end())
     return false;
   if (IsNumberKind(def.kind) && !IsNumberText(text)) return false;
+  if (!def.refused_chars.empty() &&
+      text.find_first_of(def.refused_chars) != std::string::npos) {
+    Environment::Current().Ui().MsgBox(def.refusal, 48, "");
+    return false;
+  }
   StoreText(row, c, text);
   return true;
 }

@@ -41,6 +41,8 @@ class GridModel final : public Grid {
                     int16_t width_chars, const std::string& caption) override;
   const GridColumn& Column(int16_t col) const override;
   void SetChoiceList(int16_t col, const Array<std::string>& items) override;
+  void RefuseCharacters(int16_t col, const std::string& chars,
+                        const std::string& message) override;
 
   void SetText(int32_t row, int16_t col, const std::string& text) override;
   void SetText(int32_t row, int16_t col, int32_t value) override;

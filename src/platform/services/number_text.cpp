@@ -1,8 +1,9 @@
 // Number texts: code fields split into words; numbers read and written
 // without regard to the process locale.
 //
-// Splitting: commas and blanks separate words, and a run of separators
-// counts as one, so "CT  I" and "CT, I" both give CT and I. A text with no
+// Splitting: commas and blanks (spaces and tabs, as a field's blank test
+// has them) separate words, and a run of separators counts as one, so
+// "CT  I" and "CT, I" both give CT and I. A text with no
 // word at all (empty or separators only) gives a single empty word, so a
 // caller that reads "the first word" always finds one.
 #include <charconv>
@@ -16,7 +17,7 @@ namespace qdr2_Gomiat {
 
 namespace {
 
-bool IsSeparator(char c) { return c == ' ' || c == ','; }
+bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
 
 class NumberText final : public NumberTextService {
  public:

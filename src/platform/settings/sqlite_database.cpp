@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -29,7 +30,11 @@ constexpr const char* kUpsert =
     "INSERT INTO settings (app, section, key, value) VALUES (?1, ?2, ?3, ?4)"
     " ON CONFLICT (app, section, key) DO UPDATE SET value = excluded.value";
 
-int32_t FailureNumber(int sqlite_code) {
+int32_t FailureNumber(int sqlite_code, int system_errno) {
+  // A full disk shows as SQLITE_FULL only on some paths; opening the
+  // journal or growing its index on a full disk is an I/O error.
+  if (system_errno == ENOSPC || system_errno == EDQUOT || system_errno == EFBIG)
+    return err::kDiskFull;
   switch (sqlite_code & 0xFF) {
     case SQLITE_FULL:
       return err::kDiskFull;
@@ -108,15 +113,18 @@ SqliteDatabase::~SqliteDatabase() {
   sqlite3_close_v2(db_);
 }
 
-void SqliteDatabase::Fail(const char* what) const {
+Failure SqliteDatabase::Error(const char* what) const {
   const int code = db_ != nullptr ? sqlite3_extended_errcode(db_) : 0;
+  const int system_errno = db_ != nullptr ? sqlite3_system_errno(db_) : 0;
   const std::string detail =
       db_ != nullptr ? sqlite3_errmsg(db_) : "sin memoria";
-  const int32_t number = FailureNumber(code);
-  throw Failure(number, RuntimeDescription(number) +
-                            ": archivo de configuración " + path_ + " (" +
-                            what + ": " + detail + ")");
+  const int32_t number = FailureNumber(code, system_errno);
+  return Failure(number, RuntimeDescription(number) +
+                             ": archivo de configuración " + path_ + " (" +
+                             what + ": " + detail + ")");
 }
+
+void SqliteDatabase::Fail(const char* what) const { throw Error(what); }
 
 void SqliteDatabase::Exec(const char* sql) {
   if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
@@ -158,18 +166,31 @@ void SqliteDatabase::Put(const std::string& app, const std::string& section,
   if (sqlite3_step(upsert_) != SQLITE_DONE) Fail("no se puede guardar");
 }
 
-SqliteDatabase::Transaction::Transaction(SqliteDatabase& db) : db_(db) {
-  // Takes the write lock at once, so the busy timeout covers the wait.
-  db_.Exec("BEGIN IMMEDIATE");
+SqliteDatabase::Transaction::Transaction(SqliteDatabase& db)
+    : db_(db), outer_(db.depth_ == 0) {
+  // Takes the write lock at once, so the busy timeout covers the wait and
+  // what is read inside cannot change before the writes.
+  if (outer_) db_.Exec("BEGIN IMMEDIATE");
+  ++db_.depth_;
 }
 
 SqliteDatabase::Transaction::~Transaction() {
-  if (open_) sqlite3_exec(db_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (!open_) return;
+  --db_.depth_;
+  if (outer_) sqlite3_exec(db_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void SqliteDatabase::Transaction::Commit() {
-  db_.Exec("COMMIT");
+  if (!open_) return;
   open_ = false;
+  --db_.depth_;
+  if (!outer_) return;
+  if (sqlite3_exec(db_.db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    // A commit that fails (a full disk) may leave the transaction open.
+    const Failure f = db_.Error("no se puede guardar");
+    sqlite3_exec(db_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw f;
+  }
 }
 
 }  // namespace qdr2_Gomiat::settings

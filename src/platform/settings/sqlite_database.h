@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "qdr2_gomiat/failure.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -28,7 +30,8 @@ class SqliteDatabase {
   void Put(const std::string& app, const std::string& section,
            const std::string& key, const std::string& value);
 
-  // Several Puts committed together (a window's place and size).
+  // Several Puts committed together (a window's place and size). A
+  // transaction opened inside another joins it.
   class Transaction {
    public:
     explicit Transaction(SqliteDatabase& db);
@@ -39,10 +42,12 @@ class SqliteDatabase {
 
    private:
     SqliteDatabase& db_;
+    bool outer_ = false;  // this one began it and ends it
     bool open_ = true;
   };
 
  private:
+  Failure Error(const char* what) const;
   [[noreturn]] void Fail(const char* what) const;
   void Exec(const char* sql);
   sqlite3_stmt* Prepare(const char* sql);
@@ -51,6 +56,7 @@ class SqliteDatabase {
   sqlite3* db_ = nullptr;
   sqlite3_stmt* select_ = nullptr;
   sqlite3_stmt* upsert_ = nullptr;
+  int depth_ = 0;  // open transactions
 };
 
 }  // namespace qdr2_Gomiat::settings

@@ -29,6 +29,12 @@ class SqliteSettings final : public SettingsStore {
     return db_.Get(app, section, key).value_or(def);
   }
 
+  void Transaction(const std::function<void(SettingsStore&)>& work) override {
+    SqliteDatabase::Transaction tx(db_);
+    work(*this);
+    tx.Commit();
+  }
+
   void SaveSettings(
       const std::string& app, const std::string& section,
       const std::vector<std::pair<std::string, std::string>>& values) override {

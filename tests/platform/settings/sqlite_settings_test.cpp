@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -143,6 +146,36 @@ TEST(SqliteSettings, UnusableFilesGiveAFailureNamingTheFile) {
   EXPECT_THROW(MakeSqliteSettings(tmp.File("plain_file/settings.sqlite")),
                Failure);
   EXPECT_THROW(MakeSqliteSettings(""), Failure);
+
+  // A full disk, in a child with a small file system of its own: a store
+  // opened there, or one already open, fails with 61 (a disk full).
+  const std::string full = tmp.File("full");
+  std::filesystem::create_directory(full);
+  const pid_t child = fork();
+  if (child == 0) {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", full.c_str(), "tmpfs", 0, "size=256k") != 0)
+      _exit(0);  // not allowed here
+    MakeSqliteSettings(full + "/closed.sqlite")
+        ->SaveSetting("a", "b", "c", "d");
+    auto store = MakeSqliteSettings(full + "/settings.sqlite");
+    test_support::WriteFile(full + "/filler", std::string(1 << 20, 'x'));
+    const int32_t reopened = test_support::FailureOf([&] {
+      MakeSqliteSettings(full + "/closed.sqlite")
+          ->SaveSetting("a", "b", "c", "e");
+    });
+    const int32_t saved = test_support::FailureOf([&] {
+      store->SaveSetting("Landrix", "s", "k", std::string(1 << 18, 'x'));
+    });
+    if (reopened != err::kDiskFull || saved != err::kDiskFull)
+      std::fprintf(stderr, "reopened %d, saved %d\n", reopened, saved);
+    _exit(reopened == err::kDiskFull && saved == err::kDiskFull ? 1 : 2);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_LE(WEXITSTATUS(status), 1);
+  if (WEXITSTATUS(status) == 0) GTEST_SKIP() << "no file system of our own";
 }
 
 TEST(SqliteSettings, DefaultPathFollowsTheXdgRules) {
