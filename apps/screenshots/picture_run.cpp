@@ -139,6 +139,51 @@ Picture HelpMessage(std::vector<Picture>& pictures) {
                      q::f_Autocroq::HelpText(), "the help button");
 }
 
+class NoBar final : public q::ProgressBar {
+ public:
+  void SetMin(float) override {}
+  void SetMax(float) override {}
+  void SetValue(float) override {}
+  void SetVisible(bool) override {}
+};
+
+// The points editor as a host opens it on the survey's points, each on the
+// layer named after the first word of its code. Picture mode closes it
+// with its close box: nothing is written back.
+Picture PointsWindow(std::vector<Picture>& pictures, const std::string& survey,
+                     bool excel) {
+  const gomiat::PointFile file = gomiat::ReadPointFile(survey, {});
+  auto n = static_cast<int32_t>(file.points.size());
+  q::DblArray X(0, n), Y(0, n), Z(0, n);
+  q::StrArray Nombre(0, n), Codigo(0, n);
+  q::LngArray Nivel(0, n);
+  q::IntArray CapaPuntos(0, n);
+  std::vector<std::string> layers;
+  for (int32_t i = 1; i <= n; ++i) {
+    const gomiat::SurveyPoint& pt = file.points[static_cast<size_t>(i - 1)];
+    X(i) = pt.x, Y(i) = pt.y, Z(i) = pt.z;
+    Nombre(i) = pt.name, Codigo(i) = pt.code;
+    std::string layer = pt.code.substr(0, pt.code.find_first_of(" ,"));
+    if (layer.empty()) layer = "Puntos";
+    auto at = std::find(layers.begin(), layers.end(), layer);
+    if (at == layers.end()) at = layers.insert(layers.end(), layer);
+    CapaPuntos(i) = static_cast<int16_t>(at - layers.begin() + 1);
+  }
+  q::StrArray Capas = q::StrArray::FromItems(layers);
+  int32_t noCapas = static_cast<int32_t>(layers.size());
+  auto puntos = q::CreateObjectAs<q::c_Puntos>("qdr2_Gomiat.c_Puntos");
+  if (excel) {
+    int32_t none = 0;
+    bool borrar = false;
+    puntos->Valores_actuales(none, none, none, borrar);
+  }
+  NoBar bar;
+  puntos->A_Editor_Puntos(n, X, Y, Z, Nombre, Codigo, Nivel, CapaPuntos,
+                          noCapas, Capas, &bar);
+  return OnlyPicture(pictures, Picture::Kind::kForm, "f_Puntos",
+                     excel ? "the Excel points editor" : "the points editor");
+}
+
 // An entry method the host no longer uses.
 Picture ObsoleteMessage(std::vector<Picture>& pictures) {
   auto croquis =
@@ -379,6 +424,8 @@ std::vector<std::string> TakePictures(const std::string& out_folder,
   taken.emplace_back("F_Capas", LayerEditor(*pictures, layers));
   taken.emplace_back("f_Dibujos", DrawingsEditor(*pictures, layers));
   taken.emplace_back("f_tipolin", LineStylePicker(*pictures));
+  taken.emplace_back("f_Puntos", PointsWindow(*pictures, survey, false));
+  taken.emplace_back("f_Puntos_Excel", PointsWindow(*pictures, survey, true));
   if (log->failures != 0)
     throw std::runtime_error("the component reported " +
                              std::to_string(log->failures) + " failures");

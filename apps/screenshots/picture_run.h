@@ -16,10 +16,11 @@ namespace screenshots {
 void UseOffscreenScreen(const std::string& config_file, int dpi);
 
 // Pictures the code table window filled from the codes of the points in
-// `survey` (a point file), its help message and the "obsoleto" message,
-// framed, into `out_folder` as "<name>_<dpi>dpi.png". Returns the files
-// written. Throws std::runtime_error when a window does not appear as it
-// should or a picture cannot be saved.
+// `survey` (a point file), its help message, the "obsoleto" message and
+// the points editor in both layouts filled with those points, framed, into
+// `out_folder` as "<name>_<dpi>dpi.png". Returns the files written. Throws
+// std::runtime_error when a window does not appear as it should or a picture
+// cannot be saved.
 std::vector<std::string> TakePictures(const std::string& out_folder,
                                       const std::string& survey, int dpi);
 

@@ -23,7 +23,7 @@ enum GridKind : int16_t {
   kGridNumber0 = 0,
   kGridNumber1 = 1,
   // A number the user types as free text (coordinates): the grid takes any
-  // text; the window shows values with NumeroATexto and reads the cells
+  // text; the window hands values in with SetNumber and reads the cells
   // with TextoANumero of the number text service.
   kGridNumberText = 2,
   kGridNumber3 = 3,
@@ -125,6 +125,20 @@ class Grid {
   // A whole number handed as a number (shown without a leading blank).
   virtual void SetText(int32_t row, int16_t col, int32_t value) = 0;
   virtual std::string Text(int32_t row, int16_t col) const = 0;
+  // A Double handed as a number: the cell keeps the shortest text that
+  // reads back as the same value, so an untouched cell loses nothing.
+  virtual void SetNumber(int32_t row, int16_t col, double value) = 0;
+
+  // Bulk forms for the large tables: the same cells as one call per cell for
+  // rows first_row to first_row + size - 1, without a call per cell.
+  virtual void SetColumnTexts(int16_t col, int32_t first_row,
+                              std::span<const std::string_view> texts) = 0;
+  virtual void SetColumnNumbers(int16_t col, int32_t first_row,
+                                std::span<const double> values) = 0;
+  // Views of `count` texts from first_row on, valid until the grid next
+  // changes.
+  virtual void ColumnTexts(int16_t col, int32_t first_row, int32_t count,
+                           std::vector<std::string_view>& out) const = 0;
   // The same text without a copy; valid until the grid next changes.
   virtual std::string_view TextView(int32_t row, int16_t col) const = 0;
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 
 #include "frame/convert.h"
 #include "frame/environment.h"
@@ -176,6 +177,78 @@ void GridModel::SetText(int32_t row, int16_t col, const std::string& text) {
 void GridModel::SetText(int32_t row, int16_t col, int32_t value) {
   CheckRow(row);
   StoreText(row, CheckCol(col), CStr(value));
+}
+
+namespace {
+
+// The shortest text that reads back as the same Double.
+std::string_view NumberText(double value, char (&buf)[32]) {
+  const auto r = std::to_chars(buf, buf + sizeof buf, value);
+  return std::string_view(buf, static_cast<size_t>(r.ptr - buf));
+}
+
+}  // namespace
+
+void GridModel::SetNumber(int32_t row, int16_t col, double value) {
+  CheckRow(row);
+  char buf[32];
+  StoreText(row, CheckCol(col), NumberText(value, buf));
+}
+
+void GridModel::CheckDataRows(int32_t first_row, size_t count) const {
+  if (first_row < 1 ||
+      static_cast<int64_t>(first_row) + static_cast<int64_t>(count) >
+          contents_.rows)
+    throw Failure(err::kSubscript);
+}
+
+void GridModel::SetColumnTexts(int16_t col, int32_t first_row,
+                               std::span<const std::string_view> texts) {
+  const size_t c = CheckCol(col);
+  CheckDataRows(first_row, texts.size());
+  TextColumn& column = contents_.texts[c];
+  auto at = static_cast<size_t>(first_row - 1);
+  // Room for this block and, at its average length, for the cells below
+  // it: a column filled block by block grows its buffer once.
+  size_t bytes = 0;
+  for (std::string_view t : texts) bytes += t.size();
+  if (!texts.empty()) {
+    const size_t below = column.size() - (at + texts.size());
+    column.ReserveText(bytes + bytes / texts.size() * below);
+  }
+  for (std::string_view t : texts) column.Set(at++, t);
+  Notify([](GridObserver& o) { o.GridContentsReset(); });
+}
+
+void GridModel::SetColumnNumbers(int16_t col, int32_t first_row,
+                                 std::span<const double> values) {
+  const size_t c = CheckCol(col);
+  CheckDataRows(first_row, values.size());
+  TextColumn& column = contents_.texts[c];
+  auto at = static_cast<size_t>(first_row - 1);
+  char buf[32];
+  if (!values.empty()) {
+    // The length of the first few texts stands for the rest.
+    const size_t probe = std::min<size_t>(values.size(), 64);
+    size_t bytes = 0;
+    for (size_t i = 0; i < probe; ++i)
+      bytes += NumberText(values[i], buf).size();
+    const size_t rest = column.size() - at;
+    column.ReserveText(bytes * rest / probe + rest / 8);
+  }
+  for (double v : values) column.Set(at++, NumberText(v, buf));
+  Notify([](GridObserver& o) { o.GridContentsReset(); });
+}
+
+void GridModel::ColumnTexts(int16_t col, int32_t first_row, int32_t count,
+                            std::vector<std::string_view>& out) const {
+  const size_t c = CheckCol(col);
+  if (count < 0) throw Failure(err::kSubscript);
+  CheckDataRows(first_row, static_cast<size_t>(count));
+  const TextColumn& column = contents_.texts[c];
+  out.resize(static_cast<size_t>(count));
+  auto at = static_cast<size_t>(first_row - 1);
+  for (std::string_view& t : out) t = column.Get(at++);
 }
 
 bool GridModel::HasColours(int16_t col) const {

@@ -47,6 +47,13 @@ class GridModel final : public Grid {
   void SetText(int32_t row, int16_t col, const std::string& text) override;
   void SetText(int32_t row, int16_t col, int32_t value) override;
   std::string Text(int32_t row, int16_t col) const override;
+  void SetNumber(int32_t row, int16_t col, double value) override;
+  void SetColumnTexts(int16_t col, int32_t first_row,
+                      std::span<const std::string_view> texts) override;
+  void SetColumnNumbers(int16_t col, int32_t first_row,
+                        std::span<const double> values) override;
+  void ColumnTexts(int16_t col, int32_t first_row, int32_t count,
+                   std::vector<std::string_view>& out) const override;
   std::string_view TextView(int32_t row, int16_t col) const override;
 
   void SetColour(int32_t row, int16_t col, int32_t colour) override;
@@ -100,6 +107,8 @@ class GridModel final : public Grid {
  private:
   size_t CheckCol(int16_t col) const;
   size_t CheckRow(int32_t row) const;
+  // Data rows first_row .. first_row + count - 1 must exist.
+  void CheckDataRows(int32_t first_row, size_t count) const;
   void GiveColours(size_t col);
   void StoreText(int32_t row, size_t col, std::string_view text);
   void StoreColour(int32_t row, size_t col, int32_t colour);

@@ -64,6 +64,16 @@ void TextColumn::Append(std::string_view text) {
   }
 }
 
+void TextColumn::ReserveText(size_t bytes) noexcept {
+  const size_t want = arena_.size() + bytes;
+  if (want <= arena_.capacity() || want > kMaxBuffer) return;
+  try {
+    arena_.reserve(want);
+  } catch (const std::bad_alloc&) {
+    // The cells still fit one by one.
+  }
+}
+
 void TextColumn::Resize(size_t n) {
   if (n >= spans_.size()) {
     spans_.resize(n);

@@ -26,6 +26,9 @@ class TextColumn {
 
   // Room for `n` cells, so that a later Resize up to `n` cannot fail.
   void Reserve(size_t n) { spans_.reserve(n); }
+  // Room for `bytes` more text, so a large fill does not copy the buffer
+  // over and over as it grows. Only a hint: nothing fails for lack of it.
+  void ReserveText(size_t bytes) noexcept;
   // Keeps the cells that still fit; new cells are empty.
   void Resize(size_t n);
 

@@ -49,16 +49,27 @@ class NumberText final : public NumberTextService {
   // not a number gives 0. A line end left on a field read from a file is a
   // blank like any other.
   double TextoANumero(const std::string& text) override {
-    std::string_view view = text;
+    return ReadNumber(text);
+  }
+
+  double ReadNumber(std::string_view view) override {
     while (!view.empty() && (view.back() == '\r' || view.back() == '\n'))
       view.remove_suffix(1);
-    std::string t(Trim(view));
-    for (char& c : t)
-      if (c == ',') c = '.';
-    if (!t.empty() && t.front() == '+') t.erase(0, 1);
+    std::string_view t = Trim(view);
+    if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+    if (t.empty()) return 0.0;
+    // A decimal comma is read as a point; most texts have none and are read
+    // where they lie.
+    std::string copy;
+    if (t.find(',') != std::string_view::npos) {
+      copy.assign(t);
+      for (char& c : copy)
+        if (c == ',') c = '.';
+      t = copy;
+    }
     double v = 0.0;
     const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size() ||
+    if (r.ec != std::errc() || r.ptr != t.data() + t.size() ||
         !std::isfinite(v))
       return 0.0;
     return v;

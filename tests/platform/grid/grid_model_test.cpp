@@ -174,5 +174,29 @@ TEST(GridModel, SetUpCallsShapeTheColumnsWithoutTouchingCells) {
   EXPECT_EQ(g.FileSpec().filter, "*.crq");
 }
 
+// The bulk calls of the large tables: the same cells as one call per cell,
+// only data rows, and numbers that read back as the same Double.
+TEST(GridModel, BulkCallsSetAndReadWholeBlocksOfRows) {
+  GridModel g;
+  g.SetCols(2);
+  g.SetRows(5);
+  const std::vector<std::string_view> texts = {"a", "", "ccc"};
+  g.SetColumnTexts(0, 2, texts);
+  const std::vector<double> numbers = {0.1 + 0.2, -431247.982, 1e-300};
+  g.SetColumnNumbers(1, 1, numbers);
+  std::vector<std::string_view> out;
+  g.ColumnTexts(0, 1, 4, out);
+  EXPECT_EQ(out, (std::vector<std::string_view>{"", "a", "", "ccc"}));
+  for (int32_t r = 1; r <= 3; ++r)
+    EXPECT_EQ(std::stod(g.Text(r, 1)), numbers[static_cast<size_t>(r - 1)]);
+  g.SetNumber(4, 1, 2.5);
+  EXPECT_EQ(g.Text(4, 1), "2.5");
+  EXPECT_EQ(FailureOf([&] { g.SetColumnTexts(0, 3, texts); }), 9);
+  EXPECT_EQ(FailureOf([&] { g.SetColumnNumbers(1, 0, numbers); }), 9);
+  EXPECT_EQ(FailureOf([&] { g.ColumnTexts(2, 1, 1, out); }), 9);
+  EXPECT_EQ(FailureOf([&] { g.ColumnTexts(0, 2, 4, out); }), 9);
+  EXPECT_EQ(g.Text(4, 0), "ccc");  // a refused block changes nothing
+}
+
 }  // namespace
 }  // namespace qdr2_Gomiat

@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include "points_editor/f_puntos.h"
+#include "points_editor/points_test_support.h"
+#include "qdr2_gomiat/testing.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+using points_test::Edit;
+using points_test::Points;
+using points_test::RecordingProgressBar;
+
+template <class T>
+std::vector<T> Items(const Array<T>& a) {
+  return std::vector<T>(a.storage().begin() + 1, a.storage().end());
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
+  testing::HeadlessSession s;
+  Points p;
+  RecordingProgressBar bar;
+  s.User()
+      .EditCell("tblAutocro", 2, 7, "MURO-2")  // cleaned, with the message
+      .Click("cmdCrear")                       // "13", no coordinates
+      .EditCell("tblAutocro", 4, 7, "NUEVA")   // dropped, its layer stays
+      .Click("cmdCrear")                       // all zero after a zero slot
+      .EditCell("tblAutocro", 5, 3, "0")
+      .Click("cmdCrear")
+      .EditCell("tblAutocro", 6, 3, "5,5")
+      .Click("cmdAceptar");
+  c_Puntos c;
+  Edit(c, p, bar);
+  EXPECT_TRUE(c.Abortar);
+  ASSERT_EQ(p.Nopun, 4);
+  EXPECT_EQ(Items(p.Nombre), (Strings{"7", "pozo", "12", "15"}));
+  EXPECT_EQ(Items(p.X), (std::vector<double>{10.5, 20.25, 0, 5.5}));
+  EXPECT_EQ(Items(p.Z), (std::vector<double>{100.125, 0.1, 0, 0}));
+  EXPECT_EQ(Items(p.Nivel), (std::vector<int32_t>{1, 2, 3, 0}));  // "N"
+  EXPECT_EQ(Items(p.Capas),
+            (Strings{"TERRENO", "BORDE", "MURO_2", "sin_capa", "NUEVA"}));
+  EXPECT_EQ(p.noCapas, 5);
+  EXPECT_EQ(Items(p.CapaPuntos), (std::vector<int16_t>{1, 3, 4, 5}));
+  EXPECT_EQ(p.X(0), 0);
+  ASSERT_EQ(s.Messages().size(), 1u);
+  EXPECT_EQ(s.Messages()[0].prompt,
+            "Se han cambiado nombres de capas por contener caractener "
+            "invalidos");
+  EXPECT_EQ(s.Messages()[0].flags, 64);
+  EXPECT_EQ(s.Messages()[0].title, "Editor de Puntos:");
+}
+
+// The window lets no rows be added but by "Crear Punto" (its Boolean option
+// is False): a pasted block keeps to the rows there are, and the read-only
+// "orden" column refuses its cells, all told in one message.
+TEST(PointsWriteBack, APastedBlockGoesThroughTheCellRules) {
+  testing::HeadlessSession s;
+  Points p;
+  RecordingProgressBar bar;
+  s.User()
+      .Paste("tblAutocro", 2, 0, "x\t9\tP9\ny\t8\tP8\nz\t7\tP7")
+      .Click("cmdAceptar");
+  c_Puntos c;
+  Edit(c, p, bar);
+  EXPECT_EQ(Items(p.Nombre), (Strings{"7", "P9", "P8"}));
+  EXPECT_EQ(Items(p.Nivel), (std::vector<int32_t>{1, 9, 8}));
+  ASSERT_GE(s.Messages().size(), 1u);
+  EXPECT_EQ(s.Messages()[0].title, "Pegar");
+  EXPECT_EQ(s.Messages()[0].flags, 48);
+}
+
+TEST(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
+  for (bool excel : {false, true}) {
+    testing::HeadlessSession s;
+    Points p;
+    p.Nopun = 0;
+    RecordingProgressBar bar;
+    c_Puntos c;
+    int32_t none = 0;
+    bool borrar = false;
+    if (excel) c.Valores_actuales(none, none, none, borrar);
+    s.User().Click("cmdAceptar");
+    Edit(c, p, bar);
+    EXPECT_EQ(p.Nopun, 0);
+    EXPECT_EQ(p.X.UBound(), 0);
+    EXPECT_EQ(p.Nombre.UBound(), 0);
+    EXPECT_EQ(p.CapaPuntos.UBound(), 0);
+    EXPECT_EQ(p.noCapas, 2);
+  }
+  testing::HeadlessSession s;
+  Points p;
+  p.noCapas = 0;
+  p.Capas = StrArray(0, 0);
+  p.CapaPuntos = IntArray::FromItems({0, 0, 0});  // shown as "" (element 0)
+  RecordingProgressBar bar;
+  s.User().EditCell("tblAutocro", 1, 7, "Puntos").Click("cmdAceptar");
+  c_Puntos c;
+  Edit(c, p, bar);
+  EXPECT_EQ(p.Capas.storage(), (Strings{"", "Puntos", "Puntos_"}));
+  EXPECT_EQ(Items(p.CapaPuntos), (std::vector<int16_t>{1, 2, 2}));
+}
+
+TEST(PointsWriteBack, ZeroSlotsInBothLayoutsAndTheFirstOfTwoLayerNames) {
+  for (bool excel : {false, true}) {
+    testing::HeadlessSession s;
+    Points p;
+    p.X(2) = p.Y(2) = p.Z(2) = 0;
+    p.Codigo(2) = "";
+    p.Capas(1) = "BORDE";  // two layers of one name
+    RecordingProgressBar bar;
+    c_Puntos c;
+    int32_t none = 0;
+    bool borrar = false;
+    if (excel) c.Valores_actuales(none, none, none, borrar);
+    s.User().Click("cmdAceptar");
+    Edit(c, p, bar);
+    // Existing zero points stay in the standard layout; in Excel only the
+    // first one, and Nivel follows the slots by position.
+    const Strings names =
+        excel ? Strings{"7", "pozo"} : Strings{"7", "pozo", "12"};
+    const std::vector<int32_t> levels =
+        excel ? std::vector<int32_t>{70, 80} : std::vector<int32_t>{1, 2, 3};
+    EXPECT_EQ(Items(p.Nombre), names);
+    EXPECT_EQ(Items(p.Nivel), levels);
+    EXPECT_EQ(p.CapaPuntos(2), 1);
+  }
+}
+
+TEST(PointsWriteBack, AFailurePartWayLeavesTheHostArraysAsTheyWere) {
+  testing::HeadlessSession s;
+  Points p;
+  const Points before = p;
+  RecordingProgressBar bar;
+  c_Puntos c;
+  int32_t none = 0;
+  bool borrar = false;
+  c.Valores_actuales(none, none, none, borrar);
+  s.User().Click("cmdAceptar");
+  Edit(c, p, bar, true);  // ValorO: "pozo" is not a whole number
+  EXPECT_TRUE(p == before);
+  EXPECT_EQ(points_test::CallsOf(bar).back(), "hidden");
+  const std::string head = "*# * Actualiza Valores Puntos Exel- Error nº 13:";
+  EXPECT_EQ(s.GetSetting("Errores", "1").substr(0, head.size()), head);
+  EXPECT_EQ(s.GetSetting("Errores", "Cantidad"), "1");
+}
+
+TEST(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
+  testing::HeadlessSession s;
+  c_Puntos c;
+  int32_t poli = 0, curv = 2, tri = 3;
+  bool borrar = false;
+  s.User().Answer(7);
+  c.Valores_actuales(poli, curv, tri, borrar);
+  EXPECT_FALSE(c.Abortar);
+  EXPECT_FALSE(borrar);
+  ASSERT_EQ(s.Messages().size(), 1u);
+  EXPECT_EQ(s.Messages()[0].prompt,
+            "Con el editor tipo Excel solo se pueden tener puntos y capas.\r\n"
+            "\r\n¡¡ ATENCIÓN !! Se perderan ,MDT,curvado \r\n\r\n"
+            "          ¿Quieres continuar?");
+  EXPECT_EQ(s.Messages()[0].title, "Editor de puntos compatible con Excel:");
+  EXPECT_EQ(s.Messages()[0].flags, 3);
+  // Refused, yet the next editor opens in the Excel layout.
+  Points p;
+  RecordingProgressBar bar;
+  s.User().PressEscape();
+  Edit(c, p, bar);
+  EXPECT_EQ(s.ShownWindows().back(), "Editor Puntos tipo Excel:");
+  EXPECT_FALSE(c.Abortar);
+  EXPECT_TRUE(p == Points());
+
+  c_Area a;
+  poli = 1, curv = 0, tri = 0;
+  s.User().Answer(6);
+  a.Valores_actuales(poli, curv, tri, borrar);
+  EXPECT_TRUE(borrar);
+  EXPECT_EQ(s.Messages().back().prompt,
+            "Con el editor tipo Excel solo se pueden tener puntos.\r\n\r\n¡¡ "
+            "ATENCIÓN !! Se perderan polilineas y capas existentes \r\n\r\n"
+            "          ¿Quieres continuar?");
+  poli = 0;
+  c_Puntos quiet;
+  quiet.Valores_actuales(poli, curv, tri, borrar);
+  EXPECT_TRUE(quiet.Abortar && borrar);
+  EXPECT_EQ(s.Messages().size(), 2u);
+}
+
+TEST(PointsEditor, AreaEntryOpensAndWritesBackOnlyInItsCases) {
+  testing::HeadlessSession s;
+  RecordingProgressBar bar;
+  Points empty;
+  empty.Nopun = 0;
+  c_Area standard;
+  Edit(standard, empty, bar);
+  ASSERT_EQ(s.Messages().size(), 1u);
+  EXPECT_EQ(s.Messages()[0].prompt, "No hay puntos");
+  EXPECT_EQ(s.Messages()[0].flags, 16);
+  EXPECT_EQ(s.Messages()[0].title, "Editor de puntos:");
+  EXPECT_TRUE(s.ShownWindows().empty());
+
+  Points p;  // standard, no question: written back
+  s.User().EditCell("tblAutocro", 1, 2, "uno").Click("cmdAceptar");
+  Edit(standard, p, bar);
+  EXPECT_EQ(p.Nombre(1), "uno");
+
+  c_Area refused;  // Excel after a No: never written back
+  int32_t poli = 1, none = 0;
+  bool borrar = true;
+  s.User().Answer(7);
+  refused.Valores_actuales(poli, none, none, borrar);
+  s.User().EditCell("tblAutocro", 1, 1, "dos").Click("cmdAceptar");
+  Edit(refused, p, bar);
+  EXPECT_EQ(p.Nombre(1), "uno");
+
+  c_Area agreed;  // Excel with nothing to lose: opens even with no points
+  agreed.Valores_actuales(none, none, none, borrar);
+  s.User().Click("cmdAceptar");
+  Edit(agreed, empty, bar);
+  EXPECT_EQ(s.ShownWindows().back(), "Editor Puntos tipo Excel:");
+}
+
+TEST(PointsEditor, ProgressBarMovesTenTimesAndTheWindowRemembersItsPlace) {
+  EXPECT_EQ(ProgressStep(0), 1);
+  EXPECT_EQ(ProgressStep(5), 1);
+  EXPECT_EQ(ProgressStep(15), 2);
+  EXPECT_EQ(ProgressStep(25), 2);  // 2.5: halves to even
+  testing::HeadlessSession s;
+  Points p;
+  p.Nopun = 25;
+  for (auto* a : {&p.X, &p.Y, &p.Z}) a->Redim(0, 25);
+  for (auto* a : {&p.Nombre, &p.Codigo}) a->Redim(0, 25);
+  p.Nivel.Redim(0, 25);
+  p.CapaPuntos.Redim(0, 25);
+  RecordingProgressBar bar;
+  s.User().Resize(9000, 6000).Click("cmdAceptar");
+  c_Puntos c;
+  Edit(c, p, bar);
+  Strings ticks;
+  for (int v = 2; v <= 24; v += 2)
+    ticks.push_back("value " + std::to_string(v));
+  Strings expected = {"min 0", "max 25", "value 0"};
+  expected.insert(expected.end(), ticks.begin(), ticks.end());
+  expected.push_back("hidden");
+  expected.insert(expected.end(), {"min 0", "max 25", "value 0", "visible"});
+  expected.insert(expected.end(), ticks.begin(), ticks.end());
+  expected.push_back("hidden");
+  EXPECT_EQ(points_test::CallsOf(bar), expected);
+
+  // Escape: nothing changes; the size the user gave comes back next time.
+  Points q;
+  c_Puntos again;
+  std::pair<int32_t, int32_t> size;
+  s.User()
+      .Look([&](const testing::WindowView& w) {
+        size = {w.Place().width, w.Place().height};
+      })
+      .PressEscape();
+  Edit(again, q, bar);
+  EXPECT_FALSE(again.Abortar);
+  EXPECT_TRUE(q == Points());
+  EXPECT_EQ(size, std::make_pair(9000, 6000));
+  c_Puntos boxed;  // no step: the window is closed with its close box
+  boxed.Abortar = true;
+  Edit(boxed, q, bar);
+  EXPECT_FALSE(boxed.Abortar);
+  EXPECT_TRUE(q == Points());
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat

@@ -1,0 +1,134 @@
+#include "points_editor/f_puntos.h"
+
+#include <gtest/gtest.h>
+
+#include "points_editor/points_test_support.h"
+#include "qdr2_gomiat/testing.h"
+
+namespace qdr2_Gomiat {
+namespace {
+
+using points_test::Points;
+using points_test::RecordingProgressBar;
+
+std::vector<std::string> Row(const Grid& g, int32_t r) {
+  std::vector<std::string> cells;
+  for (int16_t c = 0; c < g.Cols(); ++c) cells.push_back(g.Text(r, c));
+  return cells;
+}
+
+std::string Definition(const GridColumn& c) {
+  std::string s = c.flag1 ? "T" : "F";
+  s += c.read_only ? "T" : "F";
+  for (int v : {c.kind, c.value5, c.value6, c.value7, c.width_chars})
+    s += " " + std::to_string(v);
+  return s + " [" + c.caption + "]";
+}
+
+TEST(f_Puntos, BothLayoutsDefineTheirColumnsFillAndPlaceTheWindow) {
+  testing::HeadlessSession session;
+  Points p;
+  RecordingProgressBar bar;
+  bool valor_o = true;
+  f_Puntos standard;
+  EXPECT_EQ(standard.cmdCrear.Caption(), "Crear Punto");
+  EXPECT_TRUE(standard.cmdCancelar.IsCancel());
+  standard.A_Editor_Puntos(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
+                           p.CapaPuntos, p.noCapas, p.Capas, &bar, valor_o);
+  const Grid& g = standard.tblAutocro.grid();
+  EXPECT_EQ(standard.Caption(), "Editor de Puntos Seleccionados:");
+  ASSERT_EQ(g.Cols(), 8);
+  ASSERT_EQ(g.Rows(), 4);
+  const char* defs[8] = {"FT 0 0 1 0 10 [orden]",    "FF 4 0 0 0 5 [N]",
+                         "FF 4 0 2 2 7 [ Nombre ]",  "FF 2 3 2 0 10 [    X   ]",
+                         "FF 2 3 2 0 10 [    Y   ]", "FF 2 3 2 0 10 [    Z   ]",
+                         "FF 4 0 0 1 10 [Código]",   "FF 4 0 0 1 10 [Capa]"};
+  for (int16_t c = 0; c < 8; ++c) EXPECT_EQ(Definition(g.Column(c)), defs[c]);
+  EXPECT_EQ(Row(g, 1), (std::vector<std::string>{"", "70", "7", "10.5", "1",
+                                                 "100.125", "CT", "TERRENO"}));
+  EXPECT_EQ(Row(g, 3)[7], "sin capa");  // layer index 0 shows element 0
+  // The second place restore takes the present top as its left.
+  EXPECT_EQ(standard.Left(), 3240 + 500);
+  EXPECT_EQ(standard.Top(), 5760 + 500);
+
+  f_Puntos excel;
+  excel.excel_mode = true;
+  excel.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo,
+                             p.Nivel, p.CapaPuntos, p.noCapas, p.Capas, &bar);
+  const Grid& e = excel.tblAutocro.grid();
+  EXPECT_EQ(excel.Caption(), "Editor Puntos tipo Excel:");
+  ASSERT_EQ(e.Cols(), 7);
+  for (int16_t c = 0; c < 6; ++c)
+    EXPECT_EQ(Definition(e.Column(c)), defs[c + 1]);
+  EXPECT_EQ(Definition(e.Column(6)), "FF 4 0 0 0 10 [Capa]");
+  EXPECT_EQ(Row(e, 2), (std::vector<std::string>{"", "pozo", "20.25", "2",
+                                                 "0.1", "BT I", "BORDE"}));
+  EXPECT_EQ(excel.Left(), 5760);
+  EXPECT_EQ(excel.Top(), 3240);
+}
+
+TEST(f_Puntos, CrearPuntoNamesTheNextNumberAndTakesTheLayerAbove) {
+  testing::HeadlessSession session;
+  Points p;
+  RecordingProgressBar bar;
+  f_Puntos f;
+  f.excel_mode = true;
+  f.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
+                         p.CapaPuntos, p.noCapas, p.Capas, &bar);
+  f.cmdCrear.UserClick();  // names "7", "pozo", "12"
+  const Grid& g = f.tblAutocro.grid();
+  ASSERT_EQ(g.Rows(), 5);
+  EXPECT_EQ(g.Text(4, 1), "13");
+  EXPECT_EQ(g.Text(4, 6), "sin capa");
+  EXPECT_EQ(g.Text(4, 2), "");
+  EXPECT_EQ(g.CurrentRow(), 4);
+
+  p.Nombre = StrArray::FromItems({"a", "-4", "0"});
+  f_Puntos none;
+  none.excel_mode = true;
+  none.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
+                            p.CapaPuntos, p.noCapas, p.Capas, &bar);
+  none.cmdCrear.UserClick();
+  EXPECT_EQ(none.tblAutocro.grid().Text(4, 1), "1");
+
+  int32_t zero = 0;
+  f_Puntos empty;
+  empty.excel_mode = true;
+  empty.A_Editor_Puntos_Exel(zero, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
+                             p.CapaPuntos, p.noCapas, p.Capas, &bar);
+  empty.cmdCrear.UserClick();
+  EXPECT_EQ(empty.tblAutocro.grid().Text(1, 6), "Capa");  // the header text
+}
+
+TEST(f_Puntos, ResizeKeepsTheButtonsBottomRightAndTheGridNotNegative) {
+  testing::HeadlessSession session;
+  f_Puntos f;
+  f.Load();
+  f.Move(0, 0, 10000, 6000);
+  // Inner size 9880 x 5490; 1.3 w = 1618.5, halves go to even.
+  EXPECT_EQ(f.cmdAceptar.Left(), 8262);
+  EXPECT_EQ(f.cmdAceptar.Top(), 5004);
+  EXPECT_EQ(f.cmdCancelar.Left(), 6763);
+  EXPECT_EQ(f.cmdCrear.Left(), 5144);
+  EXPECT_EQ(f.cmdCrear.Top(), 5004);
+  EXPECT_EQ(f.tblAutocro.Width(), 9760);
+  EXPECT_EQ(f.tblAutocro.Height(), 4844);
+  f.Move(0, 0, 200, 600);
+  EXPECT_EQ(f.tblAutocro.Width(), 0);
+  EXPECT_EQ(f.tblAutocro.Height(), 0);
+}
+
+TEST(f_Puntos, LayerNamesAreCleanedOnTheCodePage) {
+  testing::HeadlessSession session;
+  f_Puntos f;
+  EXPECT_EQ(f.CleanLayerName("Capa_1"), "Capa_1");
+  EXPECT_FALSE(f.NamesChanged());
+  EXPECT_EQ(f.CleanLayerName("¤¥"), "¤¥");  // 164 and 165
+  EXPECT_FALSE(f.NamesChanged());
+  EXPECT_EQ(f.CleanLayerName(""), "Puntos_");
+  EXPECT_EQ(f.CleanLayerName("año Ñu-x.y é€字\xff"), "a_o__u_x_y_____");
+  EXPECT_TRUE(f.NamesChanged());
+}
+
+}  // namespace
+}  // namespace qdr2_Gomiat

@@ -1,0 +1,62 @@
+// A host's point list for the points editor tests, and the calls its
+// progress bar got.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "qdr2_gomiat/classes.h"
+#include "qdr2_gomiat/testing.h"
+
+namespace qdr2_Gomiat::points_test {
+
+struct Points {
+  int32_t Nopun = 3, noCapas = 2;
+  DblArray X = DblArray::FromItems({10.5, 20.25, 0});
+  DblArray Y = DblArray::FromItems({1, 2, 0});
+  DblArray Z = DblArray::FromItems({100.125, 0.1, 0});
+  StrArray Nombre = StrArray::FromItems({"7", "pozo", "12"});
+  StrArray Codigo = StrArray::FromItems({"CT", "BT I", ""});
+  LngArray Nivel = LngArray::FromItems({70, 80, 90});
+  IntArray CapaPuntos = IntArray::FromItems({1, 2, 0});
+  StrArray Capas = StrArray::FromItems({"TERRENO", "BORDE"});
+  Points() { Capas(0) = "sin capa"; }
+  bool operator==(const Points&) const = default;
+};
+
+using testing::RecordingProgressBar;
+
+// The bar's calls as "min 0", "max 25", "value 2", "visible", "hidden".
+inline std::vector<std::string> CallsOf(const RecordingProgressBar& bar) {
+  std::vector<std::string> out;
+  for (const testing::ProgressCall& c : bar.Calls()) {
+    const std::string v = std::to_string(static_cast<int>(c.value));
+    switch (c.what) {
+      case testing::ProgressCall::What::Min:
+        out.push_back("min " + v);
+        break;
+      case testing::ProgressCall::What::Max:
+        out.push_back("max " + v);
+        break;
+      case testing::ProgressCall::What::Value:
+        out.push_back("value " + v);
+        break;
+      case testing::ProgressCall::What::Visible:
+        out.push_back(c.value != 0 ? "visible" : "hidden");
+        break;
+    }
+  }
+  return out;
+}
+
+inline void Edit(c_Puntos& c, Points& p, RecordingProgressBar& bar,
+                 bool valor_o = false) {
+  c.A_Editor_Puntos(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
+                    p.CapaPuntos, p.noCapas, p.Capas, &bar, valor_o);
+}
+inline void Edit(c_Area& c, Points& p, RecordingProgressBar& bar) {
+  c.A_Editor_Puntos(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
+                    p.CapaPuntos, p.noCapas, p.Capas, &bar);
+}
+
+}  // namespace qdr2_Gomiat::points_test
