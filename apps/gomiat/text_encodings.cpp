@@ -3,9 +3,13 @@
 #include <array>
 #include <cstdint>
 
+#include "frame/utf8.h"
+
 namespace gomiat {
 
 namespace {
+
+using qdr2_Gomiat::AppendUtf8;
 
 // Characters of the bytes 0x80 to 0xFF; the bytes a code page leaves
 // undefined stand for U+0080 and so on, so nothing is lost.
@@ -43,24 +47,6 @@ constexpr std::array<uint16_t, 128> kWindows1251 = {
     0x0445, 0x0446, 0x0447, 0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D,
     0x044E, 0x044F,
 };
-
-void AppendUtf8(std::string& out, uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 std::string SingleByte(std::string_view bytes,
                        const std::array<uint16_t, 128>& high) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace qdr2_Gomiat {
@@ -12,5 +13,8 @@ namespace qdr2_Gomiat {
 size_t Utf8SequenceLength(std::string_view s) noexcept;
 
 bool IsValidUtf8(std::string_view s) noexcept;
+
+// Appends the UTF-8 form of a code point (below U+110000).
+void AppendUtf8(std::string& out, char32_t c);
 
 }  // namespace qdr2_Gomiat
