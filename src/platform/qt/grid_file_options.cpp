@@ -4,12 +4,12 @@ namespace qdr2_Gomiat::qt {
 
 GridFileOptions FileOptionsOf(const Grid& grid) {
   GridFileOptions options;
-  const GridFileSpec& spec = grid.FileSpec();
-  if (spec.filter.empty()) return options;
+  const GridFileSpec& file = grid.FileSpec();
+  if (file.filter.empty()) return options;
   options.available = true;
-  options.title = spec.title;
-  options.default_file = spec.default_file;
-  options.filter = spec.filter;
+  options.title = file.title;
+  options.default_file = file.default_file;
+  options.filter = file.filter;
   return options;
 }
 
