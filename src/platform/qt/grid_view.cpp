@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -76,8 +77,13 @@ void GridView::SyncFromGrid() {
   ShowCurrentRow();
 }
 
+// Grids mostly show numbers, and a digit is wider than the font's average
+// character: measure by the digit so a column of N characters shows N
+// digits whole.
 int GridView::CharWidth() const {
-  return std::max(1, fontMetrics().averageCharWidth());
+  const QFontMetrics fm = fontMetrics();
+  return std::max(
+      {1, fm.averageCharWidth(), fm.horizontalAdvance(QLatin1Char('0'))});
 }
 
 int GridView::CharsFor(int px) const {
