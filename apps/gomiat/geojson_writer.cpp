@@ -12,15 +12,6 @@ namespace gomiat {
 
 namespace {
 
-// "#RRGGBB" of a colour value with red in the low byte.
-std::string Rgb(int32_t value) {
-  const auto v = static_cast<uint32_t>(value);
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", v & 0xFF, (v >> 8) & 0xFF,
-                (v >> 16) & 0xFF);
-  return buf;
-}
-
 const SketchLayer& LayerAt(const Sketch& s, size_t i) {
   if (i >= s.layers.size())
     throw std::out_of_range("layer " + std::to_string(i) +
@@ -29,6 +20,14 @@ const SketchLayer& LayerAt(const Sketch& s, size_t i) {
 }
 
 }  // namespace
+
+std::string Rgb(int32_t value) {
+  const auto v = static_cast<uint32_t>(value);
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", v & 0xFF, (v >> 8) & 0xFF,
+                (v >> 16) & 0xFF);
+  return buf;
+}
 
 std::string JsonString(std::string_view utf8) {
   // Names read from single-byte files must not break the document.

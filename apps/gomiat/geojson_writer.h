@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -22,5 +23,8 @@ void WriteGeoJson(const Sketch& sketch, std::ostream& out,
 
 // A JSON string literal of UTF-8 text.
 std::string JsonString(std::string_view utf8);
+
+// "#RRGGBB" of a colour value with red in the low byte.
+std::string Rgb(int32_t value);
 
 }  // namespace gomiat

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "geojson_writer.h"
 #include "line_fields.h"
 #include "line_types.h"
 #include "output_file.h"
@@ -87,14 +88,6 @@ std::vector<std::array<double, 2>> LonLat::Of(const Sketch& sketch) const {
 }
 
 namespace {
-
-std::string Rgb(int32_t value) {
-  const auto v = static_cast<uint32_t>(value);
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", v & 0xFF, (v >> 8) & 0xFF,
-                (v >> 16) & 0xFF);
-  return buf;
-}
 
 void AddField(OGRLayer* layer, const char* name, OGRFieldType type) {
   OGRFieldDefn field(name, type);
