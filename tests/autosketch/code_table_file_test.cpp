@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "autosketch/code_table.h"
 #include "frame/atomic_file.h"
 #include "qdr2_gomiat/testing.h"
 #include "support/processes.h"
@@ -16,6 +17,25 @@ namespace {
 
 namespace fs = std::filesystem;
 using test_support::FailureOf;
+
+TEST(CodeTable, TextConversions) {
+  testing::HeadlessSession session;
+  EXPECT_EQ(Tipo_Union("P"), "Puntual");
+  EXPECT_EQ(Tipo_Union("p"), "Lineal");
+
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_EQ(Linea_Patron(std::to_string(k)), kLinePatterns[k]);
+    EXPECT_EQ(Linea_Numero(kLinePatterns[k]), std::to_string(k));
+  }
+  EXPECT_EQ(Linea_Patron("5"), "_____________");
+  EXPECT_EQ(Linea_Patron(" 1"), "_____________");
+  EXPECT_EQ(Linea_Numero("7"), "7");
+  EXPECT_EQ(Linea_Numero("2,5"), "2.5");  // never a comma into the file
+  EXPECT_EQ(Linea_Numero("-2"), "0");
+  EXPECT_EQ(Linea_Numero("raya"), "0");
+
+  EXPECT_EQ(CodeTablePath(), session.ComponentFolder() + "/autocroquis.txt");
+}
 
 class CodeTableFile : public ::testing::Test {
  protected:

@@ -18,6 +18,14 @@ std::vector<T> Items(const Array<T>& a) {
 
 using Strings = std::vector<std::string>;
 
+// Agrees, with nothing to lose, to the Excel layout for the next editor.
+template <class Editor>
+void ExcelLayout(Editor& c) {
+  int32_t none = 0;
+  bool borrar = false;
+  c.Valores_actuales(none, none, none, borrar);
+}
+
 TEST(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
   testing::HeadlessSession s;
   Points p;
@@ -78,9 +86,7 @@ TEST(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
     p.Nopun = 0;
     RecordingProgressBar bar;
     c_Puntos c;
-    int32_t none = 0;
-    bool borrar = false;
-    if (excel) c.Valores_actuales(none, none, none, borrar);
+    if (excel) ExcelLayout(c);
     s.User().Click("cmdAceptar");
     Edit(c, p, bar);
     EXPECT_EQ(p.Nopun, 0);
@@ -111,9 +117,7 @@ TEST(PointsWriteBack, ZeroSlotsInBothLayoutsAndTheFirstOfTwoLayerNames) {
     p.Capas(1) = "BORDE";  // two layers of one name
     RecordingProgressBar bar;
     c_Puntos c;
-    int32_t none = 0;
-    bool borrar = false;
-    if (excel) c.Valores_actuales(none, none, none, borrar);
+    if (excel) ExcelLayout(c);
     s.User().Click("cmdAceptar");
     Edit(c, p, bar);
     // Existing zero points stay in the standard layout; in Excel only the
@@ -134,9 +138,7 @@ TEST(PointsWriteBack, AFailurePartWayLeavesTheHostArraysAsTheyWere) {
   const Points before = p;
   RecordingProgressBar bar;
   c_Puntos c;
-  int32_t none = 0;
-  bool borrar = false;
-  c.Valores_actuales(none, none, none, borrar);
+  ExcelLayout(c);
   s.User().Click("cmdAceptar");
   Edit(c, p, bar, true);  // ValorO: "pozo" is not a whole number
   EXPECT_TRUE(p == before);
@@ -215,7 +217,7 @@ TEST(PointsEditor, AreaEntryOpensAndWritesBackOnlyInItsCases) {
   EXPECT_EQ(p.Nombre(1), "uno");
 
   c_Area agreed;  // Excel with nothing to lose: opens even with no points
-  agreed.Valores_actuales(none, none, none, borrar);
+  ExcelLayout(agreed);
   s.User().Click("cmdAceptar");
   Edit(agreed, empty, bar);
   EXPECT_EQ(s.ShownWindows().back(), "Editor Puntos tipo Excel:");
