@@ -68,7 +68,10 @@ TEST(PointsWriteBack, APastedBlockGoesThroughTheCellRules) {
   Points p;
   RecordingProgressBar bar;
   s.User()
-      .Paste("tblAutocro", 2, 0, "x\t9\tP9\ny\t8\tP8\nz\t7\tP7")
+      .Paste("tblAutocro", 2, 0, "5\t9\tP9\n6\t8\tP8\n7\t7\tP7")
+      .Look([](const testing::WindowView& v) {
+        EXPECT_EQ(v.Cell("tblAutocro", 2, 0), "");  // "orden" is read-only
+      })
       .Click("cmdAceptar");
   c_Puntos c;
   Edit(c, p, bar);
