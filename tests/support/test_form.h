@@ -134,20 +134,10 @@ class f_Prueba : public ui::Form {
   // A code, a choice of joining, a colour and a read-only count.
   static void DefineColumns(Grid& g) {
     g.SetCols(4);
-    qdr2_Gomiat::DefineColumns(g, {{.caption = "Código"},
-                                   {.kind = kGridChoice,
-                                    .value6 = 1,
-                                    .width_chars = 9,
-                                    .caption = "Tipo unión"},
-                                   {.kind = kGridColour,
-                                    .value6 = 1,
-                                    .width_chars = 6,
-                                    .caption = "Color"},
-                                   {.read_only = true,
-                                    .kind = kGridNumber1,
-                                    .value6 = 1,
-                                    .width_chars = 7,
-                                    .caption = "Puntos"}});
+    g.DefineColumn(0, false, false, kGridText, 0, 0, 0, 10, "Código");
+    g.DefineColumn(1, false, false, kGridChoice, 0, 1, 0, 9, "Tipo unión");
+    g.DefineColumn(2, false, false, kGridColour, 0, 1, 0, 6, "Color");
+    g.DefineColumn(3, false, true, kGridNumber1, 0, 1, 0, 7, "Puntos");
     Array<std::string> kinds(0, 1);  // from 0: no empty choice
     kinds(0) = "Lineal";
     kinds(1) = "Puntual";
