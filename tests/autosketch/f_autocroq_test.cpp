@@ -25,6 +25,13 @@ struct Rows {
   }
 };
 
+// The window filled with code "CT" on `count` points.
+void ShowCt(f_Autocroq& f, int32_t count) {
+  auto codes = StrA::FromItems({"CT"});
+  auto counts = LngA::FromItems({count});
+  f.a_MuestraCodigos1(codes, counts);
+}
+
 std::vector<std::string> FileLines() {
   return test_support::LinesOf(ReadFileBytes(CodeTablePath()));
 }
@@ -34,9 +41,7 @@ TEST(f_Autocroq, LoadDefinesTheGridLoadsTheTableAndPlacesTheWindow) {
   f_Autocroq f;
   EXPECT_FALSE(f.IsLoaded());  // loads on first use
 
-  auto codes = StrA::FromItems({"CT"});
-  auto counts = LngA::FromItems({2});
-  f.a_MuestraCodigos1(codes, counts);
+  ShowCt(f, 2);
   ASSERT_TRUE(f.IsLoaded());
   Grid& g = f.tblAutocro.grid();
   ASSERT_EQ(g.Cols(), 7);
@@ -145,9 +150,7 @@ TEST(f_Autocroq, CancelLeavesTheArraysAlone) {
   testing::HeadlessSession session;
   for (int way = 0; way < 2; ++way) {
     f_Autocroq f;
-    auto codes = StrA::FromItems({"CT"});
-    auto counts = LngA::FromItems({3});
-    f.a_MuestraCodigos1(codes, counts);
+    ShowCt(f, 3);
     if (way == 0)
       session.User().EditCell("tblAutocro", 1, 4, "X").PressEscape();
     else
@@ -171,9 +174,7 @@ TEST(f_Autocroq, CancelLeavesTheArraysAlone) {
 TEST(f_Autocroq, HelpAndASmallWindow) {
   testing::HeadlessSession session;
   f_Autocroq f;
-  auto codes = StrA::FromItems({"CT"});
-  auto counts = LngA::FromItems({3});
-  f.a_MuestraCodigos1(codes, counts);
+  ShowCt(f, 3);
   session.User()
       .Click("cmdAyuda")
       .Resize(200, 300)  // smaller than the buttons: no failure
@@ -199,9 +200,7 @@ TEST(f_Autocroq, AFailedTableLoadIsReportedAndTheWindowGoesOn) {
   const std::string file = "CT,,Lineal,CT, 2,1\r\nBT,,Lineal,BT, rojo,1\r\n";
   WriteFileAtomically(CodeTablePath(), file);
   f_Autocroq f;
-  auto codes = StrA::FromItems({"CT"});
-  auto counts = LngA::FromItems({3});
-  f.a_MuestraCodigos1(codes, counts);
+  ShowCt(f, 3);
   // The load goes on after the table's failure.
   EXPECT_EQ(f.Table().count, 2);
   EXPECT_EQ(f.tblAutocro.grid().Text(1, 4), "CT");
