@@ -177,30 +177,19 @@ TEST(QtPointTools, TheHostsWindowRepaintsWhileTheBarIsOpen) {
 
   test_support::Survey s(3);
   int paints_before = 0, paints_after = 0;
-  FormView* bar = nullptr;
-  QObject context;
-  QTimer::singleShot(0, &context, [&] {
-    bar = qobject_cast<FormView*>(QApplication::activeModalWidget());
-    ASSERT_NE(bar, nullptr);
-    paints_before = drawing.paints;
-    QTest::mouseClick(Widget<QPushButton>(*bar, "cmdAv(1)"), Qt::LeftButton);
-  });
-  QTimer::singleShot(200, &context, [&] {
-    paints_after = drawing.paints;
-    if (bar != nullptr)
-      QTest::mouseClick(Widget<QPushButton>(*bar, "cmdCancelar"),
-                        Qt::LeftButton);
-  });
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, [&] {
-    ADD_FAILURE() << "the navigation bar was left open";
-    if (auto* open = qobject_cast<FormView*>(QApplication::activeModalWidget()))
-      open->form().Hide();
-  });
-  watchdog.start(5000);
-  nav.CargaBarraDibujo(&drawing, s.n, s.X, s.Y, s.Z, s.Nombre, s.Codigo,
-                       s.CapaPuntos, s.L, s.Capas);
+  WhileModal(
+      [&] {
+        nav.CargaBarraDibujo(&drawing, s.n, s.X, s.Y, s.Z, s.Nombre, s.Codigo,
+                             s.CapaPuntos, s.L, s.Capas);
+      },
+      [&](FormView& bar) {
+        paints_before = drawing.paints;
+        QTest::mouseClick(Widget<QPushButton>(bar, "cmdAv(1)"), Qt::LeftButton);
+        QTest::qWait(200);
+        paints_after = drawing.paints;
+        QTest::mouseClick(Widget<QPushButton>(bar, "cmdCancelar"),
+                          Qt::LeftButton);
+      });
   EXPECT_EQ(drawing.shown, (std::vector<int32_t>{1, 2}));
   EXPECT_GT(paints_after, paints_before);
 }
