@@ -23,13 +23,12 @@ namespace {
 namespace qt = qdr2_Gomiat::testing;
 const std::string kSample = GOMIAT_SOURCE_DIR "/examples/road_survey.txt";
 
-QApplication& App() {
+void App() {
   static int argc = 1;
   static char name[] = "host_tests";
   static char* argv[] = {name, nullptr};
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
+  if (QApplication::instance() == nullptr) new QApplication(argc, argv);
 }
 
 struct Host {
