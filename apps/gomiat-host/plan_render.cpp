@@ -15,6 +15,55 @@ constexpr Qt::PenStyle kLineStyles[5] = {Qt::SolidLine, Qt::DashLine,
                                          Qt::DotLine, Qt::DashDotLine,
                                          Qt::DashDotDotLine};
 
+// The image's pixels, for drawing straight into them.
+struct Raster {
+  QRgb* bits;
+  size_t stride;
+  double w, h;
+  explicit Raster(QImage& image)
+      : bits(reinterpret_cast<QRgb*>(image.bits())),
+        stride(size_t(image.bytesPerLine()) / sizeof(QRgb)),
+        w(image.width()),
+        h(image.height()) {}
+  void Pixel(int x, int y, QRgb c) { bits[size_t(y) * stride + size_t(x)] = c; }
+};
+
+// A one-pixel line clipped to the image first (Liang and Barsky), so a
+// segment far outside costs nothing.
+void RasterLine(Raster& r, QPointF a, QPointF b, QRgb colour) {
+  if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
+      !std::isfinite(b.y()))
+    return;
+  double t0 = 0, t1 = 1;
+  const double dx = b.x() - a.x(), dy = b.y() - a.y();
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x(), r.w - 1 - a.x(), a.y(), r.h - 1 - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+    if (t0 > t1) return;
+  }
+  auto x0 = int(a.x() + t0 * dx), y0 = int(a.y() + t0 * dy);
+  const auto x1 = int(a.x() + t1 * dx), y1 = int(a.y() + t1 * dy);
+  const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+  const int ex = std::abs(x1 - x0), ey = -std::abs(y1 - y0);
+  int err = ex + ey;
+  for (;;) {
+    r.Pixel(x0, y0, colour);
+    if (x0 == x1 && y0 == y1) break;
+    const int e2 = 2 * err;
+    if (e2 >= ey) err += ey, x0 += sx;
+    if (e2 <= ex) err += ex, y0 += sy;
+  }
+}
+
 }  // namespace
 
 Box ViewTransform::Visible() const {
@@ -65,14 +114,44 @@ RenderStats PlanRenderer::Render(QImage& image, const HostModel& model,
     return l >= 1 && size_t(l) < nl ? size_t(l) : size_t(0);
   };
 
-  QPainter p(&image);
-  // Polylines, a pen change only where the layer changes.
+  // Polylines, a pen change only where the layer changes. Very many show
+  // as one-pixel lines drawn straight into the image.
   index.PolylinesIn(visible, polylines_);
   const bool styled = polylines_.size() < kStyledPolylines;
-  std::stable_sort(polylines_.begin(), polylines_.end(),
-                   [&](int32_t a, int32_t b) {
-                     return index.PolylineLayer(a) < index.PolylineLayer(b);
-                   });
+  if (!styled) {
+    Raster r(image);
+    for (int32_t k : polylines_) {
+      const size_t l = layer_slot(index.PolylineLayer(k));
+      if (!on[l]) continue;
+      ++stats.polylines;
+      size_t n = 0;
+      const double* xy = index.PolylineXY(k, n);
+      if (n == 0) continue;
+      QPointF a = view.ToScreen(xy[0], xy[1]);
+      const Box& b = index.PolylineBox(k);
+      if ((b.max_x - b.min_x) * view.scale < 1 &&
+          (b.max_y - b.min_y) * view.scale < 1) {
+        RasterLine(r, a, a, rgb[l]);  // within a pixel: a dot
+        continue;
+      }
+      for (size_t v = 1; v < n; ++v) {
+        const QPointF c = view.ToScreen(xy[2 * v], xy[2 * v + 1]);
+        // Less than a pixel on: wait for a vertex further away.
+        if (v + 1 < n && std::abs(c.x() - a.x()) < 1 &&
+            std::abs(c.y() - a.y()) < 1)
+          continue;
+        RasterLine(r, a, c, rgb[l]);
+        a = c;
+      }
+    }
+    polylines_.clear();
+  } else {
+    std::stable_sort(polylines_.begin(), polylines_.end(),
+                     [&](int32_t a, int32_t b) {
+                       return index.PolylineLayer(a) < index.PolylineLayer(b);
+                     });
+  }
+  QPainter p(&image);
   int32_t pen_layer = -1;
   auto draw_polyline = [&](int32_t k) {
     size_t n = 0;
@@ -96,8 +175,7 @@ RenderStats PlanRenderer::Render(QImage& image, const HostModel& model,
     if (!on[layer_slot(layer)]) continue;
     if (layer != pen_layer) {
       pen_layer = layer;
-      p.setPen(styled ? LayerPen(model, layer)
-                      : QPen(QColor::fromRgb(rgb[layer_slot(layer)]), 0));
+      p.setPen(LayerPen(model, layer));
     }
     draw_polyline(k);
     ++stats.polylines;
@@ -112,30 +190,28 @@ RenderStats PlanRenderer::Render(QImage& image, const HostModel& model,
   }
 
   // Points.
-  index.PointsIn(visible, points_);
-  stats.detailed = points_.size() <= kNamedPoints;
+  stats.detailed = index.CountPointsIn(visible) <= kNamedPoints;
   if (!stats.detailed) {
     // Very many: one pixel each, written straight into the image.
     p.end();
-    const int w = image.width(), h = image.height();
-    auto* bits = reinterpret_cast<QRgb*>(image.bits());
-    const auto stride = size_t(image.bytesPerLine()) / sizeof(QRgb);
-    for (const IndexedPoint& pt : points_) {
-      const size_t l = layer_slot(model.PointLayer(pt.id));
-      if (!on[l]) continue;
+    Raster r(image);
+    index.VisitPointsIn(visible, [&](const IndexedPoint& pt) {
+      const size_t l = layer_slot(pt.layer);
+      if (!on[l]) return;
       const QPointF s = view.ToScreen(pt.x, pt.y);
       const double sx = std::floor(s.x()), sy = std::floor(s.y());
-      if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
-      bits[size_t(sy) * stride + size_t(sx)] = rgb[l];
+      if (!(sx >= 0 && sy >= 0 && sx < r.w && sy < r.h)) return;
+      r.Pixel(int(sx), int(sy), rgb[l]);
       ++stats.points;
-    }
+    });
     p.begin(&image);
   } else {
+    index.PointsIn(visible, points_);
     QFont font = p.font();
     font.setPixelSize(11);
     p.setFont(font);
     for (const IndexedPoint& pt : points_) {
-      const size_t l = layer_slot(model.PointLayer(pt.id));
+      const size_t l = layer_slot(pt.layer);
       if (!on[l]) continue;
       const QPointF s = view.ToScreen(pt.x, pt.y);
       if (s.x() < -50 || s.y() < -20 || s.x() > view.w + 5 ||

@@ -61,7 +61,8 @@ void SpatialIndex::Build(const HostModel& m) {
   points_.resize(size_t(m.Nopun));
   std::vector<uint32_t> fill(point_start_.begin(), point_start_.end() - 1);
   for (int32_t i = 1; i <= m.Nopun; ++i)
-    points_[fill[cell_of[size_t(i - 1)]]++] = {i, m.PX(i), m.PY(i)};
+    points_[fill[cell_of[size_t(i - 1)]]++] = {i, m.PointLayer(i), m.PX(i),
+                                               m.PY(i)};
 
   // Polylines: flat vertices and boxes.
   const auto np = static_cast<size_t>(std::max(m.nPolis, 0));
@@ -124,6 +125,17 @@ void SpatialIndex::PointsIn(const Box& box,
   }
 }
 
+size_t SpatialIndex::CountPointsIn(const Box& box) const {
+  if (points_.empty() || !box.Overlaps(bounds_)) return 0;
+  int32_t x0, y0, x1, y1;
+  CellRange(box, x0, y0, x1, y1);
+  size_t n = 0;
+  for (int32_t y = y0; y <= y1; ++y)
+    n += point_start_[size_t(y) * size_t(nx_) + size_t(x1) + 1] -
+         point_start_[size_t(y) * size_t(nx_) + size_t(x0)];
+  return n;
+}
+
 void SpatialIndex::PolylinesIn(const Box& box,
                                std::vector<int32_t>& out) const {
   out.clear();
@@ -149,7 +161,6 @@ void SpatialIndex::PolylinesIn(const Box& box,
         take(cell_polys_[i]);
     }
   }
-  std::sort(out.begin(), out.end());
 }
 
 int32_t SpatialIndex::Nearest(double x, double y, double radius) const {

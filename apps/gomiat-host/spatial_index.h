@@ -21,7 +21,8 @@ struct Box {
 };
 
 struct IndexedPoint {
-  int32_t id;  // point number in the model
+  int32_t id;     // point number in the model
+  int32_t layer;  // its layer, as when the index was built
   double x, y;
 };
 
@@ -31,7 +32,21 @@ class SpatialIndex {
 
   // Points in the cells the box touches (a few just outside it too).
   void PointsIn(const Box& box, std::vector<IndexedPoint>& out) const;
-  // Polylines whose bounding box meets the box, each once, in order.
+  // The same without copying: how many, and each one to `f`.
+  size_t CountPointsIn(const Box& box) const;
+  template <class F>
+  void VisitPointsIn(const Box& box, F&& f) const {
+    if (points_.empty() || !box.Overlaps(bounds_)) return;
+    int32_t x0, y0, x1, y1;
+    CellRange(box, x0, y0, x1, y1);
+    for (int32_t y = y0; y <= y1; ++y) {
+      const size_t row = size_t(y) * size_t(nx_);
+      for (uint32_t i = point_start_[row + size_t(x0)];
+           i < point_start_[row + size_t(x1) + 1]; ++i)
+        f(points_[i]);
+    }
+  }
+  // Polylines whose bounding box meets the box, each once.
   void PolylinesIn(const Box& box, std::vector<int32_t>& out) const;
   // The point nearest (x, y) within `radius`, 0 when none.
   int32_t Nearest(double x, double y, double radius) const;

@@ -213,7 +213,10 @@ void ToolActions::EnfocaPunto(int32_t& Name, int32_t& nPtos, q::DblArray& X,
     if (Has(Z, p)) model_.Z(p) = Z(p);
     if (Has(Nombre, p)) model_.Nombre(p) = Nombre(p);
     if (Has(Codigo, p)) model_.Codigo(p) = Codigo(p);
-    if (Has(CapaPuntos, p)) model_.CapaPuntos(p) = CapaPuntos(p);
+    if (Has(CapaPuntos, p)) {
+      moved |= CapaPuntos(p) != model_.CapaPuntos(p);  // the index keeps it
+      model_.CapaPuntos(p) = CapaPuntos(p);
+    }
   }
   navigation_point_ = Name;
   if (moved) view_.ModelChanged();

@@ -166,6 +166,7 @@ TEST(HostTools, SpatialIndexFindsWhatAPlainSearchFinds) {
           best);
     }
     index.PolylinesIn(box, lines);
+    std::sort(lines.begin(), lines.end());
     std::vector<int32_t> want;
     for (int32_t k = 1; k <= m.nPolis; ++k)
       if (index.PolylineBox(k).Overlaps(box)) want.push_back(k);
