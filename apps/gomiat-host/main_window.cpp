@@ -148,7 +148,7 @@ void MainWindow::BuildActions() {
       [this] { RunTool([this] { return tools_->EditPoints(false); }); });
   Add("points_excel", "Points editor (&Excel layout)...",
       [this] { RunTool([this] { return tools_->EditPoints(true); }); });
-  Add("points_compact", "Points editor (&compact)...",
+  Add("points_compact", "Points editor (co&mpact)...",
       [this] { RunTool([this] { return tools_->EditPointsCompact(); }); });
   Add("point", "Edit picked p&oint...",
       [this] { RunTool([this] { return tools_->EditPoint(picked_point_); }); });
@@ -161,7 +161,7 @@ void MainWindow::BuildActions() {
   });
   Add("drawings", "&Drawings...",
       [this] { RunTool([this] { return tools_->EditDrawings(); }); });
-  Add("entities", "&Entity counts...",
+  Add("entities", "Entity &counts...",
       [this] { RunTool([this] { return tools_->ShowEntities(); }); });
   Add("errors", "Error &history...", [this] {
     ErrorHistoryDialog dialog(ReadErrorHistory(), this);
