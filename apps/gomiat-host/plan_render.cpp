@@ -28,19 +28,19 @@ struct Raster {
   void Pixel(int x, int y, QRgb c) { bits[size_t(y) * stride + size_t(x)] = c; }
 };
 
-// A one-pixel line clipped to the image first (Liang and Barsky), so a
-// segment far outside costs nothing.
-void RasterLine(Raster& r, QPointF a, QPointF b, QRgb colour) {
+// Cuts the segment a-b to the rectangle (Liang and Barsky); false when
+// nothing of it is inside.
+bool Clip(QPointF& a, QPointF& b, double x0, double y0, double x1, double y1) {
   if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
       !std::isfinite(b.y()))
-    return;
+    return false;
   double t0 = 0, t1 = 1;
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
   const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x(), r.w - 1 - a.x(), a.y(), r.h - 1 - a.y()};
+  const double q[4] = {a.x() - x0, x1 - a.x(), a.y() - y0, y1 - a.y()};
   for (int i = 0; i < 4; ++i) {
     if (p[i] == 0) {
-      if (q[i] < 0) return;
+      if (q[i] < 0) return false;
       continue;
     }
     const double t = q[i] / p[i];
@@ -48,10 +48,20 @@ void RasterLine(Raster& r, QPointF a, QPointF b, QRgb colour) {
       t0 = std::max(t0, t);
     else
       t1 = std::min(t1, t);
-    if (t0 > t1) return;
+    if (t0 > t1) return false;
   }
-  auto x0 = int(a.x() + t0 * dx), y0 = int(a.y() + t0 * dy);
-  const auto x1 = int(a.x() + t1 * dx), y1 = int(a.y() + t1 * dy);
+  const QPointF from = a;
+  a = from + t0 * QPointF(dx, dy);
+  b = from + t1 * QPointF(dx, dy);
+  return true;
+}
+
+// A one-pixel line clipped to the image first, so a segment far outside
+// costs nothing.
+void RasterLine(Raster& r, QPointF a, QPointF b, QRgb colour) {
+  if (!Clip(a, b, 0, 0, r.w - 1, r.h - 1)) return;
+  auto x0 = int(a.x()), y0 = int(a.y());
+  const auto x1 = int(b.x()), y1 = int(b.y());
   const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
   const int ex = std::abs(x1 - x0), ey = -std::abs(y1 - y0);
   int err = ex + ey;
@@ -153,22 +163,39 @@ RenderStats PlanRenderer::Render(QImage& image, const HostModel& model,
   }
   QPainter p(&image);
   int32_t pen_layer = -1;
+  // Segments are cut to the window and a margin, so a long one seen from
+  // close up never makes the painter lay out dashes far off screen.
+  const double m = 64;
+  auto flush = [&] {
+    if (path_.size() == 1) path_.push_back(path_.front());
+    if (!path_.empty()) p.drawPolyline(path_.data(), int(path_.size()));
+    path_.clear();
+  };
   auto draw_polyline = [&](int32_t k) {
     size_t n = 0;
     const double* xy = index.PolylineXY(k, n);
     path_.clear();
-    int64_t last_x = INT64_MIN, last_y = INT64_MIN;
-    for (size_t v = 0; v < n; ++v) {
-      const QPointF s = view.ToScreen(xy[2 * v], xy[2 * v + 1]);
-      // Vertices in the pixel of the one before add nothing.
-      const auto px = int64_t(std::floor(s.x())),
-                 py = int64_t(std::floor(s.y()));
-      if (px == last_x && py == last_y && v + 1 < n) continue;
-      last_x = px, last_y = py;
-      path_.push_back(s);
+    if (n == 1) path_.push_back(view.ToScreen(xy[0], xy[1]));
+    QPointF prev = n ? view.ToScreen(xy[0], xy[1]) : QPointF();
+    for (size_t v = 1; v < n; ++v) {
+      const QPointF next = view.ToScreen(xy[2 * v], xy[2 * v + 1]);
+      QPointF a = prev, b = next;
+      // Vertices within a pixel of the one before add nothing.
+      const bool tiny = std::abs(b.x() - prev.x()) < 1 &&
+                        std::abs(b.y() - prev.y()) < 1 && v + 1 < n;
+      if (tiny) continue;
+      prev = next;
+      if (!Clip(a, b, -m, -m, view.w + m, view.h + m)) {
+        flush();
+        continue;
+      }
+      if (path_.empty() || path_.back() != a) {
+        flush();
+        path_.push_back(a);
+      }
+      path_.push_back(b);
     }
-    if (path_.size() == 1) path_.push_back(path_.front());
-    p.drawPolyline(path_.data(), int(path_.size()));
+    flush();
   };
   for (int32_t k : polylines_) {
     const int32_t layer = index.PolylineLayer(k);
