@@ -206,6 +206,14 @@ void MainWindow::Report(const QString& what) { statusBar()->showMessage(what); }
 QString MainWindow::StatusText() const { return statusBar()->currentMessage(); }
 
 void MainWindow::RunTool(const std::function<std::string()>& tool) {
+  // The tools' windows are modal, but a double click or a shortcut queued
+  // before one opened must not start a second tool inside the first.
+  if (tool_running_) return;
+  tool_running_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{tool_running_};
   QString failure;
   try {
     Report(QString::fromStdString(tool()));

@@ -82,6 +82,7 @@ class MainWindow : public QMainWindow, public q::HostWindow, private ViewHooks {
   int32_t picked_point_ = 0;
   int32_t picked_polyline_ = 0;
   bool quiet_ = false;
+  bool tool_running_ = false;
 };
 
 }  // namespace host
