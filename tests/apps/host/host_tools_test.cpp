@@ -84,6 +84,23 @@ TEST(HostTools, ExcelEditorDrawingsLineStyleCountsAndErrorHistory) {
   w.Action("drawings")->trigger();
   EXPECT_EQ(m.DibNombres(1), "Planta tramo 1");
 
+  // The standard layout: a point moved and put on a new layer. The view
+  // finds it at its new place; the other layers keep their styles.
+  const std::vector<int32_t> colours(m.colorr.storage());
+  const int32_t layers = m.noCapas;
+  const double x = m.PX(5) + 30;
+  session.User()
+      .EditCell("tblAutocro", 5, 3, std::to_string(x))
+      .EditCell("tblAutocro", 5, 7, "NUEVA")
+      .Click("cmdAceptar");
+  w.Action("points")->trigger();
+  ASSERT_EQ(m.noCapas, layers + 1);
+  EXPECT_EQ(m.LayerName(m.PointLayer(5)), "NUEVA");
+  for (int32_t l = 1; l <= layers; ++l) EXPECT_EQ(m.colorr(l), colours[l]);
+  EXPECT_NEAR(m.PX(5), x, 1e-9);
+  v.FitExtents();
+  EXPECT_EQ(v.PointAt(v.Transform().ToScreen(m.PX(5), m.PY(5))), 5);
+
   // The Excel layout asks first; Yes drops the polylines, and the
   // editor's progress runs on the status bar's progress bar.
   const int32_t points = m.Nopun;
