@@ -245,6 +245,7 @@ void MainWindow::ShowPoint(int32_t p) {
 
 void MainWindow::NewModel(HostModel model, const QString& title) {
   model_ = std::move(model);
+  tools_->PointsReplaced();
   picked_point_ = picked_polyline_ = 0;
   view_->MarkPoint(0);
   view_->ModelChanged();

@@ -90,6 +90,7 @@ std::string ToolActions::RunSketch(bool show_code_table) {
 
 void ToolActions::AfterPointsRewritten(
     const std::vector<std::string>& old_layers) {
+  PointsReplaced();
   model_.AlignLayerAttributes(old_layers);
   model_.NormalisePoints();
   model_.UpdateDrawingCounts();
@@ -184,9 +185,11 @@ std::string ToolActions::PickLineStyle(int32_t polyline) {
 
 std::string ToolActions::Navigate() {
   if (model_.Nopun < 1) return "No points to walk through";
-  if (!navigation_) {
+  if (!navigation_ || navigation_version_ != points_version_) {
+    navigation_.reset();
     navigation_ = q::CreateObjectAs<q::c_editP>("qdr2_Gomiat.c_editP");
     navigation_->SetEventSink(this);
+    navigation_version_ = points_version_;
   }
   navigation_point_ = 0;
   navigation_->CargaBarraDibujo(
@@ -239,6 +242,7 @@ std::string ToolActions::EditPoint(int32_t point) {
                          model_.noCapas, model_.Capas, redibuja);
   editor->SetEventSink(nullptr);
   if (!redibuja) return "Point editor cancelled";
+  PointsReplaced();
   model_.NormalisePoints();
   view_.ModelChanged();
   view_.MarkPoint(punto);

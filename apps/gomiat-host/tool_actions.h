@@ -50,6 +50,10 @@ class ToolActions : private q::c_editP_Events, private q::c_EditorPun_Events {
   std::string EditPoint(int32_t point);
   std::string ShowEntities();
 
+  // The point list was replaced outside the tools (a survey or a project
+  // opened).
+  void PointsReplaced() { ++points_version_; }
+
  private:
   void EnfocaPunto(int32_t& Name, int32_t& nPtos, q::DblArray& X,
                    q::DblArray& Y, q::DblArray& Z, q::StrArray& Nombre,
@@ -64,8 +68,12 @@ class ToolActions : private q::c_editP_Events, private q::c_EditorPun_Events {
   q::HostWindow* window_;
   // The navigation bar keeps its window, and so its place and search
   // panel, from one opening to the next.
+  // It is made anew once the point list has been rewritten: on its next
+  // opening it stores the fields it last showed at that point's number,
+  // which by then may be another point.
   std::unique_ptr<q::c_editP> navigation_;
   int32_t navigation_point_ = 0;
+  uint64_t points_version_ = 0, navigation_version_ = 0;
 };
 
 }  // namespace host

@@ -125,6 +125,13 @@ TEST(HostWindow, OpensSketchesAndEditsTheSampleLikeAUser) {
   h.Run("navigate");
   EXPECT_EQ(m.PointName(2), "NAV-2");
   EXPECT_EQ(h.session.User().Pending(), 0u);
+
+  // The survey opened again: what the bar last showed of the old point 2
+  // must not come back into the new one.
+  ASSERT_TRUE(h.window.OpenSurvey(QString::fromStdString(kSample)));
+  h.session.User().Click("cmdAv(1)").Do(centred_on(2)).Click("cmdCancelar");
+  h.Run("navigate");
+  EXPECT_EQ(m.PointName(2), file.points[1].name);
   EXPECT_TRUE(h.session.ScriptErrors().empty());
 }
 
