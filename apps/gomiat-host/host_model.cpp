@@ -227,6 +227,14 @@ void HostModel::AlignLayerAttributes(
   if (Principal < 1 || Principal > noCapas) Principal = 1;
 }
 
+void HostModel::FitLayerArrays() {
+  if (noCapas < 0) noCapas = 0;
+  Fit(Capas, noCapas);
+  Fit(Estado, noCapas);
+  for (auto* a : {&colorr, &grosor, &Tipolin}) Fit(*a, noCapas);
+  if (Principal < 1 || Principal > noCapas) Principal = 1;
+}
+
 void HostModel::NormalisePoints() {
   if (Nopun < 0) Nopun = 0;
   for (auto* a : {&X, &Y, &Z}) Fit(*a, Nopun);

@@ -86,6 +86,8 @@ class HostModel {
   // the names (by name, or defaults for a new one), and every array is
   // reallocated to the count. `old_names` are the names before the call.
   void AlignLayerAttributes(const std::vector<std::string>& old_names);
+  // The five layer arrays reallocated to 0..noCapas, kept by index.
+  void FitLayerArrays();
   std::vector<std::string> LayerNames() const;
   // The point arrays reallocated to at least 0..Nopun (a tool may have
   // handed back shorter ones), and polyline vertices that no longer name

@@ -145,9 +145,9 @@ std::string ToolActions::EditLayers() {
                          model_.colorr, model_.grosor, model_.Tipolin,
                          model_.Principal, c.PunCp, c.PolCp, c.PlVCp, c.texCp);
   if (!capas->A_vale) return "Layer editor cancelled";
-  // The editor rewrote the five arrays to the new count; names stay by
-  // index, so the points keep their layers.
-  model_.AlignLayerAttributes(model_.LayerNames());
+  // The editor rewrote the five arrays to the new count, by index: the
+  // points keep their layers.
+  model_.FitLayerArrays();
   view_.StyleChanged();
   return "Layers: " + Count(model_.noCapas, "layers");
 }
