@@ -18,8 +18,7 @@ namespace {
 
 class Tags {
  public:
-  explicit Tags(std::ostream& out) : out_(out) {}
-  explicit Tags(std::string& out) : out_(out) {}
+  explicit Tags(TextOut& out) : out_(out) {}
   void Raw(std::string_view text) { out_ << text; }
   void Put(int code, std::string_view value) {
     Code(code);
@@ -61,7 +60,7 @@ class Tags {
   }
   static constexpr size_t kCodeCount = 1100;
   std::array<std::string, kCodeCount> codes_;
-  TextOut out_;
+  TextOut& out_;
 };
 
 struct Extents {
@@ -220,23 +219,20 @@ constexpr size_t kBlock = 16384;  // points, or polyline vertices
 
 template <class Format>  // void(Tags&, size_t first, size_t end)
 void InBlocks(Tags& t, const std::vector<size_t>& bounds, Format format) {
-  std::string a, b;
+  // Kept from pair to pair: their memory is made once.
+  TextOut a, b;
+  Tags ta(a), tb(b);
   for (size_t k = 0; k + 1 < bounds.size(); k += 2) {
     std::future<void> other;
     if (k + 2 < bounds.size())
-      other = std::async(std::launch::async, [&] {
-        Tags tb(b);
-        format(tb, bounds[k + 1], bounds[k + 2]);
-      });
-    {
-      Tags ta(a);
-      format(ta, bounds[k], bounds[k + 1]);
-    }
+      other = std::async(std::launch::async,
+                         [&] { format(tb, bounds[k + 1], bounds[k + 2]); });
+    format(ta, bounds[k], bounds[k + 1]);
     if (other.valid()) other.get();
-    t.Raw(a);
-    t.Raw(b);
-    a.clear();
-    b.clear();
+    t.Raw(a.Text());
+    t.Raw(b.Text());
+    a.Clear();
+    b.Clear();
   }
 }
 
@@ -291,6 +287,8 @@ void Points(Tags& t, const Sketch& s, const DxfLayers& layers,
   });
 }
 
+constexpr size_t kAhead = 8;  // vertices
+
 void PolylineRange(Tags& t, const Sketch& s, size_t first, size_t end,
                    const DxfLayers& layers,
                    const std::vector<std::string>& names) {
@@ -308,8 +306,12 @@ void PolylineRange(Tags& t, const Sketch& s, size_t first, size_t end,
     t.Int(66, 1);
     t.Xyz(0, 0, 0);
     t.Int(70, 8);  // 3D polyline
-    for (size_t v : pl.vertices) {
-      const SketchPoint& p = s.points[v];
+    const std::vector<size_t>& vs = pl.vertices;
+    for (size_t k = 0; k < vs.size(); ++k) {
+      // The points of a line lie anywhere in a large survey: asked for
+      // early, they are in the cache when their turn comes.
+      if (k + kAhead < vs.size()) __builtin_prefetch(&s.points[vs[k + kAhead]]);
+      const SketchPoint& p = s.points[vs[k]];
       t.Put(0, "VERTEX");
       t.Put(8, layer);
       t.Xyz(p.x, p.y, p.z);
@@ -346,7 +348,8 @@ void WriteDxf(const Sketch& sketch, std::ostream& out,
   names.reserve(layers.table.size());
   for (const DxfLayer& l : layers.table) names.push_back(DxfText(l.name));
 
-  Tags t(out);
+  TextOut text(out);
+  Tags t(text);
   Header(t, sketch, options);
   t.Put(0, "SECTION");
   t.Put(2, "TABLES");
