@@ -13,6 +13,16 @@ constexpr size_t kNumberRoom = 400;
 
 constexpr double kPowers[] = {1, 10, 100, 1000, 10000, 100000};
 
+// The nearest whole number to x >= 0 without a call into the maths library:
+// below 2^51 adding 2^52 leaves no fraction to keep. Halves may go either
+// way, which changes nothing below: m / 10^k == v then fails for both
+// neighbours, as v * 10^k lies within 0.375 of the m that passes.
+double Nearest(double x) {
+  constexpr double kTwo52 = 4503599627370496.0;
+  if (!(x < kTwo52 / 2)) return std::round(x);
+  return (x + kTwo52) - kTwo52;
+}
+
 // Survey coordinates have a few decimals: v is m / 10^k for a whole m and a
 // small k. The smallest k for which that division gives v back exactly is
 // the shortest fixed text of v (the division is correctly rounded, as
@@ -24,7 +34,7 @@ char* FewDecimals(double v, bool fixed, char* p) {
   // Three decimals first: it covers fewer ones too, their zeros dropped.
   for (int power : {3, 4, 5}) {
     int k = power;
-    const double m = std::round(a * kPowers[power]);
+    const double m = Nearest(a * kPowers[power]);
     if (m >= 9007199254740992.0 || m / kPowers[power] != a) continue;
     char digits[24];
     char* end =
