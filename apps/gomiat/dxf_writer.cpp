@@ -240,6 +240,7 @@ void PointRange(Tags& t, const Sketch& s, size_t first, size_t end,
                 const DxfLayers& layers, const std::vector<std::string>& names,
                 const std::vector<std::string>& tags, const DxfOptions& o) {
   const double offset = o.text_height * 0.6;
+  const std::string height = FixedShortest(o.text_height);  // on every name
   for (size_t i = first; i < end; ++i) {
     const SketchPoint& p = s.points[i];
     const std::string& layer = LayerOf(layers, names, p.layer);
@@ -257,7 +258,7 @@ void PointRange(Tags& t, const Sketch& s, size_t first, size_t end,
         t.Put(0, "ATTRIB");
         t.Put(8, layer);
         t.Xyz(p.x, p.y, p.z);
-        t.Put(40, o.text_height);
+        t.Put(40, height);
         t.Put(1, k < p.extras.size() ? DxfText(p.extras[k]) : std::string());
         t.Put(2, tags[k]);
         t.Int(70, 1);
@@ -269,7 +270,7 @@ void PointRange(Tags& t, const Sketch& s, size_t first, size_t end,
     t.Put(0, "TEXT");
     t.Put(8, layer);
     t.Xyz(p.x + offset, p.y + offset, p.z);
-    t.Put(40, o.text_height);
+    t.Put(40, height);
     t.Put(1, DxfText(p.name));
   }
 }
