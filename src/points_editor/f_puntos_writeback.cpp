@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -142,7 +143,6 @@ void f_Puntos::WriteBack(bool excel, int32_t& Nopun, DblArray& X, DblArray& Y,
   if (!accepted) return;
   Environment& env = Environment::Current();
   ui::UiBackend& ui = env.Ui();
-  NumberTextService& numbers = env.Numbers();
   ui.SetMousePointer(ui::MousePointer::Hourglass);
   const Grid& g = tblAutocro.grid();
   const int32_t n = g.Rows() - 1;
@@ -196,27 +196,30 @@ void f_Puntos::WriteBack(bool excel, int32_t& Nopun, DblArray& X, DblArray& Y,
   std::vector<int32_t> slot_layer(static_cast<size_t>(n) + 1, 0);
 
   const auto b = static_cast<int16_t>(excel ? -1 : 0);  // "N" minus one
-  std::vector<std::string_view> cn, cname, cx, cy, cz, ccode, clayer;
+  std::vector<std::string_view> cname, cx, cy, cz, ccode, clayer;
+  std::vector<double> vn, vx, vy, vz;
   int32_t k = 0;
   bool zero_seen = false;
   InSteps(n, ProgressStep(n), bar_, [&](int32_t first, int32_t last) {
     const int32_t count = last - first + 1;
-    if (!excel) g.ColumnTexts(1, first, count, cn);
+    if (!excel) g.ColumnNumbers(1, first, count, vn);
     g.ColumnTexts(static_cast<int16_t>(b + 2), first, count, cname);
-    g.ColumnTexts(static_cast<int16_t>(b + 3), first, count, cx);
-    g.ColumnTexts(static_cast<int16_t>(b + 4), first, count, cy);
-    g.ColumnTexts(static_cast<int16_t>(b + 5), first, count, cz);
+    for (auto [col, texts, values] :
+         {std::tuple{b + 3, &cx, &vx}, {b + 4, &cy, &vy}, {b + 5, &cz, &vz}}) {
+      g.ColumnTexts(static_cast<int16_t>(col), first, count, *texts);
+      g.ColumnNumbers(static_cast<int16_t>(col), first, count, *values);
+    }
     g.ColumnTexts(static_cast<int16_t>(b + 6), first, count, ccode);
     g.ColumnTexts(static_cast<int16_t>(b + 7), first, count, clayer);
     for (int32_t r = 0; r < count; ++r) {
       const int32_t i = first + r;
       const auto ur = static_cast<size_t>(r);
       ++k;
-      if (!excel) nivel(k) = CLng(numbers.ReadNumber(cn[ur]));
+      if (!excel) nivel(k) = CLng(vn[ur]);
       nombre(k).assign(cname[ur]);
-      x(k) = numbers.ReadNumber(cx[ur]);
-      y(k) = numbers.ReadNumber(cy[ur]);
-      z(k) = numbers.ReadNumber(cz[ur]);
+      x(k) = vx[ur];
+      y(k) = vy[ur];
+      z(k) = vz[ur];
       codigo(k).assign(ccode[ur]);
       int32_t& slot = slot_layer[static_cast<size_t>(k)];
       if (host_layer(k) <= nocapas) slot = layer_of_cell(clayer[ur]);

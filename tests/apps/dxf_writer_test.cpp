@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
-#include <cmath>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -78,25 +75,6 @@ TEST(DxfWriterTest, LayerNamesAreMadeSafeAndKeptApart) {
   // Without a layer "0" the table still has one.
   const DxfLayers no_zero = ResolveDxfLayers({{"EJE", 1, 0, 0}});
   EXPECT_EQ(no_zero.table.back().name, "0");
-}
-
-// The quick path for numbers with few decimals writes what the standard
-// library's shortest form writes.
-TEST(DxfWriterTest, NumbersAreTheStandardShortestText) {
-  std::mt19937_64 rng(11);
-  for (int i = 0; i < 200000; ++i) {
-    const int decimals = static_cast<int>(rng() % 8);
-    double v = static_cast<double>(static_cast<int64_t>(rng() % 20000000000) -
-                                   1000000000) /
-               std::pow(10.0, decimals);
-    if (i % 7 == 0) v = std::ldexp(static_cast<double>(rng() % 1000000), -20);
-    char buf[400];
-    auto r = std::to_chars(buf, buf + 400, v == 0 ? 0.0 : v,
-                           std::chars_format::fixed);
-    ASSERT_EQ(FixedShortest(v), std::string(buf, r.ptr)) << v;
-    r = std::to_chars(buf, buf + 400, v == 0 ? 0.0 : v);
-    ASSERT_EQ(Shortest(v), std::string(buf, r.ptr)) << v;
-  }
 }
 
 TEST(DxfWriterTest, TextsAreWrittenInTheDrawingsCodePage) {

@@ -24,6 +24,7 @@ TEST(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
   RecordingProgressBar bar;
   s.User()
       .EditCell("tblAutocro", 2, 7, "MURO-2")  // cleaned, with the message
+      .EditCell("tblAutocro", 1, 4, "7,75")    // a number typed over
       .Click("cmdCrear")                       // "13", no coordinates
       .EditCell("tblAutocro", 4, 7, "NUEVA")   // dropped, its layer stays
       .Click("cmdCrear")                       // all zero after a zero slot
@@ -38,6 +39,7 @@ TEST(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
   EXPECT_EQ(Items(p.Nombre), (Strings{"7", "pozo", "12", "15"}));
   EXPECT_EQ(Items(p.X), (std::vector<double>{10.5, 20.25, 0, 5.5}));
   EXPECT_EQ(Items(p.Z), (std::vector<double>{100.125, 0.1, 0, 0}));
+  EXPECT_EQ(p.Y(1), 7.75);
   EXPECT_EQ(Items(p.Nivel), (std::vector<int32_t>{1, 2, 3, 0}));  // "N"
   EXPECT_EQ(Items(p.Capas),
             (Strings{"TERRENO", "BORDE", "MURO_2", "sin_capa", "NUEVA"}));

@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "frame/convert.h"
+#include "frame/decimal_text.h"
 #include "frame/environment.h"
 #include "platform/grid/cell_rules.h"
 #include "platform/grid/grid_file.h"
@@ -182,17 +183,24 @@ void GridModel::SetText(int32_t row, int16_t col, int32_t value) {
 namespace {
 
 // The shortest text that reads back as the same Double.
-std::string_view NumberText(double value, char (&buf)[32]) {
-  const auto r = std::to_chars(buf, buf + sizeof buf, value);
-  return std::string_view(buf, static_cast<size_t>(r.ptr - buf));
+std::string_view NumberText(double value, char (&buf)[kDecimalRoom]) {
+  return std::string_view(
+      buf, static_cast<size_t>(
+               WriteShortest(value, false, buf, buf + kDecimalRoom) - buf));
 }
 
 }  // namespace
 
 void GridModel::SetNumber(int32_t row, int16_t col, double value) {
-  CheckRow(row);
-  char buf[32];
-  StoreText(row, CheckCol(col), NumberText(value, buf));
+  const size_t r = CheckRow(row);
+  const size_t c = CheckCol(col);
+  char buf[kDecimalRoom];
+  if (r == 0) {
+    StoreText(row, c, NumberText(value, buf));
+    return;
+  }
+  contents_.texts[c].SetNumber(r - 1, NumberText(value, buf), value);
+  Notify([&](GridObserver& o) { o.GridCellChanged(row, col); });
 }
 
 void GridModel::CheckDataRows(int32_t first_row, size_t count) const {
@@ -226,7 +234,7 @@ void GridModel::SetColumnNumbers(int16_t col, int32_t first_row,
   CheckDataRows(first_row, values.size());
   TextColumn& column = contents_.texts[c];
   auto at = static_cast<size_t>(first_row - 1);
-  char buf[32];
+  char buf[kDecimalRoom];
   if (!values.empty()) {
     // The length of the first few texts stands for the rest.
     const size_t probe = std::min<size_t>(values.size(), 64);
@@ -236,7 +244,7 @@ void GridModel::SetColumnNumbers(int16_t col, int32_t first_row,
     const size_t rest = column.size() - at;
     column.ReserveText(bytes * rest / probe + rest / 8);
   }
-  for (double v : values) column.Set(at++, NumberText(v, buf));
+  for (double v : values) column.SetNumber(at++, NumberText(v, buf), v);
   Notify([](GridObserver& o) { o.GridContentsReset(); });
 }
 
@@ -249,6 +257,21 @@ void GridModel::ColumnTexts(int16_t col, int32_t first_row, int32_t count,
   out.resize(static_cast<size_t>(count));
   auto at = static_cast<size_t>(first_row - 1);
   for (std::string_view& t : out) t = column.Get(at++);
+}
+
+void GridModel::ColumnNumbers(int16_t col, int32_t first_row, int32_t count,
+                              std::vector<double>& out) const {
+  const size_t c = CheckCol(col);
+  if (count < 0) throw Failure(err::kSubscript);
+  CheckDataRows(first_row, static_cast<size_t>(count));
+  const TextColumn& column = contents_.texts[c];
+  NumberTextService& numbers = Environment::Current().Numbers();
+  out.resize(static_cast<size_t>(count));
+  auto at = static_cast<size_t>(first_row - 1);
+  for (double& v : out) {
+    if (!column.Number(at, v)) v = numbers.ReadNumber(column.Get(at));
+    ++at;
+  }
 }
 
 bool GridModel::HasColours(int16_t col) const {

@@ -1,5 +1,6 @@
 #include "platform/grid/text_column.h"
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -13,6 +14,7 @@ namespace {
 constexpr size_t kMaxBuffer = std::numeric_limits<uint32_t>::max();
 // Below this much dead text compaction is not worth a pass.
 constexpr size_t kMinDeadToCompact = size_t{1} << 20;
+constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 }  // namespace
 
 uint32_t TextColumn::Store(std::string_view text) {
@@ -36,6 +38,7 @@ uint32_t TextColumn::Store(std::string_view text) {
 
 void TextColumn::Set(size_t i, std::string_view text) {
   Span& s = spans_[i];
+  if (i < numbers_.size()) numbers_[i] = kNoNumber;
   if (text.size() <= s.length) {
     // Fits where the old text was: overwrite, the tail becomes dead.
     if (!text.empty())
@@ -49,6 +52,26 @@ void TextColumn::Set(size_t i, std::string_view text) {
   s.offset = offset;
   s.length = static_cast<uint32_t>(text.size());
   MaybeCompact();
+}
+
+void TextColumn::SetNumber(size_t i, std::string_view text, double value) {
+  Set(i, text);
+  // Only numbers that read back from their text are worth keeping.
+  if (!std::isfinite(value)) return;
+  if (numbers_.size() < spans_.size()) {
+    try {
+      numbers_.resize(spans_.size(), kNoNumber);
+    } catch (const std::bad_alloc&) {
+      return;  // the text alone is still right
+    }
+  }
+  numbers_[i] = value;
+}
+
+bool TextColumn::Number(size_t i, double& value) const noexcept {
+  if (i >= numbers_.size() || std::isnan(numbers_[i])) return false;
+  value = numbers_[i];
+  return true;
 }
 
 void TextColumn::Append(std::string_view text) {
@@ -75,6 +98,13 @@ void TextColumn::ReserveText(size_t bytes) noexcept {
 }
 
 void TextColumn::Resize(size_t n) {
+  if (!numbers_.empty()) {
+    try {
+      numbers_.resize(n, kNoNumber);
+    } catch (const std::bad_alloc&) {
+      std::vector<double>().swap(numbers_);  // the texts still hold them
+    }
+  }
   if (n >= spans_.size()) {
     spans_.resize(n);
     return;

@@ -21,6 +21,11 @@ class TextColumn {
   }
   // On failure (too much text, no memory) nothing changes.
   void Set(size_t i, std::string_view text);
+  // The text of a number and the number itself, kept until the cell next
+  // changes, so reading the column back as numbers needs no parsing.
+  void SetNumber(size_t i, std::string_view text, double value);
+  // The number the cell was last set to, if its text has not changed since.
+  bool Number(size_t i, double& value) const noexcept;
   // Adds a cell at the end (used when reading a file row by row).
   void Append(std::string_view text);
 
@@ -52,6 +57,8 @@ class TextColumn {
   std::vector<Span> spans_;
   std::string arena_;
   size_t garbage_ = 0;  // bytes of the buffer no cell points to
+  // Per cell, the number behind its text or NaN; empty until a number is set.
+  std::vector<double> numbers_;
 };
 
 }  // namespace qdr2_Gomiat

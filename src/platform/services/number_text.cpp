@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "frame/convert.h"
+#include "frame/decimal_text.h"
 #include "platform/platform.h"
 
 namespace qdr2_Gomiat {
@@ -68,10 +69,7 @@ class NumberText final : public NumberTextService {
       t = copy;
     }
     double v = 0.0;
-    const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (r.ec != std::errc() || r.ptr != t.data() + t.size() ||
-        !std::isfinite(v))
-      return 0.0;
+    if (!ReadDecimal(t, v) || !std::isfinite(v)) return 0.0;
     return v;
   }
 

@@ -93,7 +93,7 @@ SqliteDatabase::SqliteDatabase(std::string path) : path_(std::move(path)) {
                     RuntimeDescription(err::kPermissionDenied) +
                         ": el archivo de configuración " + path_ +
                         " es de solo lectura");
-    Exec("PRAGMA journal_mode = WAL");
+    UseWriteAheadLog();
     // Every commit reaches the disk before SaveSetting returns.
     Exec("PRAGMA synchronous = FULL");
     Exec(kSchema);
@@ -129,6 +129,22 @@ void SqliteDatabase::Fail(const char* what) const { throw Error(what); }
 void SqliteDatabase::Exec(const char* sql) {
   if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
     Fail("no se puede usar");
+}
+
+void SqliteDatabase::UseWriteAheadLog() {
+  // Switching the journal mode answers "locked" at once while another
+  // process opens or closes the same file: SQLite does not call the busy
+  // handler there. The mode is kept in the file, so once another process
+  // has set it there is nothing left to do; otherwise wait and try again.
+  constexpr int kPauseMs = 5;
+  for (int waited = 0;; waited += kPauseMs) {
+    const int rc = sqlite3_exec(db_, "PRAGMA journal_mode = WAL", nullptr,
+                                nullptr, nullptr);
+    if (rc == SQLITE_OK) return;
+    if ((rc & 0xFF) != SQLITE_BUSY || waited >= kBusyTimeoutMs)
+      Fail("no se puede usar");
+    sqlite3_sleep(kPauseMs);
+  }
 }
 
 sqlite3_stmt* SqliteDatabase::Prepare(const char* sql) {

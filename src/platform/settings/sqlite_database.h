@@ -50,6 +50,7 @@ class SqliteDatabase {
   Failure Error(const char* what) const;
   [[noreturn]] void Fail(const char* what) const;
   void Exec(const char* sql);
+  void UseWriteAheadLog();
   sqlite3_stmt* Prepare(const char* sql);
 
   std::string path_;
