@@ -14,6 +14,16 @@ constexpr double kPowers[] = {1,    1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// The nearest whole number to x >= 0 without a call into the maths library:
+// below 2^51 adding 2^52 leaves no fraction to keep. Halves may go either
+// way, which changes nothing below: m / 10^k == v then fails for both
+// neighbours, as v * 10^k lies within 0.375 of the m that passes.
+double Nearest(double x) {
+  constexpr double kTwo52 = 4503599627370496.0;
+  if (!(x < kTwo52 / 2)) return std::round(x);
+  return (x + kTwo52) - kTwo52;
+}
+
 // v is m / 10^k for a whole m and a small k: the smallest such k gives the
 // shortest text (the division is correctly rounded, as reading the text
 // is, and below 1e12 no two multiples of 10^-5 share a double). Null when v
@@ -24,7 +34,7 @@ char* FewDecimals(double v, bool fixed, char* p) {
   // Three decimals first: it covers fewer ones too, their zeros dropped.
   for (int power : {3, 4, 5}) {
     int k = power;
-    const double m = std::round(a * kPowers[power]);
+    const double m = Nearest(a * kPowers[power]);
     if (m >= 9007199254740992.0 || m / kPowers[power] != a) continue;
     char digits[24];
     char* end =
