@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace qdr2_Gomiat {
 
@@ -36,13 +37,12 @@ char* FewDecimals(double v, bool fixed, char* p) {
     int k = power;
     const double m = Nearest(a * kPowers[power]);
     if (m >= 9007199254740992.0 || m / kPowers[power] != a) continue;
-    char digits[24];
-    char* end =
-        std::to_chars(digits, digits + sizeof digits, static_cast<int64_t>(m))
-            .ptr;
+    // Copied 24 at a time (a call to memmove for a few bytes costs more
+    // than the rest of the number), so twice the room of the digits.
+    char digits[48] = {};
+    char* end = std::to_chars(digits, digits + 24, static_cast<int64_t>(m)).ptr;
     int n = static_cast<int>(end - digits);
     for (; k > 0 && n > 1 && digits[n - 1] == '0'; --k) --n;  // "1.50"
-    end = digits + n;
     if (!fixed) {
       // The general form takes the exponent when it is shorter ("1e+06").
       int significant = n;
@@ -56,14 +56,17 @@ char* FewDecimals(double v, bool fixed, char* p) {
     }
     if (v < 0) *p++ = '-';
     if (n > k) {
-      p = std::copy(digits, digits + (n - k), p);
+      std::memcpy(p, digits, 24);
+      p += n - k;
     } else {
       *p++ = '0';
     }
     if (k > 0) {
       *p++ = '.';
       for (int z = n; z < k; ++z) *p++ = '0';
-      p = std::copy(digits + (n > k ? n - k : 0), end, p);
+      const int from = n > k ? n - k : 0;
+      std::memcpy(p, digits + from, 24);
+      p += n - from;
     }
     return p;
   }
