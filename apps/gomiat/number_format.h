@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -39,6 +40,17 @@ class TextOut {
     if (used_ == size_) Drain(1);
     buf_[used_++] = c;
     return *this;
+  }
+  // `n` bytes from `p`, where at least kPadded bytes may be read: a short
+  // text goes in one fixed-size copy, not a call to memcpy.
+  static constexpr size_t kPadded = 32;
+  void Padded(const char* p, size_t n) {
+    if (n > kPadded || size_ - used_ < kPadded) {
+      *this << std::string_view(p, n);
+      return;
+    }
+    std::memcpy(buf_.get() + used_, p, kPadded);
+    used_ += n;
   }
   void Fixed(double v);     // as FixedShortest
   void Shortest(double v);  // as Shortest
