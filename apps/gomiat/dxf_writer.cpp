@@ -259,20 +259,27 @@ constexpr size_t kBlock = 16384;  // points, or polyline vertices
 
 template <class Format>  // void(Tags&, size_t first, size_t end)
 void InBlocks(Tags& t, const std::vector<size_t>& bounds, Format format) {
-  // Kept from pair to pair: their memory is made once.
-  TextOut a, b;
-  Tags ta(a), tb(b);
-  for (size_t k = 0; k + 1 < bounds.size(); k += 2) {
-    std::future<void> other;
+  // Two pairs of texts, kept from pair to pair (their memory is made once):
+  // the other thread makes the second block of the next pair while this one
+  // hands the finished pair to `t`.
+  std::array<TextOut, 2> a, b;
+  Tags ta[] = {Tags(a[0]), Tags(a[1])}, tb[] = {Tags(b[0]), Tags(b[1])};
+  std::future<void> other;  // ends before the texts it writes into
+  const auto launch = [&](size_t k, size_t side) {
     if (k + 2 < bounds.size())
-      other = std::async(std::launch::async,
-                         [&] { format(tb, bounds[k + 1], bounds[k + 2]); });
-    format(ta, bounds[k], bounds[k + 1]);
+      other = std::async(std::launch::async, [&, k, side] {
+        format(tb[side], bounds[k + 1], bounds[k + 2]);
+      });
+  };
+  launch(0, 0);
+  for (size_t k = 0, side = 0; k + 1 < bounds.size(); k += 2, side ^= 1) {
+    format(ta[side], bounds[k], bounds[k + 1]);
     if (other.valid()) other.get();
-    t.Raw(a.Text());
-    t.Raw(b.Text());
-    a.Clear();
-    b.Clear();
+    launch(k + 2, side ^ 1);
+    t.Raw(a[side].Text());
+    t.Raw(b[side].Text());
+    a[side].Clear();
+    b[side].Clear();
   }
 }
 
