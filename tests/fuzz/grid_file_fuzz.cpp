@@ -89,15 +89,6 @@ void Operate(GridModel& g, FuzzedDataProvider& in) {
   }
 }
 
-std::string Describe(const GridSnapshot& s) {
-  std::string out = std::to_string(s.rows) + " rows, " +
-                    std::to_string(s.cols) + " cols, row " +
-                    std::to_string(s.current_row) + ":";
-  for (const std::string& t : s.texts) out += " [" + fuzz::Escaped(t) + "]";
-  for (int32_t c : s.colours) out += " " + std::to_string(c);
-  return out;
-}
-
 }  // namespace
 }  // namespace qdr2_Gomiat
 
@@ -124,10 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t number = 0;
     if (!Succeeds([&] { grid.LoadContents(path); }, &number)) {
       FUZZ_CHECK(number == kBadGridFile, std::to_string(number));
-      const GridSnapshot after = Snapshot(grid);
-      FUZZ_CHECK(after == before,
-                 "refused load changed the grid: " + Describe(before) + " -> " +
-                     Describe(after));
+      FUZZ_CHECK(Snapshot(grid) == before, "refused load changed the grid");
       return 0;
     }
   }
@@ -142,8 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GridSnapshot back = Snapshot(fresh);
   // The current row is the grid's own, not the file's.
   loaded.current_row = back.current_row = 0;
-  FUZZ_CHECK(back == loaded,
-             "saved " + Describe(loaded) + " loaded " + Describe(back));
+  FUZZ_CHECK(back == loaded, "cells changed by saving and loading");
   FUZZ_CHECK(Succeeds([&] { fresh.SaveContents(again); }), "resave failed");
   FUZZ_CHECK(ReadFile(again) == saved, "saved again to other bytes");
   FUZZ_CHECK(FilesIn(Run().Folder().Path()) == (switches & 8 ? 1u : 2u),

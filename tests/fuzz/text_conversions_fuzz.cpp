@@ -40,7 +40,8 @@ void CheckCp1252(const std::string& bytes) {
   FUZZ_CHECK(mixed.size() >= bytes.size(), Escaped(bytes));
 }
 
-bool IsSeparator(char c) { return c == ' ' || c == ','; }
+// Blanks are spaces and tabs.
+bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
 
 void CheckWords(NumberTextService& numbers, const std::string& text) {
   std::vector<std::string_view> words;

@@ -18,6 +18,14 @@ std::vector<T> Items(const Array<T>& a) {
 
 using Strings = std::vector<std::string>;
 
+// Agrees, with nothing to lose, to the Excel layout for the next editor.
+template <class Editor>
+void ExcelLayout(Editor& c) {
+  int32_t none = 0;
+  bool borrar = false;
+  c.Valores_actuales(none, none, none, borrar);
+}
+
 TEST(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
   testing::HeadlessSession s;
   Points p;
@@ -62,7 +70,10 @@ TEST(PointsWriteBack, APastedBlockGoesThroughTheCellRules) {
   Points p;
   RecordingProgressBar bar;
   s.User()
-      .Paste("tblAutocro", 2, 0, "x\t9\tP9\ny\t8\tP8\nz\t7\tP7")
+      .Paste("tblAutocro", 2, 0, "5\t9\tP9\n6\t8\tP8\n7\t7\tP7")
+      .Look([](const testing::WindowView& v) {
+        EXPECT_EQ(v.Cell("tblAutocro", 2, 0), "");  // "orden" is read-only
+      })
       .Click("cmdAceptar");
   c_Puntos c;
   Edit(c, p, bar);
@@ -80,9 +91,7 @@ TEST(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
     p.Nopun = 0;
     RecordingProgressBar bar;
     c_Puntos c;
-    int32_t none = 0;
-    bool borrar = false;
-    if (excel) c.Valores_actuales(none, none, none, borrar);
+    if (excel) ExcelLayout(c);
     s.User().Click("cmdAceptar");
     Edit(c, p, bar);
     EXPECT_EQ(p.Nopun, 0);
@@ -113,9 +122,7 @@ TEST(PointsWriteBack, ZeroSlotsInBothLayoutsAndTheFirstOfTwoLayerNames) {
     p.Capas(1) = "BORDE";  // two layers of one name
     RecordingProgressBar bar;
     c_Puntos c;
-    int32_t none = 0;
-    bool borrar = false;
-    if (excel) c.Valores_actuales(none, none, none, borrar);
+    if (excel) ExcelLayout(c);
     s.User().Click("cmdAceptar");
     Edit(c, p, bar);
     // Existing zero points stay in the standard layout; in Excel only the
@@ -136,9 +143,7 @@ TEST(PointsWriteBack, AFailurePartWayLeavesTheHostArraysAsTheyWere) {
   const Points before = p;
   RecordingProgressBar bar;
   c_Puntos c;
-  int32_t none = 0;
-  bool borrar = false;
-  c.Valores_actuales(none, none, none, borrar);
+  ExcelLayout(c);
   s.User().Click("cmdAceptar");
   Edit(c, p, bar, true);  // ValorO: "pozo" is not a whole number
   EXPECT_TRUE(p == before);
@@ -217,7 +222,7 @@ TEST(PointsEditor, AreaEntryOpensAndWritesBackOnlyInItsCases) {
   EXPECT_EQ(p.Nombre(1), "uno");
 
   c_Area agreed;  // Excel with nothing to lose: opens even with no points
-  agreed.Valores_actuales(none, none, none, borrar);
+  ExcelLayout(agreed);
   s.User().Click("cmdAceptar");
   Edit(agreed, empty, bar);
   EXPECT_EQ(s.ShownWindows().back(), "Editor Puntos tipo Excel:");

@@ -28,23 +28,14 @@ using testing::RecordingProgressBar;
 
 // The bar's calls as "min 0", "max 25", "value 2", "visible", "hidden".
 inline std::vector<std::string> CallsOf(const RecordingProgressBar& bar) {
+  static const char* const kWhat[] = {"min ", "max ", "value "};
   std::vector<std::string> out;
   for (const testing::ProgressCall& c : bar.Calls()) {
-    const std::string v = std::to_string(static_cast<int>(c.value));
-    switch (c.what) {
-      case testing::ProgressCall::What::Min:
-        out.push_back("min " + v);
-        break;
-      case testing::ProgressCall::What::Max:
-        out.push_back("max " + v);
-        break;
-      case testing::ProgressCall::What::Value:
-        out.push_back("value " + v);
-        break;
-      case testing::ProgressCall::What::Visible:
-        out.push_back(c.value != 0 ? "visible" : "hidden");
-        break;
-    }
+    const auto what = static_cast<size_t>(c.what);
+    if (what < 3)
+      out.push_back(kWhat[what] + std::to_string(static_cast<int>(c.value)));
+    else
+      out.push_back(c.value != 0 ? "visible" : "hidden");
   }
   return out;
 }

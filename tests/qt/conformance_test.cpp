@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <cstdio>
+#include <cstdlib>
 #include <tuple>
 
 #include "qdr2_gomiat/testing.h"
@@ -24,35 +26,99 @@ namespace {
 using test::f_Prueba;
 using Lines = std::vector<std::string>;
 
-struct Step {
-  enum Kind { Type, TypeKeys, Click, DoubleClick, Choose, Hold, CloseBox, Do };
-  Kind kind;
-  std::string control;
-  std::string text;
-  std::function<void(f_Prueba&)> action;
+// The scripted user's gestures made as input on the real window, at once.
+class QtUser {
+ public:
+  explicit QtUser(FormView& view) : view_(view) {}
+  QtUser& Type(const char* name, const char* text) {  // a paste over all
+    auto* edit = static_cast<QLineEdit*>(Reach(name));
+    edit->setFocus();
+    edit->selectAll();
+    edit->insert(QString::fromUtf8(text));
+    return *this;
+  }
+  QtUser& TypeKeys(const char* name, const char* text) {
+    auto* edit = static_cast<QLineEdit*>(Reach(name));
+    edit->setFocus();
+    edit->selectAll();
+    for (const QChar c : QString::fromUtf8(text))  // letters past ASCII too
+      QTest::sendKeyEvent(QTest::Click, edit, Qt::Key(c.toUpper().unicode()),
+                          QString(c), Qt::NoModifier);
+    return *this;
+  }
+  QtUser& Click(const char* name) {
+    QTest::mouseClick(Reach(name), Qt::LeftButton);
+    return *this;
+  }
+  // As the window system sends it: a click, then the second press as a
+  // double click event, and its release.
+  QtUser& DoubleClick(const char* name) {
+    QWidget* w = Reach(name);
+    QTest::mouseClick(w, Qt::LeftButton);
+    const QPointF p = QPointF(w->rect().center());
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, p, w->mapToGlobal(p),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &dbl);
+    QTest::mouseRelease(w, Qt::LeftButton);
+    return *this;
+  }
+  QtUser& Choose(const char* name, const char* item) {  // in the open list
+    auto* combo = static_cast<QComboBox*>(Reach(name));
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    const QModelIndex i = list->model()->index(combo->findText(item), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(i).center());
+    return *this;
+  }
+  QtUser& HoldMouse(const char* name, int) {  // a short press: one step
+    QTest::mousePress(Reach(name), Qt::LeftButton);
+    QTest::mouseRelease(Reach(name), Qt::LeftButton);
+    return *this;
+  }
+  QtUser& CloseBox() {
+    view_.close();
+    return *this;
+  }
+  QtUser& Do(const std::function<void()>& action) {
+    action();
+    return *this;
+  }
+
+ private:
+  QWidget* Reach(const char* name) {
+    QWidget* w = Widget<QWidget>(view_, name);
+    // No exception may cross Qt's event loop: a script naming a control
+    // the window lacks is a broken test, stopped here.
+    if (w == nullptr) {
+      std::fprintf(stderr, "%s is not on the window\n", name);
+      std::abort();
+    }
+    return w;
+  }
+  FormView& view_;
 };
 
-const std::vector<Step>& Script() {
-  static const std::vector<Step> script = {
-      {Step::TypeKeys, "txtN", "12", {}},  // 1, 12, and the rule's 5
-      {Step::Type, "txtNombre", "Peña", {}},
-      {Step::TypeKeys, "txtNombre", "ñu", {}},
-      {Step::Choose, "cmbCapa", "Casa", {}},
-      {Step::Click, "optTipo(1)", "", {}},
-      {Step::DoubleClick, "labCapa", "", {}},
-      {Step::DoubleClick, "optTipo(0)", "", {}},
-      {Step::DoubleClick, "cmdAv(0)", "", {}},
-      {Step::Hold, "cmdAv(1)", "", {}},  // a short press: one step
-      {Step::Click, "cmdFalla", "", {}},
+// The one script both backends run.
+template <class User>
+void Script(User& u, f_Prueba& f) {
+  u.TypeKeys("txtN", "12")  // 1, 12, and the rule's 5
+      .Type("txtNombre", "Peña")
+      .TypeKeys("txtNombre", "ñu")
+      .Choose("cmbCapa", "Casa")
+      .Click("optTipo(1)")
+      .DoubleClick("labCapa")
+      .DoubleClick("optTipo(0)")
+      .DoubleClick("cmdAv(0)")
+      .HoldMouse("cmdAv(1)", 1)
+      .Click("cmdFalla")
       // With N = 0 the rule sets off itself until failure 28.
-      {Step::Do, "", "", [](f_Prueba& f) { f.points = 0; }},
-      {Step::TypeKeys, "txtN", "7", {}},
-      {Step::Do, "", "", [](f_Prueba& f) { f.refuse_close = true; }},
-      {Step::CloseBox, "", "", {}},
-      {Step::Do, "", "", [](f_Prueba& f) { f.refuse_close = false; }},
-      {Step::CloseBox, "", "", {}},
-  };
-  return script;
+      .Do([&f] { f.points = 0; })
+      .TypeKeys("txtN", "7")
+      .Do([&f] { f.refuse_close = true; })
+      .CloseBox()
+      .Do([&f] { f.refuse_close = false; })
+      .CloseBox();
 }
 
 struct Outcome {
@@ -71,35 +137,7 @@ Outcome Result(const f_Prueba& f, Lines boxes) {
 Outcome RunHeadless() {
   testing::HeadlessSession s;
   f_Prueba f;
-  testing::ScriptedUser& user = s.User();
-  for (const Step& step : Script()) {
-    switch (step.kind) {
-      case Step::Type:
-        user.Type(step.control, step.text);
-        break;
-      case Step::TypeKeys:
-        user.TypeKeys(step.control, step.text);
-        break;
-      case Step::Click:
-        user.Click(step.control);
-        break;
-      case Step::DoubleClick:
-        user.DoubleClick(step.control);
-        break;
-      case Step::Choose:
-        user.Choose(step.control, step.text);
-        break;
-      case Step::Hold:
-        user.HoldMouse(step.control, 1);
-        break;
-      case Step::CloseBox:
-        user.CloseBox();
-        break;
-      case Step::Do:
-        user.Do([&f, &step] { step.action(f); });
-        break;
-    }
-  }
+  Script(s.User(), f);
   f.ShowModal();
   EXPECT_TRUE(s.ScriptErrors().empty());
   Lines boxes;
@@ -107,75 +145,13 @@ Outcome RunHeadless() {
   return Result(f, boxes);
 }
 
-// A double click as the window system sends it: a click, then the second
-// press as a double click event, and its release.
-void DoubleClickOn(QWidget* w) {
-  QTest::mouseClick(w, Qt::LeftButton);
-  const QPointF p = QPointF(w->rect().center());
-  QMouseEvent dbl(QEvent::MouseButtonDblClick, p, w->mapToGlobal(p),
-                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(w, &dbl);
-  QTest::mouseRelease(w, Qt::LeftButton);
-}
-
-void Apply(FormView& view, f_Prueba& f, const Step& step) {
-  QWidget* w = nullptr;
-  if (!step.control.empty()) {
-    w = Widget<QWidget>(view, step.control.c_str());
-    ASSERT_NE(w, nullptr) << step.control;
-  }
-  const QString text = QString::fromStdString(step.text);
-  switch (step.kind) {
-    case Step::Type:  // a paste over the whole text
-      w->setFocus();
-      static_cast<QLineEdit*>(w)->selectAll();
-      static_cast<QLineEdit*>(w)->insert(text);
-      return;
-    case Step::TypeKeys:
-      w->setFocus();
-      static_cast<QLineEdit*>(w)->selectAll();
-      // Key by key, letters outside ASCII too.
-      for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()),
-                            QString(c), Qt::NoModifier);
-      return;
-    case Step::Click:
-      QTest::mouseClick(w, Qt::LeftButton);
-      return;
-    case Step::DoubleClick:
-      DoubleClickOn(w);
-      return;
-    case Step::Choose: {  // a click on the item in the open list
-      auto* combo = static_cast<QComboBox*>(w);
-      combo->showPopup();
-      QAbstractItemView* list = combo->view();
-      const QModelIndex item = list->model()->index(combo->findText(text), 0);
-      QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                        list->visualRect(item).center());
-      return;
-    }
-    case Step::Hold:
-      QTest::mousePress(w, Qt::LeftButton);
-      QTest::mouseRelease(w, Qt::LeftButton);
-      return;
-    case Step::CloseBox:
-      view.close();
-      return;
-    case Step::Do:
-      step.action(f);
-      return;
-  }
-}
-
 Outcome RunQt() {
   QtSession session;
   BoxCloser boxes;
   f_Prueba f;
   RunModal(f, [&](FormView& view) {
-    for (const Step& step : Script()) {
-      if (!f.IsVisible()) break;
-      Apply(view, f, step);
-    }
+    QtUser user(view);
+    Script(user, f);
   });
   return Result(f, boxes.texts);
 }

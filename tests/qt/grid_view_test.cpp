@@ -43,22 +43,10 @@ struct WarningCatcher {
   QtMessageHandler previous;
 };
 
-void DefineColumns(Grid& g) {
-  g.SetCols(4);
-  g.DefineColumn(0, false, false, kGridText, 0, 0, 0, 10, "Código");
-  g.DefineColumn(1, false, false, kGridChoice, 0, 1, 0, 9, "Tipo");
-  g.DefineColumn(2, false, false, kGridColour, 0, 1, 0, 6, "Color");
-  g.DefineColumn(3, false, true, kGridNumber1, 0, 1, 0, 7, "Puntos");
-  Array<std::string> kinds(0, 1);
-  kinds(0) = "Lineal";
-  kinds(1) = "Puntual";
-  g.SetChoiceList(1, kinds);
-}
-
 TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   QtSession session;
   GridModel grid;
-  DefineColumns(grid);
+  f_Prueba::DefineColumns(grid);
   grid.SetRows(6);
   for (int32_t r = 1; r < 6; ++r) grid.SetText(r, 0, "P" + std::to_string(r));
   grid.SetColour(2, 2, 0x00FF8040);

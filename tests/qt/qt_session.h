@@ -63,26 +63,32 @@ class QtSession {
   std::shared_ptr<Environment> previous_;
 };
 
-// Shows `form` modally; `steps` runs inside its loop with the form's dialog.
-// A form still shown after `steps` and a grace time is closed with a test
-// failure, so a broken test never hangs.
-inline void RunModal(ui::Form& form,
-                     const std::function<void(FormView&)>& steps) {
-  auto& backend = dynamic_cast<QtBackend&>(Environment::Current().Ui());
+// Runs `show`, a call that shows a window modally; `steps` runs inside its
+// loop with that window's view. A window still open after `steps` and a
+// grace time is closed with a test failure, so a broken test never hangs.
+inline void WhileModal(const std::function<void()>& show,
+                       const std::function<void(FormView&)>& steps) {
   QObject context;  // nothing queued here outlives the call
   QTimer::singleShot(0, &context, [&] {
-    FormView* view = backend.ViewOf(form);
-    ASSERT_NE(view, nullptr) << "the form is not shown";
+    auto* view = qobject_cast<FormView*>(QApplication::activeModalWidget());
+    ASSERT_NE(view, nullptr) << "no window is shown";
     steps(*view);
   });
   QTimer watchdog;
   watchdog.setSingleShot(true);
   QObject::connect(&watchdog, &QTimer::timeout, [&] {
-    ADD_FAILURE() << form.Name() << " was left open";
-    if (!form.CloseBox()) form.Hide();
+    auto* view = qobject_cast<FormView*>(QApplication::activeModalWidget());
+    if (view == nullptr) return;
+    ADD_FAILURE() << view->form().Name() << " was left open";
+    if (!view->form().CloseBox()) view->form().Hide();
   });
   watchdog.start(5000);
-  form.ShowModal();
+  show();
+}
+
+inline void RunModal(ui::Form& form,
+                     const std::function<void(FormView&)>& steps) {
+  WhileModal([&form] { form.ShowModal(); }, steps);
 }
 
 // Answers every message box while it lives, with the first of `answers`

@@ -131,6 +131,19 @@ class f_Prueba : public ui::Form {
     };
   }
 
+  // A code, a choice of joining, a colour and a read-only count.
+  static void DefineColumns(Grid& g) {
+    g.SetCols(4);
+    g.DefineColumn(0, false, false, kGridText, 0, 0, 0, 10, "Código");
+    g.DefineColumn(1, false, false, kGridChoice, 0, 1, 0, 9, "Tipo unión");
+    g.DefineColumn(2, false, false, kGridColour, 0, 1, 0, 6, "Color");
+    g.DefineColumn(3, false, true, kGridNumber1, 0, 1, 0, 7, "Puntos");
+    Array<std::string> kinds(0, 1);  // from 0: no empty choice
+    kinds(0) = "Lineal";
+    kinds(1) = "Puntual";
+    g.SetChoiceList(1, kinds);
+  }
+
   void Log(const std::string& line) { events.push_back(line); }
   static std::string Str(long v) { return std::to_string(v); }
 
@@ -168,16 +181,8 @@ class f_Prueba : public ui::Form {
     SetCaption(caption_);
     SetInnerSize(7200, 5400);  // no resize event while loading
     Grid& g = tblDatos.grid();
-    g.SetCols(4);
+    DefineColumns(g);
     g.SetRows(4);
-    g.DefineColumn(0, false, false, kGridText, 0, 0, 0, 10, "Código");
-    g.DefineColumn(1, false, false, kGridChoice, 0, 1, 0, 9, "Tipo unión");
-    g.DefineColumn(2, false, false, kGridColour, 0, 1, 0, 6, "Color");
-    g.DefineColumn(3, false, true, kGridNumber1, 0, 1, 0, 7, "Puntos");
-    Array<std::string> kinds(0, 1);
-    kinds(0) = "Lineal";
-    kinds(1) = "Puntual";
-    g.SetChoiceList(1, kinds);
     g.FileOptions("c_Gomiat Prueba", "Prueba", "*.crq");
     g.Complete();
     const char* codes[] = {"CASA", "MURO", "ARBOL"};

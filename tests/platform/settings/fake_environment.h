@@ -98,10 +98,4 @@ class FakeEnvironment {
   ScopedEnvironment scope_;
 };
 
-// A bare window to place.
-class PlainForm final : public ui::Form {
- public:
-  PlainForm() : Form("frmPlain") {}
-};
-
 }  // namespace qdr2_Gomiat::test_support

@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "qdr2_gomiat/failure.h"
+#include "support/processes.h"
 #include "support/test_support.h"
 
 namespace qdr2_Gomiat {
@@ -60,45 +61,27 @@ TEST(SqliteSettings, TwoStoresAndTwoProcessesWritingAtOnceAllLand) {
   const std::string path = tmp.File("settings.sqlite");
   constexpr int kEach = 150;
 
-  // The children start before this process opens the file (a connection
-  // must not cross a fork) and wait for the go on a pipe.
-  int go[2];
-  ASSERT_EQ(pipe(go), 0);
-  pid_t children[2];
-  for (int c = 0; c < 2; ++c) {
-    children[c] = fork();
-    ASSERT_NE(children[c], -1);
-    if (children[c] == 0) {
-      close(go[1]);
-      char byte;
-      int status = read(go[0], &byte, 1) == 0 ? 0 : 2;
-      try {
-        auto store = MakeSqliteSettings(path);
-        const std::string section = "P" + std::to_string(c);
-        for (int i = 0; i < kEach; ++i)
-          store->SaveSetting("Landrix", section, std::to_string(i),
-                             std::to_string(i * 7));
-      } catch (...) {
-        status = 1;
-      }
-      _exit(status);
-    }
-  }
-  close(go[0]);
-
+  // The children start before this process opens the file: a connection
+  // must not cross a fork.
+  test_support::StartLine start;
+  std::vector<pid_t> children;
+  for (int c = 0; c < 2; ++c)
+    children.push_back(start.Spawn([&, c] {
+      auto store = MakeSqliteSettings(path);
+      const std::string section = "P" + std::to_string(c);
+      for (int i = 0; i < kEach; ++i)
+        store->SaveSetting("Landrix", section, std::to_string(i),
+                           std::to_string(i * 7));
+    }));
   auto first = MakeSqliteSettings(path);
   auto second = MakeSqliteSettings(path);
-  close(go[1]);  // go
+  start.Go();
   for (int i = 0; i < kEach; ++i) {
     const std::string k = std::to_string(i);
     first->SaveSetting("Landrix", "A", k, "a" + k);
     second->SaveSetting("Landrix", "B", k, "b" + k);
   }
-  for (pid_t child : children) {
-    int status = -1;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
+  for (pid_t child : children) EXPECT_EQ(test_support::Reap(child), 0);
 
   auto reader = MakeSqliteSettings(path);
   for (int i = 0; i < kEach; ++i) {

@@ -3,34 +3,29 @@
 #include <array>
 #include <string>
 
+#include "frame/ui/form.h"
 #include "frame/window_place.h"
 #include "platform/platform.h"
-#include "platform/settings/fake_environment.h"
+#include "qdr2_gomiat/testing.h"
 #include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
-using test_support::FakeEnvironment;
-using test_support::FakeOptions;
-using test_support::PlainForm;
+struct PlainForm final : ui::Form {
+  PlainForm() : Form("frmPlain") {}
+};
 
 using Place = std::array<int32_t, 4>;
 Place PlaceOf(const ui::Form& f) {
   return {f.Left(), f.Top(), f.Width(), f.Height()};
 }
-FakeOptions Screen(int32_t width, int32_t height) {
-  FakeOptions o;
-  o.screen_width = width;
-  o.screen_height = height;
-  return o;
-}
 
 TEST(WindowPlaces, DefaultsThenTheSavedPlacePerKeyOnTheVisibleScreen) {
+  testing::HeadlessSession session;  // a 28800 x 16200 screen
   test_support::TempFolder tmp;
   const std::string path = tmp.File("settings.sqlite");
   {
-    FakeEnvironment big(nullptr, Screen(28800, 16200));
     auto store = MakeSqliteSettings(path);
     PlainForm capas, huge;
     RestoreWindow(*store, capas, "Editor de capas", "Capas", 5760, 3240, 9700,
@@ -42,7 +37,7 @@ TEST(WindowPlaces, DefaultsThenTheSavedPlacePerKeyOnTheVisibleScreen) {
     SaveWindow(*store, huge, "Enorme", "");
   }
   // A later run on a smaller screen, other defaults.
-  FakeEnvironment small(nullptr, Screen(15360, 11520));
+  session.SetScreenSize(15360, 11520);
   auto store = MakeSqliteSettings(path);
   PlainForm capas, again, huge, fresh;
   RestoreWindow(*store, capas, "Editor de capas", "Capas", 1, 2, 3000, 3000);
@@ -69,7 +64,8 @@ TEST(WindowPlaces, DefaultsThenTheSavedPlacePerKeyOnTheVisibleScreen) {
 }
 
 TEST(WindowPlaces, PositionsKeepThePlaceOnlyAndStayOnScreen) {
-  FakeEnvironment env(nullptr, Screen(15360, 11520));
+  testing::HeadlessSession session;
+  session.SetScreenSize(15360, 11520);
   test_support::TempFolder tmp;
   auto store = MakeSqliteSettings(tmp.File("settings.sqlite"));
   PlainForm bar;
