@@ -16,7 +16,8 @@ constexpr int32_t kLabelLeft = 120, kLabelWidth = 690;
 constexpr int32_t kBoxLeft = 840, kBoxWidth = 1800, kBoxHeight = 315;
 constexpr int32_t kFirstRow = 255, kRowStep = 360;
 constexpr int32_t kButtonWidth = 1095, kButtonHeight = 375;
-constexpr int32_t kSearchTop = 2925, kSearchWidth = 3975, kSearchHeight = 1020;
+constexpr int32_t kSearchTop = 2925, kSearchWidth = 3975,
+                  kSearchFrameHeight = 1020;
 
 int32_t RowTop(int row) { return kFirstRow + row * kRowStep; }
 
@@ -84,7 +85,7 @@ PointWindow::PointWindow(std::string name, const std::string& caption)
   cmdBusca.Move(2940, 1410, kButtonWidth, kButtonHeight);
 
   fraBusca.SetCaption("Buscar:");
-  fraBusca.Move(kFieldsLeft, kSearchTop, kSearchWidth, kSearchHeight);
+  fraBusca.Move(kFieldsLeft, kSearchTop, kSearchWidth, kSearchFrameHeight);
   for (ui::Control* c : std::initializer_list<ui::Control*>{
            &cmbBusca, &txtBucaNom, &cbxBucar, &labExix})
     c->SetContainer(&fraBusca);
