@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "autosketch/sketch_deduction.h"
+#include "deduction_reference.h"
 #include "platform/platform.h"
-#include "support/literal_deduction.h"
 
 namespace qdr2_Gomiat {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "autosketch/sketch_deduction.h"
+#include "deduction_reference.h"
 #include "fuzz_support.h"
-#include "support/literal_deduction.h"
 #include "support/other_services.h"
 
 namespace qdr2_Gomiat {

@@ -1,4 +1,4 @@
-#include "support/literal_deduction.h"
+#include "deduction_reference.h"
 
 #include <vector>
 
