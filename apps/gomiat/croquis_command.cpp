@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <memory>
 
@@ -209,11 +210,16 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
   report_input.point_codes.insert(convention.point_codes.begin(),
                                   convention.point_codes.end());
   QualityReport report;
-  if (o.report || !o.quiet) report = MakeQualityReport(report_input);
 
   try {
     // Ctrl-C from here on drops the files being written, then ends the run.
     InterruptGuard guard;
+    // The quality figures are made on another thread while the drawing is
+    // being written (started after the guard, it holds the signals too).
+    std::future<QualityReport> figures;
+    if (o.report || !o.quiet)
+      figures = std::async(std::launch::async,
+                           [&] { return MakeQualityReport(report_input); });
     progress.Begin("writing " + o.dxf);
     // Every file is written before any replaces its old self.
     OutputFile dxf(o.dxf);
@@ -227,6 +233,7 @@ int RunCroquisCommand(const CroquisOptions& o, Terminal& t) {
       WriteGeoJson(result.sketch, geojson->Stream(),
                    lon_lat ? &positions : nullptr);
     }
+    if (figures.valid()) report = figures.get();
     if (text) WriteQualityReport(report, report_input, o.input, text->Stream());
     dxf.Commit();
     if (geojson) geojson->Commit();

@@ -1,5 +1,6 @@
 #include "croquis_run.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -59,6 +60,7 @@ std::vector<SketchPolyline> Polylines(int32_t n,
   if (n <= 0) return out;
   if (!polis.IsAllocated() || polis.UBound() < n)
     throw Broken("fewer polylines than it counts");
+  out.reserve(static_cast<size_t>(n));
   for (int32_t k = 1; k <= n; ++k) {
     const q::T_ConexAutocro& p = polis(k);
     SketchPolyline pl;
@@ -68,6 +70,7 @@ std::vector<SketchPolyline> Polylines(int32_t n,
     pl.layer = static_cast<size_t>(p.Capa - 1);
     if (p.nVer > 0 && (!p.ver.IsAllocated() || p.ver.UBound() < p.nVer))
       throw Broken("a polyline with fewer vertices than it counts");
+    pl.vertices.reserve(static_cast<size_t>(std::max(p.nVer, 0)));
     for (int32_t v = 1; v <= p.nVer; ++v) {
       const int32_t point = p.ver(v);
       if (point < 1 || static_cast<size_t>(point) > points)

@@ -16,10 +16,25 @@ namespace gomiat {
 
 namespace {
 
+// A short text every entity repeats, made once and written with one
+// fixed-size copy (see TextOut::Padded).
+class Piece {
+ public:
+  explicit Piece(std::string text)
+      : size_(text.size()), text_(std::move(text)) {
+    if (text_.size() < TextOut::kPadded) text_.resize(TextOut::kPadded);
+  }
+  const char* data() const { return text_.data(); }
+  size_t size() const { return size_; }
+
+ private:
+  size_t size_;
+  std::string text_;
+};
+
 class Tags {
  public:
-  explicit Tags(std::ostream& out) : out_(out) {}
-  explicit Tags(std::string& out) : out_(out) {}
+  explicit Tags(TextOut& out) : out_(out) {}
   void Raw(std::string_view text) { out_ << text; }
   void Put(int code, std::string_view value) {
     Code(code);
@@ -39,6 +54,17 @@ class Tags {
     Put(base, x);
     Put(base + 10, y);
     Put(base + 20, z);
+  }
+  void Put(const Piece& piece) { out_.Padded(piece.data(), piece.size()); }
+  // As Xyz(x, y, z), the group codes in pieces.
+  void Coordinates(double x, double y, double z) {
+    Put(x_);
+    out_.Fixed(x);
+    Put(y_);
+    out_.Fixed(y);
+    Put(z_);
+    out_.Fixed(z);
+    out_ << '\n';
   }
   void Flush() { out_.Flush(); }
 
@@ -61,7 +87,8 @@ class Tags {
   }
   static constexpr size_t kCodeCount = 1100;
   std::array<std::string, kCodeCount> codes_;
-  TextOut out_;
+  TextOut& out_;
+  const Piece x_{" 10\n"}, y_{"\n 20\n"}, z_{"\n 30\n"};
 };
 
 struct Extents {
@@ -160,14 +187,26 @@ void StyleTable(Tags& t) {
   t.Put(0, "ENDTAB");
 }
 
-const std::string& LayerOf(const DxfLayers& layers,
-                           const std::vector<std::string>& names,
-                           size_t sketch_layer) {
+// The drawing's layer of a sketch layer, an index of its names.
+size_t LayerOf(const DxfLayers& layers, size_t sketch_layer) {
   if (sketch_layer >= layers.of_layer.size())
     throw std::out_of_range("layer " + std::to_string(sketch_layer) +
                             " is not in the drawing");
-  return names[layers.of_layer[sketch_layer]];
+  return layers.of_layer[sketch_layer];
 }
+
+// The texts of the entities that every point and vertex repeats.
+struct Repeated {
+  Repeated(const std::vector<std::string>& names, const DxfOptions& o)
+      : height(" 40\n" + FixedShortest(o.text_height) + "\n  1\n") {
+    for (const std::string& name : names)
+      layers.emplace_back("  8\n" + name + "\n");
+  }
+  const Piece point{"  0\nPOINT\n"}, text{"  0\nTEXT\n"};
+  const Piece vertex{"  0\nVERTEX\n"}, vertex_end{" 70\n32\n"};
+  const Piece height;         // of a name, and the name's group code
+  std::vector<Piece> layers;  // "  8" and the name, of each layer
+};
 
 // The block every point is an insert of when the points carry attributes:
 // a point at its base, and one attribute per extra column, hidden so the
@@ -220,38 +259,45 @@ constexpr size_t kBlock = 16384;  // points, or polyline vertices
 
 template <class Format>  // void(Tags&, size_t first, size_t end)
 void InBlocks(Tags& t, const std::vector<size_t>& bounds, Format format) {
-  std::string a, b;
-  for (size_t k = 0; k + 1 < bounds.size(); k += 2) {
-    std::future<void> other;
+  // Two pairs of texts, kept from pair to pair (their memory is made once):
+  // the other thread makes the second block of the next pair while this one
+  // hands the finished pair to `t`.
+  std::array<TextOut, 2> a, b;
+  Tags ta[] = {Tags(a[0]), Tags(a[1])}, tb[] = {Tags(b[0]), Tags(b[1])};
+  std::future<void> other;  // ends before the texts it writes into
+  const auto launch = [&](size_t k, size_t side) {
     if (k + 2 < bounds.size())
-      other = std::async(std::launch::async, [&] {
-        Tags tb(b);
-        format(tb, bounds[k + 1], bounds[k + 2]);
+      other = std::async(std::launch::async, [&, k, side] {
+        format(tb[side], bounds[k + 1], bounds[k + 2]);
       });
-    {
-      Tags ta(a);
-      format(ta, bounds[k], bounds[k + 1]);
-    }
+  };
+  launch(0, 0);
+  for (size_t k = 0, side = 0; k + 1 < bounds.size(); k += 2, side ^= 1) {
+    format(ta[side], bounds[k], bounds[k + 1]);
     if (other.valid()) other.get();
-    t.Raw(a);
-    t.Raw(b);
-    a.clear();
-    b.clear();
+    launch(k + 2, side ^ 1);
+    t.Raw(a[side].Text());
+    t.Raw(b[side].Text());
+    a[side].Clear();
+    b[side].Clear();
   }
 }
 
 void PointRange(Tags& t, const Sketch& s, size_t first, size_t end,
                 const DxfLayers& layers, const std::vector<std::string>& names,
-                const std::vector<std::string>& tags, const DxfOptions& o) {
+                const Repeated& r, const std::vector<std::string>& tags,
+                const DxfOptions& o) {
   const double offset = o.text_height * 0.6;
+  const std::string height = FixedShortest(o.text_height);
   for (size_t i = first; i < end; ++i) {
     const SketchPoint& p = s.points[i];
-    const std::string& layer = LayerOf(layers, names, p.layer);
+    const size_t l = LayerOf(layers, p.layer);
     if (tags.empty()) {
-      t.Put(0, "POINT");
-      t.Put(8, layer);
-      t.Xyz(p.x, p.y, p.z);
+      t.Put(r.point);
+      t.Put(r.layers[l]);
+      t.Coordinates(p.x, p.y, p.z);
     } else {
+      const std::string& layer = names[l];
       t.Put(0, "INSERT");
       t.Put(8, layer);
       t.Int(66, 1);
@@ -261,7 +307,7 @@ void PointRange(Tags& t, const Sketch& s, size_t first, size_t end,
         t.Put(0, "ATTRIB");
         t.Put(8, layer);
         t.Xyz(p.x, p.y, p.z);
-        t.Put(40, o.text_height);
+        t.Put(40, height);
         t.Put(1, k < p.extras.size() ? DxfText(p.extras[k]) : std::string());
         t.Put(2, tags[k]);
         t.Int(70, 1);
@@ -270,16 +316,18 @@ void PointRange(Tags& t, const Sketch& s, size_t first, size_t end,
       t.Put(8, layer);
     }
     if (p.name.empty()) continue;
-    t.Put(0, "TEXT");
-    t.Put(8, layer);
-    t.Xyz(p.x + offset, p.y + offset, p.z);
-    t.Put(40, o.text_height);
-    t.Put(1, DxfText(p.name));
+    t.Put(r.text);
+    t.Put(r.layers[l]);
+    t.Coordinates(p.x + offset, p.y + offset, p.z);
+    t.Put(r.height);
+    t.Raw(DxfText(p.name));
+    t.Raw("\n");
   }
 }
 
 void Points(Tags& t, const Sketch& s, const DxfLayers& layers,
-            const std::vector<std::string>& names, const DxfOptions& o) {
+            const std::vector<std::string>& names, const Repeated& r,
+            const DxfOptions& o) {
   std::vector<size_t> bounds;
   for (size_t i = 0; i < s.points.size(); i += kBlock) bounds.push_back(i);
   bounds.push_back(s.points.size());
@@ -287,16 +335,23 @@ void Points(Tags& t, const Sketch& s, const DxfLayers& layers,
   for (const std::string& name : s.extra_names)
     tags.push_back(DxfText(Tag(name)));
   InBlocks(t, bounds, [&](Tags& t, size_t first, size_t end) {
-    PointRange(t, s, first, end, layers, names, tags, o);
+    PointRange(t, s, first, end, layers, names, r, tags, o);
   });
 }
 
-void PolylineRange(Tags& t, const Sketch& s, size_t first, size_t end,
-                   const DxfLayers& layers,
-                   const std::vector<std::string>& names) {
+// The points of a line lie anywhere in a large survey: their coordinates
+// are read from a copy of them alone, five times smaller than the points,
+// and asked for ahead of their turn, so few reads wait on memory.
+using Xyz = std::array<double, 3>;
+constexpr size_t kAhead = 8;  // vertices
+
+void PolylineRange(Tags& t, const Sketch& s, const std::vector<Xyz>& xyz,
+                   size_t first, size_t end, const DxfLayers& layers,
+                   const std::vector<std::string>& names, const Repeated& r) {
   for (size_t i = first; i < end; ++i) {
     const SketchPolyline& pl = s.polylines[i];
-    const std::string& layer = LayerOf(layers, names, pl.layer);
+    const size_t l = LayerOf(layers, pl.layer);
+    const std::string& layer = names[l];
     for (size_t v : pl.vertices)
       if (v >= s.points.size())
         throw std::out_of_range("a polyline goes through point " +
@@ -308,12 +363,14 @@ void PolylineRange(Tags& t, const Sketch& s, size_t first, size_t end,
     t.Int(66, 1);
     t.Xyz(0, 0, 0);
     t.Int(70, 8);  // 3D polyline
-    for (size_t v : pl.vertices) {
-      const SketchPoint& p = s.points[v];
-      t.Put(0, "VERTEX");
-      t.Put(8, layer);
-      t.Xyz(p.x, p.y, p.z);
-      t.Int(70, 32);  // vertex of a 3D polyline
+    const std::vector<size_t>& vs = pl.vertices;
+    for (size_t k = 0; k < vs.size(); ++k) {
+      if (k + kAhead < vs.size()) __builtin_prefetch(&xyz[vs[k + kAhead]]);
+      const Xyz& p = xyz[vs[k]];
+      t.Put(r.vertex);
+      t.Put(r.layers[l]);
+      t.Coordinates(p[0], p[1], p[2]);
+      t.Put(r.vertex_end);  // 70: vertex of a 3D polyline
     }
     t.Put(0, "SEQEND");
     t.Put(8, layer);
@@ -321,7 +378,7 @@ void PolylineRange(Tags& t, const Sketch& s, size_t first, size_t end,
 }
 
 void Polylines(Tags& t, const Sketch& s, const DxfLayers& layers,
-               const std::vector<std::string>& names) {
+               const std::vector<std::string>& names, const Repeated& r) {
   std::vector<size_t> bounds = {0};
   size_t vertices = 0;
   for (size_t i = 0; i < s.polylines.size(); ++i) {
@@ -332,8 +389,11 @@ void Polylines(Tags& t, const Sketch& s, const DxfLayers& layers,
     }
   }
   if (bounds.back() != s.polylines.size()) bounds.push_back(s.polylines.size());
+  std::vector<Xyz> xyz;
+  xyz.reserve(s.points.size());
+  for (const SketchPoint& p : s.points) xyz.push_back({p.x, p.y, p.z});
   InBlocks(t, bounds, [&](Tags& t, size_t first, size_t end) {
-    PolylineRange(t, s, first, end, layers, names);
+    PolylineRange(t, s, xyz, first, end, layers, names, r);
   });
 }
 
@@ -346,7 +406,8 @@ void WriteDxf(const Sketch& sketch, std::ostream& out,
   names.reserve(layers.table.size());
   for (const DxfLayer& l : layers.table) names.push_back(DxfText(l.name));
 
-  Tags t(out);
+  TextOut text(out);
+  Tags t(text);
   Header(t, sketch, options);
   t.Put(0, "SECTION");
   t.Put(2, "TABLES");
@@ -357,8 +418,9 @@ void WriteDxf(const Sketch& sketch, std::ostream& out,
   Blocks(t, sketch, options);
   t.Put(0, "SECTION");
   t.Put(2, "ENTITIES");
-  Points(t, sketch, layers, names, options);
-  Polylines(t, sketch, layers, names);
+  const Repeated repeated(names, options);
+  Points(t, sketch, layers, names, repeated, options);
+  Polylines(t, sketch, layers, names, repeated);
   t.Put(0, "ENDSEC");
   t.Put(0, "EOF");
   t.Flush();

@@ -30,43 +30,69 @@ std::string Format(double v, bool fixed) {
 std::string FixedShortest(double v) { return Format(v, true); }
 std::string Shortest(double v) { return Format(v, false); }
 
-TextOut::TextOut(std::ostream& out) : out_(&out), buf_(kRoom) {}
-TextOut::TextOut(std::string& out) : str_(&out), buf_(kRoom) {}
+TextOut::TextOut(std::ostream& out)
+    : out_(&out),
+      buf_(std::make_unique_for_overwrite<char[]>(kRoom)),
+      size_(kRoom) {}
+TextOut::TextOut()
+    : buf_(std::make_unique_for_overwrite<char[]>(kRoom)), size_(kRoom) {}
 
-TextOut::~TextOut() { Drain(0); }
+TextOut::~TextOut() {
+  if (out_) Drain(0);
+}
 
 void TextOut::Drain(size_t need) {
-  if (out_)
-    out_->write(buf_.data(), static_cast<std::streamsize>(used_));
-  else
-    str_->append(buf_.data(), used_);
-  used_ = 0;
-  if (need > buf_.size()) buf_.resize(need);
+  if (out_) {
+    out_->write(buf_.get(), static_cast<std::streamsize>(used_));
+    used_ = 0;
+    if (need <= size_) return;
+  } else if (need <= size_ - used_) {
+    return;
+  }
+  const size_t size = std::max(size_ * 2, used_ + need);
+  auto bigger = std::make_unique_for_overwrite<char[]>(size);
+  std::copy(buf_.get(), buf_.get() + used_, bigger.get());
+  buf_ = std::move(bigger);
+  size_ = size;
+}
+
+TextOut& TextOut::Large(std::string_view s) {
+  // A whole piece made elsewhere goes to the stream as it is, not through
+  // the buffer.
+  if (out_ && s.size() >= kRoom) {
+    Drain(0);
+    out_->write(s.data(), static_cast<std::streamsize>(s.size()));
+    return *this;
+  }
+  Drain(s.size());
+  s.copy(buf_.get() + used_, s.size());
+  used_ += s.size();
+  return *this;
 }
 
 void TextOut::Fixed(double v) {
-  if (buf_.size() - used_ < kNumberRoom) Drain(kNumberRoom);
-  char* p = buf_.data() + used_;
-  used_ =
-      static_cast<size_t>(Format(v, true, p, p + kNumberRoom) - buf_.data());
+  if (size_ - used_ < kNumberRoom) Drain(kNumberRoom);
+  char* p = buf_.get() + used_;
+  used_ = static_cast<size_t>(Format(v, true, p, p + kNumberRoom) - buf_.get());
 }
 
 void TextOut::Shortest(double v) {
-  if (buf_.size() - used_ < kNumberRoom) Drain(kNumberRoom);
-  char* p = buf_.data() + used_;
+  if (size_ - used_ < kNumberRoom) Drain(kNumberRoom);
+  char* p = buf_.get() + used_;
   used_ =
-      static_cast<size_t>(Format(v, false, p, p + kNumberRoom) - buf_.data());
+      static_cast<size_t>(Format(v, false, p, p + kNumberRoom) - buf_.get());
 }
 
 void TextOut::Int(long long v) {
-  if (buf_.size() - used_ < 24) Drain(24);
-  char* p = buf_.data() + used_;
-  used_ = static_cast<size_t>(std::to_chars(p, p + 24, v).ptr - buf_.data());
+  if (size_ - used_ < 24) Drain(24);
+  char* p = buf_.get() + used_;
+  used_ = static_cast<size_t>(std::to_chars(p, p + 24, v).ptr - buf_.get());
 }
 
 void TextOut::Flush() {
+  if (!out_) return;
   Drain(0);
-  if (out_) out_->flush();
+  out_->flush();
 }
 
 }  // namespace gomiat

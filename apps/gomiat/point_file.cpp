@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <future>
+#include <memory>
 #include <sstream>
 
 #include "frame/cp1252.h"
@@ -498,16 +499,23 @@ PointFile ReadPointFile(const std::string& path, const ReadOptions& options,
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
     throw InputError(path, 0, "is a folder, not a point file");
-  // Read whole in one piece: no stream copies of a large file.
+  // Read whole, straight into one buffer: no copies of a large file.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw InputError(path, 0, std::strerror(errno));
   struct stat st {};
-  std::string bytes;
+  size_t room = size_t{1} << 16;
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-    bytes.reserve(static_cast<size_t>(st.st_size));
-  char chunk[1 << 16];
+    room = static_cast<size_t>(st.st_size) + 1;  // + 1: the end seen at once
+  auto buffer = std::make_unique_for_overwrite<char[]>(room);
+  size_t used = 0;
   for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (used == room) {  // grown since, or not a regular file
+      auto bigger = std::make_unique_for_overwrite<char[]>(room * 2);
+      std::copy(buffer.get(), buffer.get() + used, bigger.get());
+      buffer = std::move(bigger);
+      room *= 2;
+    }
+    const ssize_t n = ::read(fd, buffer.get() + used, room - used);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       const int e = errno;
@@ -515,9 +523,10 @@ PointFile ReadPointFile(const std::string& path, const ReadOptions& options,
       throw InputError(path, 0, std::string("read error: ") + std::strerror(e));
     }
     if (n == 0) break;
-    bytes.append(chunk, static_cast<size_t>(n));
+    used += static_cast<size_t>(n);
   }
   ::close(fd);
+  const std::string_view bytes(buffer.get(), used);
   return ParsePointFile(bytes, path, options, progress);
 }
 

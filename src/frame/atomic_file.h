@@ -69,6 +69,7 @@ class AtomicFileWriter {
 
  private:
   void WriteOut(std::string_view bytes);
+  void WriteBehind();
   [[noreturn]] void Fail(int errno_value);
 
   FileFailureMaker failure_;
@@ -77,6 +78,9 @@ class AtomicFileWriter {
   bool anonymous_ = false;
   int fd_ = -1;
   std::string pending_;
+  long long written_ = 0;     // bytes in the file so far
+  long long handed_ = 0;      // of them, sent on to the disk
+  bool write_behind_ = true;  // until the file system refuses it
 };
 
 // False makes writers use named temporary files only, as on a file system

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace qdr2_Gomiat {
 
@@ -13,6 +14,16 @@ namespace {
 constexpr double kPowers[] = {1,    1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The nearest whole number to x >= 0 without a call into the maths library:
+// below 2^51 adding 2^52 leaves no fraction to keep. Halves may go either
+// way, which changes nothing below: m / 10^k == v then fails for both
+// neighbours, as v * 10^k lies within 0.375 of the m that passes.
+double Nearest(double x) {
+  constexpr double kTwo52 = 4503599627370496.0;
+  if (!(x < kTwo52 / 2)) return std::round(x);
+  return (x + kTwo52) - kTwo52;
+}
 
 // v is m / 10^k for a whole m and a small k: the smallest such k gives the
 // shortest text (the division is correctly rounded, as reading the text
@@ -24,15 +35,14 @@ char* FewDecimals(double v, bool fixed, char* p) {
   // Three decimals first: it covers fewer ones too, their zeros dropped.
   for (int power : {3, 4, 5}) {
     int k = power;
-    const double m = std::round(a * kPowers[power]);
+    const double m = Nearest(a * kPowers[power]);
     if (m >= 9007199254740992.0 || m / kPowers[power] != a) continue;
-    char digits[24];
-    char* end =
-        std::to_chars(digits, digits + sizeof digits, static_cast<int64_t>(m))
-            .ptr;
+    // Copied 24 at a time (a call to memmove for a few bytes costs more
+    // than the rest of the number), so twice the room of the digits.
+    char digits[48] = {};
+    char* end = std::to_chars(digits, digits + 24, static_cast<int64_t>(m)).ptr;
     int n = static_cast<int>(end - digits);
     for (; k > 0 && n > 1 && digits[n - 1] == '0'; --k) --n;  // "1.50"
-    end = digits + n;
     if (!fixed) {
       // The general form takes the exponent when it is shorter ("1e+06").
       int significant = n;
@@ -46,14 +56,17 @@ char* FewDecimals(double v, bool fixed, char* p) {
     }
     if (v < 0) *p++ = '-';
     if (n > k) {
-      p = std::copy(digits, digits + (n - k), p);
+      std::memcpy(p, digits, 24);
+      p += n - k;
     } else {
       *p++ = '0';
     }
     if (k > 0) {
       *p++ = '.';
       for (int z = n; z < k; ++z) *p++ = '0';
-      p = std::copy(digits + (n > k ? n - k : 0), end, p);
+      const int from = n > k ? n - k : 0;
+      std::memcpy(p, digits + from, 24);
+      p += n - from;
     }
     return p;
   }
