@@ -139,10 +139,12 @@ class Grid {
   // changes.
   virtual void ColumnTexts(int16_t col, int32_t first_row, int32_t count,
                            std::vector<std::string_view>& out) const = 0;
-  // The same cells read as the number text service reads them; a cell last
-  // set as a number gives that number back without its text being read.
+  // The same cells read as the number text service reads them, and whether
+  // each has a text at all; a cell last set as a number gives that number
+  // back without its text being read (or even made).
   virtual void ColumnNumbers(int16_t col, int32_t first_row, int32_t count,
-                             std::vector<double>& out) const = 0;
+                             std::vector<double>& values,
+                             std::vector<char>& filled) const = 0;
   // The same text without a copy; valid until the grid next changes.
   virtual std::string_view TextView(int32_t row, int16_t col) const = 0;
 

@@ -9,7 +9,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -196,19 +195,18 @@ void f_Puntos::WriteBack(bool excel, int32_t& Nopun, DblArray& X, DblArray& Y,
   std::vector<int32_t> slot_layer(static_cast<size_t>(n) + 1, 0);
 
   const auto b = static_cast<int16_t>(excel ? -1 : 0);  // "N" minus one
-  std::vector<std::string_view> cname, cx, cy, cz, ccode, clayer;
+  std::vector<std::string_view> cname, ccode, clayer;
   std::vector<double> vn, vx, vy, vz;
+  std::vector<char> fn, fx, fy, fz;  // whether each cell has a text
   int32_t k = 0;
   bool zero_seen = false;
   InSteps(n, ProgressStep(n), bar_, [&](int32_t first, int32_t last) {
     const int32_t count = last - first + 1;
-    if (!excel) g.ColumnNumbers(1, first, count, vn);
+    if (!excel) g.ColumnNumbers(1, first, count, vn, fn);
     g.ColumnTexts(static_cast<int16_t>(b + 2), first, count, cname);
-    for (auto [col, texts, values] :
-         {std::tuple{b + 3, &cx, &vx}, {b + 4, &cy, &vy}, {b + 5, &cz, &vz}}) {
-      g.ColumnTexts(static_cast<int16_t>(col), first, count, *texts);
-      g.ColumnNumbers(static_cast<int16_t>(col), first, count, *values);
-    }
+    g.ColumnNumbers(static_cast<int16_t>(b + 3), first, count, vx, fx);
+    g.ColumnNumbers(static_cast<int16_t>(b + 4), first, count, vy, fy);
+    g.ColumnNumbers(static_cast<int16_t>(b + 5), first, count, vz, fz);
     g.ColumnTexts(static_cast<int16_t>(b + 6), first, count, ccode);
     g.ColumnTexts(static_cast<int16_t>(b + 7), first, count, clayer);
     for (int32_t r = 0; r < count; ++r) {
@@ -231,7 +229,7 @@ void f_Puntos::WriteBack(bool excel, int32_t& Nopun, DblArray& X, DblArray& Y,
       bool keep = true;
       if (!excel && i <= old) {
         keep = true;
-      } else if (cx[ur].empty() && cy[ur].empty() && cz[ur].empty()) {
+      } else if (!fx[ur] && !fy[ur] && !fz[ur]) {
         keep = false;
       } else if (zero_seen) {
         keep = !zero;

@@ -232,19 +232,8 @@ void GridModel::SetColumnNumbers(int16_t col, int32_t first_row,
                                  std::span<const double> values) {
   const size_t c = CheckCol(col);
   CheckDataRows(first_row, values.size());
-  TextColumn& column = contents_.texts[c];
-  auto at = static_cast<size_t>(first_row - 1);
-  char buf[kDecimalRoom];
-  if (!values.empty()) {
-    // The length of the first few texts stands for the rest.
-    const size_t probe = std::min<size_t>(values.size(), 64);
-    size_t bytes = 0;
-    for (size_t i = 0; i < probe; ++i)
-      bytes += NumberText(values[i], buf).size();
-    const size_t rest = column.size() - at;
-    column.ReserveText(bytes * rest / probe + rest / 8);
-  }
-  for (double v : values) column.SetNumber(at++, NumberText(v, buf), v);
+  contents_.texts[c].SetNumbers(static_cast<size_t>(first_row - 1),
+                                values.data(), values.size());
   Notify([](GridObserver& o) { o.GridContentsReset(); });
 }
 
@@ -260,17 +249,20 @@ void GridModel::ColumnTexts(int16_t col, int32_t first_row, int32_t count,
 }
 
 void GridModel::ColumnNumbers(int16_t col, int32_t first_row, int32_t count,
-                              std::vector<double>& out) const {
+                              std::vector<double>& values,
+                              std::vector<char>& filled) const {
   const size_t c = CheckCol(col);
   if (count < 0) throw Failure(err::kSubscript);
   CheckDataRows(first_row, static_cast<size_t>(count));
   const TextColumn& column = contents_.texts[c];
   NumberTextService& numbers = Environment::Current().Numbers();
-  out.resize(static_cast<size_t>(count));
+  values.resize(static_cast<size_t>(count));
+  filled.resize(static_cast<size_t>(count));
   auto at = static_cast<size_t>(first_row - 1);
-  for (double& v : out) {
-    if (!column.Number(at, v)) v = numbers.ReadNumber(column.Get(at));
-    ++at;
+  for (size_t k = 0; k < values.size(); ++k, ++at) {
+    filled[k] = column.Filled(at);
+    if (!column.Number(at, values[k]))
+      values[k] = filled[k] ? numbers.ReadNumber(column.Get(at)) : 0.0;
   }
 }
 

@@ -55,7 +55,8 @@ class GridModel final : public Grid {
   void ColumnTexts(int16_t col, int32_t first_row, int32_t count,
                    std::vector<std::string_view>& out) const override;
   void ColumnNumbers(int16_t col, int32_t first_row, int32_t count,
-                     std::vector<double>& out) const override;
+                     std::vector<double>& values,
+                     std::vector<char>& filled) const override;
   std::string_view TextView(int32_t row, int16_t col) const override;
 
   void SetColour(int32_t row, int16_t col, int32_t colour) override;

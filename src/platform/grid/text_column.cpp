@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 
+#include "frame/decimal_text.h"
 #include "qdr2_gomiat/failure.h"
 
 namespace qdr2_Gomiat {
@@ -17,7 +18,7 @@ constexpr size_t kMinDeadToCompact = size_t{1} << 20;
 constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 }  // namespace
 
-uint32_t TextColumn::Store(std::string_view text) {
+uint32_t TextColumn::Store(std::string_view text) const {
   if (text.size() > kMaxBuffer) throw Failure(err::kOutOfMemory);
   // `text` may live in our own buffer, which compaction replaces.
   std::string copy;
@@ -69,9 +70,50 @@ void TextColumn::SetNumber(size_t i, std::string_view text, double value) {
 }
 
 bool TextColumn::Number(size_t i, double& value) const noexcept {
-  if (i >= numbers_.size() || std::isnan(numbers_[i])) return false;
+  if (!HasNumber(i)) return false;
   value = numbers_[i];
   return true;
+}
+
+void TextColumn::SetNumbers(size_t first, const double* values, size_t count) {
+  if (first > spans_.size() || count > spans_.size() - first)
+    throw Failure(err::kSubscript);
+  if (numbers_.size() < spans_.size())
+    numbers_.resize(spans_.size(), kNoNumber);
+  for (size_t k = 0; k < count; ++k) {
+    const double v = values[k];
+    Span& s = spans_[first + k];
+    if (!std::isfinite(v)) {
+      // No text reads back as these: the cell keeps the text alone.
+      char buf[kDecimalRoom];
+      Set(first + k,
+          std::string_view(
+              buf, WriteShortest(v, false, buf, buf + kDecimalRoom) - buf));
+      continue;
+    }
+    garbage_ += s.length;
+    s.length = 0;
+    numbers_[first + k] = v;
+    pending_ = true;
+  }
+}
+
+void TextColumn::MakePendingTexts() const {
+  size_t cells = 0;
+  for (size_t i = 0; i < spans_.size(); ++i)
+    if (spans_[i].length == 0 && HasNumber(i)) ++cells;
+  // About twelve characters a coordinate.
+  const size_t want = arena_.size() + cells * 12;
+  if (want > arena_.capacity() && want <= kMaxBuffer) arena_.reserve(want);
+  char buf[kDecimalRoom];
+  for (size_t i = 0; i < spans_.size(); ++i) {
+    if (spans_[i].length != 0 || !HasNumber(i)) continue;
+    const char* end =
+        WriteShortest(numbers_[i], false, buf, buf + kDecimalRoom);
+    const std::string_view text(buf, static_cast<size_t>(end - buf));
+    spans_[i] = Span{Store(text), static_cast<uint32_t>(text.size())};
+  }
+  pending_ = false;
 }
 
 void TextColumn::Append(std::string_view text) {
@@ -119,7 +161,7 @@ void TextColumn::Resize(size_t n) {
   MaybeCompact();
 }
 
-void TextColumn::Compact() {
+void TextColumn::Compact() const {
   std::string fresh;
   fresh.reserve(arena_.size() - garbage_);
   for (const Span& s : spans_) fresh.append(arena_, s.offset, s.length);

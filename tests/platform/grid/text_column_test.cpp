@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
+
+#include "qdr2_gomiat/failure.h"
 
 namespace qdr2_Gomiat {
 namespace {
@@ -57,6 +60,33 @@ TEST(TextColumn, CopyingACellOntoAnotherOfTheSameColumnIsSafe) {
   EXPECT_EQ(c.Get(0), std::string(5000, 'x'));
   c.Set(1, c.Get(1).substr(10, 20));
   EXPECT_EQ(c.Get(1), std::string(20, 'x'));
+}
+
+// Numbers get their texts on the first read; until then, and after, they
+// read back as numbers, and any change of a cell drops its number.
+TEST(TextColumn, NumbersReadBackAndGetTheirTextsWhenFirstRead) {
+  TextColumn c;
+  c.Resize(5);
+  c.Set(4, "kept");
+  const double v[] = {431247.982, -0.5, 1e22, 7};
+  c.SetNumbers(0, v, 4);
+  double n = 0;
+  EXPECT_TRUE(c.Number(2, n) && n == 1e22);
+  EXPECT_TRUE(c.Filled(1));
+  c.Set(3, "x");  // a text over a number waiting for its own
+  c.Resize(6);
+  EXPECT_FALSE(c.Number(3, n) || c.Number(5, n) || c.Filled(5));
+  EXPECT_EQ(c.Get(0), "431247.982");
+  EXPECT_EQ(c.Get(1), "-0.5");
+  EXPECT_EQ(c.Get(2), "1e+22");
+  EXPECT_EQ(c.Get(3), "x");
+  EXPECT_EQ(c.Get(4), "kept");
+  EXPECT_TRUE(c.Number(0, n) && n == 431247.982);
+  const double nan[] = {std::numeric_limits<double>::quiet_NaN()};
+  c.SetNumbers(1, nan, 1);  // no number to keep: the text alone
+  EXPECT_FALSE(c.Number(1, n));
+  EXPECT_EQ(c.Get(1), "nan");
+  EXPECT_THROW(c.SetNumbers(5, v, 2), Failure);
 }
 
 }  // namespace
