@@ -54,24 +54,6 @@ TEST(QtMessageBox, FlagsGiveButtonsIconsAndDefaults) {
   EXPECT_EQ(info->text(), QStringLiteral("<I> inicia"));
 }
 
-// A short message under a longer title keeps the whole title in view,
-// beside the title bar's buttons.
-TEST(QtMessageBox, BoxesAreWideEnoughForTheirTitle) {
-  QtSession session;
-  for (const char* title : {"", "Auyuda del Autocroquis:"}) {
-    auto box = MakeMessageBox("obsoleto", 0, title, nullptr);
-    box->show();
-    QCoreApplication::processEvents();
-    QFont bold = box->font();
-    bold.setBold(true);
-    const QFontMetrics fm(bold);
-    EXPECT_GE(box->width(),
-              fm.horizontalAdvance(box->windowTitle()) + 2 * fm.height())
-        << box->windowTitle().toStdString();
-    box->hide();
-  }
-}
-
 TEST(QtMessageBox, TheUsersAnswerComesBack) {
   QtSession session;
   for (const auto& [flags, answer] : {std::pair{3 + 32, 6}, {3, 2}, {0, 1}}) {
