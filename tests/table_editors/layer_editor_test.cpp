@@ -159,22 +159,6 @@ TEST(LayerEditor, ThicknessNoNumberFailsAndNewRowsAreSelected) {
   }
 }
 
-// Long tables let pending messages run every 10 rows.
-TEST(LayerEditor, LongTablesLetMessagesRun) {
-  testing::HeadlessSession session;
-  Layers l;
-  l.NoCap = 25;
-  for (auto* a : {&l.Nombres, &l.Estado}) a->RedimPreserve(25);
-  for (auto* a : {&l.colorr, &l.grosor, &l.Tipolin, &l.PunCp, &l.PolCp,
-                  &l.PlVCp, &l.texCp})
-    a->RedimPreserve(25);
-  session.User().Click("cmdAceptar");
-  c_Capas capas;
-  l.Edit(capas);
-  EXPECT_EQ(l.NoCap, 25);
-  EXPECT_EQ(session.DoEventsCount(), 2);  // rows 10 and 20
-}
-
 // A pasted block keeps every column's rules: choice cells take only their
 // choices, colours and counts take nothing typed, and no row is added.
 TEST(LayerEditor, PastedCellsFollowTheColumnsRules) {
