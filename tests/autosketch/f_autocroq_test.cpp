@@ -87,7 +87,9 @@ TEST(f_Autocroq, FillShowsTheTableMeaningOfEachCode) {
   EXPECT_EQ(partial.tblAutocro.grid().Text(2, 4), "ZZ");
 }
 
-TEST(f_Autocroq, AcceptedEditsComeBackAndAreSavedIntoTheFile) {
+// What the save writes is code_table_file_test.cpp's and
+// c_autocroquis_test.cpp's.
+TEST(f_Autocroq, AcceptedEditsComeBack) {
   testing::HeadlessSession session;
   f_Autocroq f;
   auto codes = StrA::FromItems({"CT", "NUEVO"});
@@ -117,14 +119,6 @@ TEST(f_Autocroq, AcceptedEditsComeBackAndAreSavedIntoTheFile) {
   EXPECT_EQ(r.layers, StrA::FromItems({"CTX", "NUEVO"}));
   EXPECT_EQ(r.colours, LngA::FromItems({2, 7}));
   EXPECT_EQ(r.lines, StrA::FromItems({"__..__..__..__", "_____________"}));
-
-  f.Graba_configuración(r.n, r.codes, r.counts, r.types, r.layers, r.colours,
-                        r.lines);
-  const auto lines = FileLines();
-  ASSERT_EQ(lines.size(), 25u);
-  EXPECT_EQ(lines[8], "CT,,Lineal,CTX, 2,4\r");
-  EXPECT_EQ(lines[24], "NUEVO,,Puntual,NUEVO, 7,0\r");
-  EXPECT_EQ(lines[0], "ARBOL,1,Puntual,ARBOLES, 3,0\r");
 }
 
 TEST(f_Autocroq, CancelLeavesTheArraysAlone) {
