@@ -14,7 +14,6 @@
 #include <QTest>
 
 #include "platform/grid/grid_model.h"
-#include "platform/qt/colour_picker.h"
 #include "platform/qt/grid_delegate.h"
 #include "platform/qt/grid_table_model.h"
 #include "qt/qt_session.h"
@@ -144,32 +143,6 @@ TEST(QtGridView, TypingAndTheCurrentRowReachTheGrid) {
     EXPECT_TRUE(table->selectionModel()->isRowSelected(1, {}));
     form.Hide();
   });
-}
-
-TEST(QtGridView, ColourCellsArePickedFromTheNumberedPalette) {
-  QtSession session;
-  f_Prueba form;
-  const int32_t wanted = Environment::Current().Colours().ColorValue(5);
-  RunModal(form, [&](FormView& view) {
-    auto* table = Widget<QTableView>(view, "tblDatos");
-    ASSERT_NE(table, nullptr);
-    table->setCurrentIndex(table->model()->index(1, 2));
-    // Colour number 5 is the sixth swatch of the first row.
-    QTimer::singleShot(0, [] {
-      auto* picker =
-          qobject_cast<qt::ColourPicker*>(QApplication::activeModalWidget());
-      ASSERT_NE(picker, nullptr);
-      auto* palette = picker->findChild<QWidget*>(QStringLiteral("palette"));
-      ASSERT_NE(palette, nullptr);
-      QTest::mouseClick(palette, Qt::LeftButton, {}, QPoint(5 * 16 + 8, 8));
-    });
-    QTest::keyClick(table, Qt::Key_F2);
-    // Typing text into a colour cell changes nothing.
-    EXPECT_FALSE(table->model()->setData(table->model()->index(1, 2),
-                                         QStringLiteral("rojo"), Qt::EditRole));
-    form.Hide();
-  });
-  EXPECT_EQ(form.tblDatos.grid().Colour(2, 2), wanted);
 }
 
 TEST(QtGridView, CtrlCCopiesTheBlockAndCtrlVPastesWithOneMessage) {

@@ -71,8 +71,6 @@ TEST(LayerEditor, ShowsTheTableNormalisedAndAcceptingWritesItBack) {
   EXPECT_EQ(l.Principal, before.Principal);
   EXPECT_EQ(l.PunCp, before.PunCp);
   EXPECT_EQ(l.texCp, before.texCp);
-  // The window's place is kept for the next time.
-  EXPECT_EQ(session.GetSetting("Editor de capas", "Width"), "9700");
 }
 
 TEST(LayerEditor, EmptyTableShowsOneBlankLayer) {

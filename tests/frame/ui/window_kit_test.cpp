@@ -2,13 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-#include <vector>
-
-#include "autosketch/f_autocroq.h"
-#include "points_editor/f_puntos.h"
 #include "qdr2_gomiat/testing.h"
-#include "table_editors/f_capas.h"
 
 namespace qdr2_Gomiat::ui {
 namespace {
@@ -60,35 +54,6 @@ TEST(WindowKit, AcceptCancelAndTheFirstPlaceAtAFifthOfTheScreen) {
   f.Move(100, 200, 5000, 3000);
   SaveWindowPlace(f, "Kit");
   EXPECT_EQ(session.GetSetting("Kit", "Width"), "5000");
-}
-
-// Each tool window lays itself out with the kit: after a resize, laying it
-// out again moves nothing.
-TEST(WindowKit, ToolWindowsFollowTheLayoutOnResize) {
-  testing::HeadlessSession session;
-  f_Autocroq sketch;
-  f_Puntos points;
-  F_Capas layers;
-  const std::tuple<Form*, Control*, const char*> windows[] = {
-      {&sketch, &sketch.tblAutocro, "cmdAyuda"},
-      {&points, &points.tblAutocro, "cmdCrear"},
-      {&layers, &layers.tblCapas, "cmdCrear"}};
-  for (const auto& [form, grid, third] : windows) {
-    form->Load();
-    form->Move(0, 0, 10000, 6000);
-    const BottomRow row{.first = form->FindByFullName("cmdAceptar"),
-                        .second = form->FindByFullName("cmdCancelar"),
-                        .third = form->FindByFullName(third)};
-    auto places = [&] {
-      std::vector<int32_t> v;
-      for (const Control* c : {grid, row.first, row.second, row.third})
-        v.insert(v.end(), {c->Left(), c->Top(), c->Width(), c->Height()});
-      return v;
-    };
-    const std::vector<int32_t> shown = places();
-    LayoutGridAndButtons(*form, *grid, row);
-    EXPECT_EQ(places(), shown) << form->Name();
-  }
 }
 
 }  // namespace
