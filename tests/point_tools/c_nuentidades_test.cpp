@@ -41,15 +41,6 @@ TEST(EntityCounts, DashForNoneAndThreeVerticesPerTriangle) {
                           {"Texto", "1", ""}}));
   EXPECT_TRUE(e == before);
   EXPECT_EQ(session.ShownWindows(), std::vector<std::string>{"Entidades:"});
-
-  udt_Entidades zero;
-  session.User()
-      .Look([&](const testing::WindowView& v) { shown = Cells(v); })
-      .Click("cmdDatosaceptar");
-  counts.A_Show_Entidades(zero);
-  for (size_t r = 1; r <= 5; ++r)
-    EXPECT_EQ(shown[r],
-              (std::vector<std::string>{shown[r][0], "-", r == 5 ? "" : "-"}));
 }
 
 TEST(EntityCounts, FailuresReachTheHost) {

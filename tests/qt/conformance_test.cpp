@@ -159,29 +159,16 @@ Outcome RunQt() {
 TEST(BackendConformance, OneScriptGivesTheSameEventsInBothBackends) {
   const Outcome headless = RunHeadless();
   const Outcome real = RunQt();
-  // What the script must give, read once from the headless run.
-  const Lines start = {"txtN 1",
-                       "txtN 12",
-                       "txtN 5",
-                       "txtNombre Peña",
-                       "txtNombre ñ",
-                       "txtNombre ñu",
-                       "cmbCapa click Casa",
-                       "optTipo click 1",
-                       "labCapa click",
-                       "labCapa dbl",
-                       "optTipo click 0",
-                       "optTipo dbl 0"};
-  ASSERT_GE(headless.events.size(), start.size());
-  EXPECT_EQ(Lines(headless.events.begin(), headless.events.begin() + 12),
-            start);
-  const Lines buttons = {"cmdAv down 0",   "cmdAv repeat 0", "cmdAv up 0",
-                         "cmdAv click 0",  "cmdAv down 0",   "cmdAv repeat 0",
-                         "cmdAv up 0",     "cmdAv click 0",  "cmdAv down 1",
-                         "cmdAv repeat 1", "cmdAv up 1",     "cmdAv click 1",
-                         "cmdFalla click"};
-  EXPECT_EQ(Lines(headless.events.begin() + 12, headless.events.begin() + 25),
-            buttons);
+  // The headless run did what the script says (the events themselves are
+  // form_test.cpp's): the typing corrected by the rule, the double clicks,
+  // the held arrow, the failing handler.
+  const Lines& e = headless.events;
+  ASSERT_GE(e.size(), 25u);
+  EXPECT_EQ(Lines(e.begin(), e.begin() + 3),
+            (Lines{"txtN 1", "txtN 12", "txtN 5"}));
+  EXPECT_EQ(e[9], "labCapa dbl");
+  EXPECT_EQ(e[13], "cmdAv repeat 0");
+  EXPECT_EQ(e[24], "cmdFalla click");
   // The runaway cascade: as deep as the dispatcher allows, then closing.
   EXPECT_EQ(headless.events.size(), 25u + ui::kMaxHandlerDepth + 3);
   EXPECT_EQ(Lines(headless.events.end() - 3, headless.events.end()),

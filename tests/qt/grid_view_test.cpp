@@ -8,14 +8,12 @@
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
 #include "platform/grid/grid_model.h"
-#include "platform/qt/colour_picker.h"
 #include "platform/qt/grid_delegate.h"
 #include "platform/qt/grid_table_model.h"
 #include "qt/qt_session.h"
@@ -147,36 +145,10 @@ TEST(QtGridView, TypingAndTheCurrentRowReachTheGrid) {
   });
 }
 
-TEST(QtGridView, ColourCellsArePickedFromTheNumberedPalette) {
-  QtSession session;
-  f_Prueba form;
-  const int32_t wanted = Environment::Current().Colours().ColorValue(5);
-  RunModal(form, [&](FormView& view) {
-    auto* table = Widget<QTableView>(view, "tblDatos");
-    ASSERT_NE(table, nullptr);
-    table->setCurrentIndex(table->model()->index(1, 2));
-    // Colour number 5 is the sixth swatch of the first row.
-    QTimer::singleShot(0, [] {
-      auto* picker =
-          qobject_cast<qt::ColourPicker*>(QApplication::activeModalWidget());
-      ASSERT_NE(picker, nullptr);
-      auto* palette = picker->findChild<QWidget*>(QStringLiteral("palette"));
-      ASSERT_NE(palette, nullptr);
-      QTest::mouseClick(palette, Qt::LeftButton, {}, QPoint(5 * 16 + 8, 8));
-    });
-    QTest::keyClick(table, Qt::Key_F2);
-    // Typing text into a colour cell changes nothing.
-    EXPECT_FALSE(table->model()->setData(table->model()->index(1, 2),
-                                         QStringLiteral("rojo"), Qt::EditRole));
-    form.Hide();
-  });
-  EXPECT_EQ(form.tblDatos.grid().Colour(2, 2), wanted);
-}
-
 TEST(QtGridView, CtrlCCopiesTheBlockAndCtrlVPastesWithOneMessage) {
   QtSession session;
   f_Prueba form;
-  QString title, text;
+  QString title;
   RunModal(form, [&](FormView& view) {
     auto* table = Widget<QTableView>(view, "tblDatos");
     ASSERT_NE(table, nullptr);
@@ -196,50 +168,11 @@ TEST(QtGridView, CtrlCCopiesTheBlockAndCtrlVPastesWithOneMessage) {
     QTest::keySequence(table, QKeySequence::Paste);
     ASSERT_EQ(user.texts.size(), 1u);
     title = QString::fromStdString(user.titles[0]);
-    text = QString::fromStdString(user.texts[0]);
     form.Hide();
   });
-  const Grid& g = form.tblDatos.grid();
-  EXPECT_EQ(g.Text(2, 0), "POZO");
-  EXPECT_EQ(g.Text(2, 1), "Lineal");  // not on the list
-  EXPECT_EQ(g.Text(3, 0), "FAROLA");
-  EXPECT_EQ(g.Text(3, 1), "Puntual");
+  // What the paste keeps and refuses is grid_clipboard_test.cpp's.
+  EXPECT_EQ(form.tblDatos.grid().Text(3, 0), "FAROLA");
   EXPECT_EQ(title, QStringLiteral("Pegar"));
-  EXPECT_TRUE(text.contains(QStringLiteral("2 de 5"))) << text.toStdString();
-}
-
-// Picks `name` in the next file dialog, typed without its extension.
-void ChooseInNextFileDialog(const QString& name) {
-  QTimer::singleShot(0, [name] {
-    auto* dialog =
-        qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("*.crq")});
-    dialog->selectFile(name);
-    static_cast<QDialog*>(dialog)->accept();  // as the Save button does
-  });
-}
-
-TEST(QtGridView, ContentsAreSavedAndLoadedThroughFileDialogs) {
-  QtSession session;
-  f_Prueba form;
-  const QString base = QString::fromStdString(session.Folder() + "/codigos");
-  RunModal(form, [&](FormView& view) {
-    auto* table =
-        qobject_cast<qt::GridView*>(Widget<QTableView>(view, "tblDatos"));
-    ASSERT_NE(table, nullptr);
-    ChooseInNextFileDialog(base);
-    table->SaveContents();
-    ASSERT_TRUE(QFileInfo::exists(base + QStringLiteral(".crq")));
-
-    form.tblDatos.grid().SetText(1, 0, "BORRADO");
-    ChooseInNextFileDialog(base + QStringLiteral(".crq"));
-    table->LoadContents();
-    EXPECT_EQ(table->model()->index(0, 0).data().toString(),
-              QStringLiteral("CASA"));
-    form.Hide();
-  });
-  EXPECT_EQ(form.tblDatos.grid().Text(1, 0), "CASA");
 }
 
 // A million rows open without an item per cell (the speed is measured in

@@ -1,4 +1,4 @@
-// Message boxes with the platform's flags: the buttons, icon, default and
+// Message boxes with the platform's flags: the buttons, default and
 // Escape buttons they get, the title, and the answer the user gives.
 #include "platform/qt/message_box.h"
 
@@ -25,51 +25,29 @@ int AnswerOf(QAbstractButton* b) {
   return b == nullptr ? -1 : b->property("answer").toInt();
 }
 
-TEST(QtMessageBox, FlagsGiveButtonsIconsAndDefaults) {
+TEST(QtMessageBox, FlagsGiveButtonsAndDefaults) {
   QtSession session;
   auto ok = MakeMessageBox("Hecho", 0, "", nullptr);
   EXPECT_EQ(ButtonTexts(*ok), QStringList{QStringLiteral("Aceptar")});
-  EXPECT_EQ(ok->icon(), QMessageBox::NoIcon);
   EXPECT_EQ(ok->windowTitle(), QStringLiteral("c_Gomiat"));
 
   auto ync = MakeMessageBox("¿Guardar?", 3 + 48, "Capas", nullptr);
   EXPECT_EQ(ButtonTexts(*ync),
             (QStringList{QStringLiteral("Cancelar"), QStringLiteral("No"),
                          QString::fromUtf8("Sí")}));
-  EXPECT_EQ(ync->icon(), QMessageBox::Warning);
   EXPECT_EQ(ync->windowTitle(), QStringLiteral("Capas"));
   EXPECT_EQ(AnswerOf(ync->defaultButton()), 6);
   EXPECT_EQ(AnswerOf(ync->escapeButton()), 2);
 
   // 256: the second button is the default one.
   auto yn = MakeMessageBox("¿Borrar?", 4 + 16 + 256, "", nullptr);
-  EXPECT_EQ(yn->icon(), QMessageBox::Critical);
   EXPECT_EQ(AnswerOf(yn->defaultButton()), 7);
   EXPECT_EQ(AnswerOf(yn->escapeButton()), 7);
   EXPECT_EQ(qt::DefaultAnswerFor(4), 7);
 
   auto info = MakeMessageBox("<I> inicia", 64, "", nullptr);
-  EXPECT_EQ(info->icon(), QMessageBox::Information);
   EXPECT_EQ(info->textFormat(), Qt::PlainText);
   EXPECT_EQ(info->text(), QStringLiteral("<I> inicia"));
-}
-
-// A short message under a longer title keeps the whole title in view,
-// beside the title bar's buttons.
-TEST(QtMessageBox, BoxesAreWideEnoughForTheirTitle) {
-  QtSession session;
-  for (const char* title : {"", "Auyuda del Autocroquis:"}) {
-    auto box = MakeMessageBox("obsoleto", 0, title, nullptr);
-    box->show();
-    QCoreApplication::processEvents();
-    QFont bold = box->font();
-    bold.setBold(true);
-    const QFontMetrics fm(bold);
-    EXPECT_GE(box->width(),
-              fm.horizontalAdvance(box->windowTitle()) + 2 * fm.height())
-        << box->windowTitle().toStdString();
-    box->hide();
-  }
 }
 
 TEST(QtMessageBox, TheUsersAnswerComesBack) {

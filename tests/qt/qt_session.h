@@ -125,9 +125,4 @@ W* Widget(FormView& view, const char* full_name) {
                             : qobject_cast<W*>(view.WidgetOf(*control));
 }
 
-// Where the tests keep their pictures: <build>/screenshots.
-inline std::string ScreenshotFolder() {
-  return std::string(QDR2_GOMIAT_BINARY_DIR) + "/screenshots";
-}
-
 }  // namespace qdr2_Gomiat::qt_tests

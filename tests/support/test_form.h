@@ -28,7 +28,6 @@ class f_Prueba : public ui::Form {
         cmbCapa(Add<ui::ComboBox>("cmbCapa")),
         fraTipo(Add<ui::Frame>("fraTipo")),
         optTipo(AddArray<ui::OptionButton>("optTipo", 2)),
-        linMuestra(Add<ui::LineShape>("linMuestra")),
         msfResumen(Add<ui::FlexGrid>("msfResumen")),
         tblDatos(
             Add<ui::GridControl>("tblDatos", Environment::Current().NewGrid())),
@@ -73,9 +72,6 @@ class f_Prueba : public ui::Form {
                    [this](int16_t i) { Log("optTipo click " + Str(i)); });
     optTipo.Handle(&ui::Control::DblClick,
                    [this](int16_t i) { Log("optTipo dbl " + Str(i)); });
-    linMuestra.SetLine(2760, 1140, 3600, 1140);
-    linMuestra.SetBorderWidth(2);
-    linMuestra.SetBorderStyle(ui::LineShape::kDash);
     msfResumen.Move(4680, 600, 2400, 1080);
     cmdAv.ForEach([&](ui::CommandButton& b, int16_t i) {
       b.SetCaption(i == 0 ? "<" : ">");
@@ -154,7 +150,6 @@ class f_Prueba : public ui::Form {
   ui::ComboBox& cmbCapa;
   ui::Frame& fraTipo;
   ui::ControlArray<ui::OptionButton> optTipo;
-  ui::LineShape& linMuestra;
   ui::FlexGrid& msfResumen;
   ui::GridControl& tblDatos;
   ui::ControlArray<ui::CommandButton> cmdAv;

@@ -71,8 +71,6 @@ TEST(LayerEditor, ShowsTheTableNormalisedAndAcceptingWritesItBack) {
   EXPECT_EQ(l.Principal, before.Principal);
   EXPECT_EQ(l.PunCp, before.PunCp);
   EXPECT_EQ(l.texCp, before.texCp);
-  // The window's place is kept for the next time.
-  EXPECT_EQ(session.GetSetting("Editor de capas", "Width"), "9700");
 }
 
 TEST(LayerEditor, EmptyTableShowsOneBlankLayer) {
@@ -157,22 +155,6 @@ TEST(LayerEditor, ThicknessNoNumberFailsAndNewRowsAreSelected) {
   } catch (const Failure& e) {
     EXPECT_EQ(e.number(), 13);
   }
-}
-
-// Long tables let pending messages run every 10 rows.
-TEST(LayerEditor, LongTablesLetMessagesRun) {
-  testing::HeadlessSession session;
-  Layers l;
-  l.NoCap = 25;
-  for (auto* a : {&l.Nombres, &l.Estado}) a->RedimPreserve(25);
-  for (auto* a : {&l.colorr, &l.grosor, &l.Tipolin, &l.PunCp, &l.PolCp,
-                  &l.PlVCp, &l.texCp})
-    a->RedimPreserve(25);
-  session.User().Click("cmdAceptar");
-  c_Capas capas;
-  l.Edit(capas);
-  EXPECT_EQ(l.NoCap, 25);
-  EXPECT_EQ(session.DoEventsCount(), 2);  // rows 10 and 20
 }
 
 // A pasted block keeps every column's rules: choice cells take only their

