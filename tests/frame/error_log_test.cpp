@@ -7,8 +7,8 @@
 #include <string>
 
 #include "frame/environment.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/platform.h"
-#include "platform/settings/fake_environment.h"
 #include "qdr2_gomiat/failure.h"
 #include "support/processes.h"
 #include "support/test_support.h"
@@ -16,23 +16,15 @@
 namespace qdr2_Gomiat {
 namespace {
 
-using test_support::FakeEnvironment;
-using test_support::FakeOptions;
 using test_support::TempFolder;
 
-FakeOptions Options(const std::string& folder = "/opt/landrix/qdr2") {
-  FakeOptions o;
-  o.component_folder = folder;
-  o.now = test_support::DateTime(2024, 3, 5, 14, 7, 9);
-  return o;
-}
-
-// One run of the component over the settings file at `path`.
+// One run of the component, headless, over the settings file at `path`
+// with the suite in `folder`.
 class ComponentRun {
  public:
   explicit ComponentRun(const std::string& path,
-                        const FakeOptions& options = Options())
-      : env_([path] { return MakeSqliteSettings(path); }, options) {}
+                        const std::string& folder = "/opt/landrix/qdr2")
+      : scope_(Factories(path), folder) {}
 
   // Anota_Error as every caller uses it; returns NoMostrar afterwards.
   bool Report(const std::string& line, const std::string& title = "t") {
@@ -49,10 +41,27 @@ class ComponentRun {
     Environment::Current().Settings().SaveSetting("Landrix", section, key,
                                                   value);
   }
-  const FakeEnvironment& Env() const { return env_; }
+  const headless::HeadlessState& Ui() const { return *ui_; }
 
  private:
-  FakeEnvironment env_;
+  struct FixedClock final : Clock {
+    std::tm Now() override {
+      return test_support::DateTime(2024, 3, 5, 14, 7, 9);
+    }
+  };
+  Environment::Factories Factories(const std::string& path) {
+    Environment::Factories f;
+    f.settings = [path] { return MakeSqliteSettings(path); };
+    f.ui = [ui = ui_] {
+      return std::make_unique<headless::HeadlessBackend>(ui);
+    };
+    f.clock = [] { return std::make_unique<FixedClock>(); };
+    return f;
+  }
+
+  std::shared_ptr<headless::HeadlessState> ui_ =
+      std::make_shared<headless::HeadlessState>();
+  test_support::ScopedEnvironment scope_;
 };
 
 TEST(ErrorLog, QuietEntriesAreNumberedAcrossRunsWithAllFiveSections) {
@@ -63,7 +72,7 @@ TEST(ErrorLog, QuietEntriesAreNumberedAcrossRunsWithAllFiveSections) {
   {
     ComponentRun run(path);
     EXPECT_TRUE(run.Report("*Editor Capas 1 - Error nº 9:x"));
-    EXPECT_EQ(run.Env().do_events, 1);  // pending messages ran once
+    EXPECT_EQ(run.Ui().do_events, 1);  // pending messages ran once
     EXPECT_EQ(run.Get("Errores", "Cantidad"), "1");
     EXPECT_EQ(run.Get("Errores", "1"), "*# *Editor Capas 1 - Error nº 9:x");
     EXPECT_EQ(run.Get("ErroresMenu", "1"), "*#  Qdr2_Gomiat");
@@ -95,7 +104,7 @@ TEST(ErrorLog, AtMostElevenEntriesAndOutsideResetsRenumber) {
   run.Set("Errores", "Verlos", "True");
   run.Set("Errores", "Cantidad", "40");
   run.Report("visible");
-  EXPECT_EQ(run.Env().shown.size(), 1u);
+  EXPECT_EQ(run.Ui().messages.size(), 1u);
   EXPECT_EQ(run.Get("Errores", "41"), "<none>");
 
   // Lowered from outside, or not a number: numbering starts again there.
@@ -115,10 +124,10 @@ TEST(ErrorLog, VerlosOrTheSuiteFolderShowTheBoxWithoutPrefix) {
     ComponentRun run(tmp.File("a.sqlite"));
     run.Set("Errores", "Verlos", "True");
     EXPECT_FALSE(run.Report("*Tipolin - Error nº 13:x", "Fuente"));
-    ASSERT_EQ(run.Env().shown.size(), 1u);
-    EXPECT_EQ(run.Env().shown[0].title, "Fuente");
-    EXPECT_EQ(run.Env().shown[0].flags, 48);
-    EXPECT_EQ(run.Env().do_events, 0);
+    ASSERT_EQ(run.Ui().messages.size(), 1u);
+    EXPECT_EQ(run.Ui().messages[0].title, "Fuente");
+    EXPECT_EQ(run.Ui().messages[0].flags, 48);
+    EXPECT_EQ(run.Ui().do_events, 0);
     EXPECT_EQ(run.Get("Errores", "1"), "*Tipolin - Error nº 13:x");
     EXPECT_EQ(run.Get("ErroresMenu", "1"), " Qdr2_Gomiat");
   }
@@ -126,18 +135,16 @@ TEST(ErrorLog, VerlosOrTheSuiteFolderShowTheBoxWithoutPrefix) {
   for (const char* folder :
        {"D:\\copia\\C:\\K9M\\Qdr\\x", "C:\\K9M\\Qdr", "c:\\k9m\\qdr\\bin"}) {
     const bool shown = folder[0] == 'D';
-    ComponentRun run(tmp.File(folder), Options(folder));
+    ComponentRun run(tmp.File(folder), folder);
     EXPECT_EQ(run.Report("m"), !shown) << folder;
     EXPECT_EQ(run.Get("Errores", "1"), shown ? "m" : "*# m") << folder;
   }
   // A damaged settings file: the store cannot even be made.
   const std::string path = tmp.File("settings.sqlite");
   test_support::WriteFile(path, std::string(4096, '#'));
-  FakeEnvironment env([path] { return MakeSqliteSettings(path); },
-                      Options("C:\\K9M\\Qdr\\bin"));
-  bool no_mostrar = true;
-  EXPECT_NO_THROW(Anota_Error("dañado", "t", no_mostrar));
-  EXPECT_EQ(env.shown.size(), 1u);
+  ComponentRun damaged(path, "C:\\K9M\\Qdr\\bin");
+  EXPECT_NO_THROW(damaged.Report("dañado"));
+  EXPECT_EQ(damaged.Ui().messages.size(), 1u);
 }
 
 // Every entry 1..Cantidad whole (all five parts, of one report), none
