@@ -126,7 +126,8 @@ class Grid {
   virtual void SetText(int32_t row, int16_t col, int32_t value) = 0;
   virtual std::string Text(int32_t row, int16_t col) const = 0;
   // A Double handed as a number: the cell keeps the shortest text that
-  // reads back as the same value, so an untouched cell loses nothing.
+  // reads back as the same value (no exponent from 1e-4 to 1e15), so an
+  // untouched cell loses nothing.
   virtual void SetNumber(int32_t row, int16_t col, double value) = 0;
 
   // Bulk forms for the large tables: the same cells as one call per cell for

@@ -193,15 +193,10 @@ void f_Puntos::FillRows(const FillSource& from, FillBuffers& buffers,
   auto row = [first](size_t k) { return first + static_cast<int32_t>(k); };
 
   if (!excel) {
-    // Whole numbers side by side in one buffer, 11 characters at most.
-    std::string& digits = buffers.digits;
-    digits.resize(count * 12);
-    for (size_t k = 0; k < count; ++k) {
-      const int32_t v = valor_o ? from.Nivel(row(k)) : row(k);
-      char* at = digits.data() + k * 12;
-      texts[k] = std::string_view(at, std::to_chars(at, at + 12, v).ptr - at);
-    }
-    g.SetColumnTexts(1, first, texts);
+    // Row numbers (or the host's levels): whole numbers, kept as numbers.
+    for (size_t k = 0; k < count; ++k)
+      numbers[k] = valor_o ? from.Nivel(row(k)) : row(k);
+    g.SetColumnNumbers(1, first, numbers);
   }
   auto strings = [&](int16_t col, const StrArray& a) {
     for (size_t k = 0; k < count; ++k) texts[k] = a(row(k));

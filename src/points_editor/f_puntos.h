@@ -96,7 +96,6 @@ class f_Puntos : public ui::Form {
   struct FillBuffers {
     std::vector<std::string_view> texts;
     std::vector<double> numbers;
-    std::string digits;
   };
   void FillRows(const FillSource& from, FillBuffers& buffers, bool excel,
                 bool valor_o, int32_t first, int32_t last);

@@ -180,26 +180,15 @@ void GridModel::SetText(int32_t row, int16_t col, int32_t value) {
   StoreText(row, CheckCol(col), CStr(value));
 }
 
-namespace {
-
-// The shortest text that reads back as the same Double.
-std::string_view NumberText(double value, char (&buf)[kDecimalRoom]) {
-  return std::string_view(
-      buf, static_cast<size_t>(
-               WriteShortest(value, false, buf, buf + kDecimalRoom) - buf));
-}
-
-}  // namespace
-
 void GridModel::SetNumber(int32_t row, int16_t col, double value) {
   const size_t r = CheckRow(row);
   const size_t c = CheckCol(col);
   char buf[kDecimalRoom];
   if (r == 0) {
-    StoreText(row, c, NumberText(value, buf));
+    StoreText(row, c, CellNumberText(value, buf));
     return;
   }
-  contents_.texts[c].SetNumber(r - 1, NumberText(value, buf), value);
+  contents_.texts[c].SetNumber(r - 1, CellNumberText(value, buf), value);
   Notify([&](GridObserver& o) { o.GridCellChanged(row, col); });
 }
 

@@ -18,6 +18,14 @@ constexpr size_t kMinDeadToCompact = size_t{1} << 20;
 constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 }  // namespace
 
+std::string_view CellNumberText(double value, char* buf) {
+  const double a = std::fabs(value);
+  const bool plain = a >= 1e-4 && a < 1e15;
+  return std::string_view(
+      buf, static_cast<size_t>(
+               WriteShortest(value, plain, buf, buf + kDecimalRoom) - buf));
+}
+
 uint32_t TextColumn::Store(std::string_view text) const {
   if (text.size() > kMaxBuffer) throw Failure(err::kOutOfMemory);
   // `text` may live in our own buffer, which compaction replaces.
@@ -86,9 +94,7 @@ void TextColumn::SetNumbers(size_t first, const double* values, size_t count) {
     if (!std::isfinite(v)) {
       // No text reads back as these: the cell keeps the text alone.
       char buf[kDecimalRoom];
-      Set(first + k,
-          std::string_view(
-              buf, WriteShortest(v, false, buf, buf + kDecimalRoom) - buf));
+      Set(first + k, CellNumberText(v, buf));
       continue;
     }
     garbage_ += s.length;
@@ -108,9 +114,7 @@ void TextColumn::MakePendingTexts() const {
   char buf[kDecimalRoom];
   for (size_t i = 0; i < spans_.size(); ++i) {
     if (spans_[i].length != 0 || !HasNumber(i)) continue;
-    const char* end =
-        WriteShortest(numbers_[i], false, buf, buf + kDecimalRoom);
-    const std::string_view text(buf, static_cast<size_t>(end - buf));
+    const std::string_view text = CellNumberText(numbers_[i], buf);
     spans_[i] = Span{Store(text), static_cast<uint32_t>(text.size())};
   }
   pending_ = false;

@@ -11,6 +11,11 @@
 
 namespace qdr2_Gomiat {
 
+// The text a number cell shows: the shortest that reads back as the same
+// Double, without an exponent from 1e-4 to 1e15 (a coordinate of a million
+// reads "1000000", not "1e+06"). `buf` needs kDecimalRoom characters.
+std::string_view CellNumberText(double value, char* buf);
+
 class TextColumn {
  public:
   size_t size() const noexcept { return spans_.size(); }

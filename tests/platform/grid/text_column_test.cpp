@@ -82,6 +82,9 @@ TEST(TextColumn, NumbersReadBackAndGetTheirTextsWhenFirstRead) {
   EXPECT_EQ(c.Get(3), "x");
   EXPECT_EQ(c.Get(4), "kept");
   EXPECT_TRUE(c.Number(0, n) && n == 431247.982);
+  const double million[] = {1e6};  // no exponent for a plain coordinate
+  c.SetNumbers(3, million, 1);
+  EXPECT_EQ(c.Get(3), "1000000");
   const double nan[] = {std::numeric_limits<double>::quiet_NaN()};
   c.SetNumbers(1, nan, 1);  // no number to keep: the text alone
   EXPECT_FALSE(c.Number(1, n));
