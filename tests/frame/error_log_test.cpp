@@ -172,7 +172,7 @@ std::vector<std::string> WholeHistory(const std::string& path) {
 // Several processes opening the store at once used to lose entries: the
 // journal mode switch answered "locked" without waiting.
 TEST(ErrorLog, SeveralProcessesLoggingAtOnceLoseNoEntry) {
-  constexpr int kTrials = 4, kProcesses = 8;
+  constexpr int kTrials = 40, kProcesses = 8;
   int lost = 0;
   for (int trial = 0; trial < kTrials; ++trial) {
     TempFolder tmp;
@@ -182,6 +182,9 @@ TEST(ErrorLog, SeveralProcessesLoggingAtOnceLoseNoEntry) {
     std::vector<pid_t> children;
     for (int p = 0; p < kProcesses; ++p)
       children.push_back(start.Spawn([&, p] {
+        // Opening and closing the store around the entry: a closing
+        // process is what an opening one meets.
+        for (int k = 0; k < 3; ++k) ComponentRun(path).Get("Errores", "1");
         ComponentRun run(path);
         const std::string id = "p" + std::to_string(p);
         run.Report(id, id);

@@ -153,5 +153,127 @@ TEST(PointsWriteBack, AFailurePartWayLeavesTheHostArraysAsTheyWere) {
   EXPECT_EQ(s.GetSetting("Errores", "Cantidad"), "1");
 }
 
+TEST(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
+  testing::HeadlessSession s;
+  c_Puntos c;
+  int32_t poli = 0, curv = 2, tri = 3;
+  bool borrar = false;
+  s.User().Answer(7);
+  c.Valores_actuales(poli, curv, tri, borrar);
+  EXPECT_FALSE(c.Abortar);
+  EXPECT_FALSE(borrar);
+  ASSERT_EQ(s.Messages().size(), 1u);
+  EXPECT_EQ(s.Messages()[0].prompt,
+            "Con el editor tipo Excel solo se pueden tener puntos y capas.\r\n"
+            "\r\n¡¡ ATENCIÓN !! Se perderan ,MDT,curvado \r\n\r\n"
+            "          ¿Quieres continuar?");
+  EXPECT_EQ(s.Messages()[0].title, "Editor de puntos compatible con Excel:");
+  EXPECT_EQ(s.Messages()[0].flags, 3);
+  // Refused, yet the next editor opens in the Excel layout.
+  Points p;
+  RecordingProgressBar bar;
+  s.User().PressEscape();
+  Edit(c, p, bar);
+  EXPECT_EQ(s.ShownWindows().back(), "Editor Puntos tipo Excel:");
+  EXPECT_FALSE(c.Abortar);
+  EXPECT_TRUE(p == Points());
+
+  c_Area a;
+  poli = 1, curv = 0, tri = 0;
+  s.User().Answer(6);
+  a.Valores_actuales(poli, curv, tri, borrar);
+  EXPECT_TRUE(borrar);
+  EXPECT_EQ(s.Messages().back().prompt,
+            "Con el editor tipo Excel solo se pueden tener puntos.\r\n\r\n¡¡ "
+            "ATENCIÓN !! Se perderan polilineas y capas existentes \r\n\r\n"
+            "          ¿Quieres continuar?");
+  poli = 0;
+  c_Puntos quiet;
+  quiet.Valores_actuales(poli, curv, tri, borrar);
+  EXPECT_TRUE(quiet.Abortar && borrar);
+  EXPECT_EQ(s.Messages().size(), 2u);
+}
+
+TEST(PointsEditor, AreaEntryOpensAndWritesBackOnlyInItsCases) {
+  testing::HeadlessSession s;
+  RecordingProgressBar bar;
+  Points empty;
+  empty.Nopun = 0;
+  c_Area standard;
+  Edit(standard, empty, bar);
+  ASSERT_EQ(s.Messages().size(), 1u);
+  EXPECT_EQ(s.Messages()[0].prompt, "No hay puntos");
+  EXPECT_EQ(s.Messages()[0].flags, 16);
+  EXPECT_EQ(s.Messages()[0].title, "Editor de puntos:");
+  EXPECT_TRUE(s.ShownWindows().empty());
+
+  Points p;  // standard, no question: written back
+  s.User().EditCell("tblAutocro", 1, 2, "uno").Click("cmdAceptar");
+  Edit(standard, p, bar);
+  EXPECT_EQ(p.Nombre(1), "uno");
+
+  c_Area refused;  // Excel after a No: never written back
+  int32_t poli = 1, none = 0;
+  bool borrar = true;
+  s.User().Answer(7);
+  refused.Valores_actuales(poli, none, none, borrar);
+  s.User().EditCell("tblAutocro", 1, 1, "dos").Click("cmdAceptar");
+  Edit(refused, p, bar);
+  EXPECT_EQ(p.Nombre(1), "uno");
+
+  c_Area agreed;  // Excel with nothing to lose: opens even with no points
+  ExcelLayout(agreed);
+  s.User().Click("cmdAceptar");
+  Edit(agreed, empty, bar);
+  EXPECT_EQ(s.ShownWindows().back(), "Editor Puntos tipo Excel:");
+}
+
+TEST(PointsEditor, ProgressBarMovesTenTimesAndTheWindowRemembersItsPlace) {
+  EXPECT_EQ(ProgressStep(0), 1);
+  EXPECT_EQ(ProgressStep(5), 1);
+  EXPECT_EQ(ProgressStep(15), 2);
+  EXPECT_EQ(ProgressStep(25), 2);  // 2.5: halves to even
+  testing::HeadlessSession s;
+  Points p;
+  p.Nopun = 25;
+  for (auto* a : {&p.X, &p.Y, &p.Z}) a->Redim(0, 25);
+  for (auto* a : {&p.Nombre, &p.Codigo}) a->Redim(0, 25);
+  p.Nivel.Redim(0, 25);
+  p.CapaPuntos.Redim(0, 25);
+  RecordingProgressBar bar;
+  s.User().Resize(9000, 6000).Click("cmdAceptar");
+  c_Puntos c;
+  Edit(c, p, bar);
+  Strings ticks;
+  for (int v = 2; v <= 24; v += 2)
+    ticks.push_back("value " + std::to_string(v));
+  Strings expected = {"min 0", "max 25", "value 0"};
+  expected.insert(expected.end(), ticks.begin(), ticks.end());
+  expected.push_back("hidden");
+  expected.insert(expected.end(), {"min 0", "max 25", "value 0", "visible"});
+  expected.insert(expected.end(), ticks.begin(), ticks.end());
+  expected.push_back("hidden");
+  EXPECT_EQ(points_test::CallsOf(bar), expected);
+
+  // Escape: nothing changes; the size the user gave comes back next time.
+  Points q;
+  c_Puntos again;
+  std::pair<int32_t, int32_t> size;
+  s.User()
+      .Look([&](const testing::WindowView& w) {
+        size = {w.Place().width, w.Place().height};
+      })
+      .PressEscape();
+  Edit(again, q, bar);
+  EXPECT_FALSE(again.Abortar);
+  EXPECT_TRUE(q == Points());
+  EXPECT_EQ(size, std::make_pair(9000, 6000));
+  c_Puntos boxed;  // no step: the window is closed with its close box
+  boxed.Abortar = true;
+  Edit(boxed, q, bar);
+  EXPECT_FALSE(boxed.Abortar);
+  EXPECT_TRUE(q == Points());
+}
+
 }  // namespace
 }  // namespace qdr2_Gomiat
