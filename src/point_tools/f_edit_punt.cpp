@@ -86,14 +86,7 @@ void f_Edit_Punt::RaisePoint(int32_t k) {
 void f_Edit_Punt::txtN_Change() {
   if (loading_) return;
   const int32_t k = ReadPointNumber();
-  if (k < 1) {
-    txtN.SetText("1");
-    return;
-  }
-  if (k > n_) {
-    txtN.SetText(CStr(n_));
-    return;
-  }
+  if (CorrectPointNumber(k)) return;
   shown_ = k;
   ShowFields(k);
   RaisePoint(k);

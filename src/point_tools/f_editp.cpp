@@ -71,15 +71,7 @@ void f_editP::txtN_Change() {
   StoreFields(previous_);
   const int32_t k = ReadPointNumber();
   requested_ = k;
-  // The corrected text runs this handler again.
-  if (k < 1) {
-    txtN.SetText("1");
-    return;
-  }
-  if (k > n_) {
-    txtN.SetText(CStr(n_));
-    return;
-  }
+  if (CorrectPointNumber(k)) return;
   shown_ = k;
   ShowFields(k);
   int32_t name = k;

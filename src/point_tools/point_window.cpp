@@ -163,6 +163,18 @@ int32_t PointWindow::ReadPointNumber() const {
   return CLng(Environment::Current().Numbers().TextoANumero(txtN.Text()));
 }
 
+bool PointWindow::CorrectPointNumber(int32_t k) {
+  if (k < 1) {
+    txtN.SetText("1");
+    return true;
+  }
+  if (k > n_) {
+    txtN.SetText(CStr(n_));
+    return true;
+  }
+  return false;
+}
+
 int32_t PointWindow::StepFrom(int32_t k, int16_t i) const {
   // 64 bits: a step from either end of the range must not overflow.
   int64_t next = static_cast<int64_t>(k) + (i == 0 ? -1 : 1);

@@ -68,6 +68,9 @@ class PointWindow : public ui::Form {
   void AppendLayers();
   // txtN as a whole number, rounded half to even.
   int32_t ReadPointNumber() const;
+  // Below 1 txtN becomes "1", above the count the count; the corrected text
+  // runs txtN's change handler again. True when it was corrected.
+  bool CorrectPointNumber(int32_t k);
   // The point one step before (0) or after (1) k, wrapping at the ends.
   int32_t StepFrom(int32_t k, int16_t i) const;
   // Shows or hides the search panel and sets the window's height for it.
