@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 
 #include "frame/convert.h"
 #include "frame/decimal_text.h"
