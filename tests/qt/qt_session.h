@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,39 +26,34 @@ using qt::QtBackend;
 
 class QtSession {
  public:
-  QtSession() {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);  // unless told otherwise
-    auto backend = qt::MakeQtBackend();
-    if (!backend) throw std::runtime_error("no Qt backend offscreen");
-    backend_ = backend.get();
-    auto owned =
-        std::make_shared<std::unique_ptr<ui::UiBackend>>(std::move(backend));
+  QtSession()
+      : scope_(Services(folder_.File("settings.sqlite")), Folder()),
+        // Made on first use: made now, a Failure when Qt shows no widgets.
+        backend_(static_cast<QtBackend&>(Environment::Current().Ui())) {}
+
+  QtBackend& Backend() const { return backend_; }
+  std::string Folder() const { return folder_.Path().string(); }
+
+ private:
+  static Environment::Factories Services(const std::string& settings) {
     Environment::Factories f;
-    f.settings = [path = folder_.File("settings.sqlite")] {
-      return MakeSqliteSettings(path);
-    };
+    f.settings = [settings] { return MakeSqliteSettings(settings); };
     f.numbers = MakeNumberTextService;
     f.colours = MakeColourService;
     f.sort = MakeSortService;
     f.files = MakeFileService;
-    f.ui = [owned] { return std::move(*owned); };
+    f.ui = [] {
+      setenv("QT_QPA_PLATFORM", "offscreen", 0);  // unless told otherwise
+      return qt::MakeQtBackend();
+    };
     f.grid = MakeGridModel;
     f.clock = MakeSystemClock;
-    previous_ = Environment::Install(
-        std::make_shared<Environment>(std::move(f), Folder()));
-    Environment::Current().Ui();  // made on first use: make it now
+    return f;
   }
-  ~QtSession() { Environment::Install(previous_); }
-  QtSession(const QtSession&) = delete;
-  QtSession& operator=(const QtSession&) = delete;
 
-  QtBackend& Backend() const { return *backend_; }
-  std::string Folder() const { return folder_.Path().string(); }
-
- private:
   test_support::TempFolder folder_;
-  QtBackend* backend_ = nullptr;  // owned by the environment
-  std::shared_ptr<Environment> previous_;
+  test_support::ScopedEnvironment scope_;
+  QtBackend& backend_;  // owned by the environment
 };
 
 // Runs `show`, a call that shows a window modally; `steps` runs inside its

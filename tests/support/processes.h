@@ -4,11 +4,12 @@
 
 #include <signal.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <functional>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace qdr2_Gomiat::test_support {
@@ -66,9 +67,7 @@ inline int Reap(pid_t pid) {
 
 // Kills the child with SIGKILL after `micros` microseconds and reaps it.
 inline void KillAfter(pid_t pid, long micros) {
-  timespec t{micros / 1000000, (micros % 1000000) * 1000};
-  while (::nanosleep(&t, &t) != 0) {
-  }
+  std::this_thread::sleep_for(std::chrono::microseconds(micros));
   ::kill(pid, SIGKILL);
   (void)Reap(pid);
 }

@@ -21,7 +21,6 @@ class f_Prueba : public ui::Form {
  public:
   explicit f_Prueba(std::string caption = "Prueba de ventana:")
       : Form("f_Prueba"),
-        labNombre(Add<ui::Label>("labNombre")),
         txtNombre(Add<ui::TextBox>("txtNombre")),
         txtN(Add<ui::TextBox>("txtN")),
         labCapa(Add<ui::Label>("labCapa")),
@@ -38,8 +37,6 @@ class f_Prueba : public ui::Form {
         cmdCancelar(Add<ui::CommandButton>("cmdCancelar")),
         cmdAceptar(Add<ui::CommandButton>("cmdAceptar")),
         caption_(std::move(caption)) {
-    labNombre.SetCaption("Nombre:");
-    labNombre.Move(120, 165, 960, 255);
     txtNombre.Move(1140, 120, 2400, 315);
     txtNombre.Change = [this] { Log("txtNombre " + txtNombre.Text()); };
     txtN.Move(3720, 600, 800, 315);
@@ -143,7 +140,6 @@ class f_Prueba : public ui::Form {
   void Log(const std::string& line) { events.push_back(line); }
   static std::string Str(long v) { return std::to_string(v); }
 
-  ui::Label& labNombre;
   ui::TextBox& txtNombre;
   ui::TextBox& txtN;
   ui::Label& labCapa;
@@ -191,11 +187,6 @@ class f_Prueba : public ui::Form {
     g.SetCurrentRow(1);
     msfResumen.SetFormatString("Entidad |Cant.|Vért.");
     msfResumen.SetRows(3);
-    msfResumen.SetColAlignment(1, 6);
-    msfResumen.SetTextMatrix(1, 0, "Puntos");
-    msfResumen.SetTextMatrix(1, 1, "12");
-    msfResumen.SetTextMatrix(2, 0, "Líneas");
-    msfResumen.SetTextMatrix(2, 1, "3");
   }
 
   // Grid above, buttons in the lower right corner.

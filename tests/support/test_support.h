@@ -9,9 +9,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -72,12 +74,8 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
 
 // How many entries a folder holds, so a test can see nothing stray is left.
 inline size_t FilesIn(const std::filesystem::path& folder) {
-  size_t n = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    (void)entry;
-    ++n;
-  }
-  return n;
+  const std::filesystem::directory_iterator entries(folder);
+  return static_cast<size_t>(std::distance(begin(entries), end(entries)));
 }
 
 // The lines of `bytes` as std::getline splits them: a "\r" before a line
@@ -148,15 +146,16 @@ inline std::vector<std::vector<int32_t>> AllVertices(
 // absence) afterwards.
 class ScopedEnvVar {
  public:
-  ScopedEnvVar(const char* name, const std::string& value) : name_(name) {
+  // A null `value` clears the variable for the scope.
+  ScopedEnvVar(const char* name, const char* value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
-    ::setenv(name, value.c_str(), 1);
+    if (value != nullptr)
+      ::setenv(name, value, 1);
+    else
+      ::unsetenv(name);
   }
-  // Clears the variable for the scope.
-  ScopedEnvVar(const char* name, std::nullptr_t) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    ::unsetenv(name);
-  }
+  ScopedEnvVar(const char* name, const std::string& value)
+      : ScopedEnvVar(name, value.c_str()) {}
   ~ScopedEnvVar() {
     if (old_)
       ::setenv(name_.c_str(), old_->c_str(), 1);
