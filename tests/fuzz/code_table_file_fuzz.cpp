@@ -14,6 +14,7 @@
 #include "autosketch/code_table_file.h"
 #include "frame/convert.h"
 #include "fuzz_support.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
@@ -24,10 +25,15 @@ using test_support::FilesIn;
 using test_support::ReadFile;
 using test_support::WriteFile;
 
+// Entries to merge, as the file's fields (the colour as its number's text).
 struct Given {
-  std::vector<std::string> codes, counts, types, layers, lines;
+  std::vector<CodeTableFields> entries;
   std::vector<int32_t> colours;
-  size_t size() const { return codes.size(); }
+  Array<std::string> Field(size_t f) const {
+    std::vector<std::string> column;
+    for (const CodeTableFields& e : entries) column.push_back(e[f]);
+    return Array<std::string>::FromItems(column);
+  }
 };
 
 std::string Describe(const CodeTableFields& f) {
@@ -43,21 +49,16 @@ Given TakeGiven(FuzzedDataProvider& in,
   const int n = in.ConsumeIntegralInRange(0, 4);
   for (int i = 0; i < n; ++i) {
     const uint8_t pick = in.ConsumeIntegral<uint8_t>();
-    if (!file.empty() && pick % 2 == 1)
-      g.codes.push_back(file[(pick / 2u) % file.size()][0]);
-    else
-      g.codes.push_back(in.ConsumeRandomLengthString(12));
-    g.counts.push_back(in.ConsumeRandomLengthString(6));
-    g.types.push_back(in.ConsumeRandomLengthString(10));
-    g.layers.push_back(in.ConsumeRandomLengthString(12));
-    g.colours.push_back(in.ConsumeIntegral<int32_t>());
-    g.lines.push_back(in.ConsumeRandomLengthString(16));
+    CodeTableFields& e = g.entries.emplace_back();
+    e[0] = !file.empty() && pick % 2 == 1 ? file[(pick / 2u) % file.size()][0]
+                                          : in.ConsumeRandomLengthString(12);
+    e[1] = in.ConsumeRandomLengthString(6);
+    e[2] = in.ConsumeRandomLengthString(10);
+    e[3] = in.ConsumeRandomLengthString(12);
+    e[4] = Str(g.colours.emplace_back(in.ConsumeIntegral<int32_t>()));
+    e[5] = in.ConsumeRandomLengthString(16);
   }
   return g;
-}
-
-Array<std::string> Items(const std::vector<std::string>& v) {
-  return Array<std::string>::FromItems(v);
 }
 
 void CheckLoad(const std::string& bytes) {
@@ -92,8 +93,8 @@ void CheckMerge(const std::string& bytes, const Given& g, int32_t n) {
   Succeeds([&] {
     try {
       Array<int32_t> colours = Array<int32_t>::FromItems(g.colours);
-      MergeCodeTable(n, Items(g.codes), Items(g.counts), Items(g.types),
-                     Items(g.layers), colours, Items(g.lines));
+      MergeCodeTable(n, g.Field(0), g.Field(1), g.Field(2), g.Field(3), colours,
+                     g.Field(5));
     } catch (const Failure& f) {
       merged = false;
       some_left_out = f.number() == err::kInvalidCall &&
@@ -102,22 +103,21 @@ void CheckMerge(const std::string& bytes, const Given& g, int32_t n) {
     }
   });
   // The table and its lock file, nothing else.
-  FUZZ_CHECK(FilesIn(Run().Folder().Path()) <= 2, "stray file left");
+  FUZZ_CHECK(FilesIn(Run().ComponentFolder()) <= 2, "stray file left");
   const std::string after = ReadFile(path);
   if (!merged && !some_left_out) {
     FUZZ_CHECK(after == bytes, "a failed merge changed the file");
     return;
   }
 
-  FUZZ_CHECK(static_cast<size_t>(n) <= g.size(), "merged past the arrays");
+  FUZZ_CHECK(static_cast<size_t>(n) <= g.entries.size(),
+             "merged past the arrays");
 
   // What the file must now hold, field by field.
   std::vector<CodeTableFields> model = ParseCodeTableFile(bytes);
   bool left_out = false;
   for (int32_t i = 0; i < n; ++i) {
-    const auto k = static_cast<size_t>(i);
-    const CodeTableFields e = {g.codes[k],  g.counts[k],       g.types[k],
-                               g.layers[k], Str(g.colours[k]), g.lines[k]};
+    const CodeTableFields& e = g.entries[static_cast<size_t>(i)];
     bool storable = true;
     for (const std::string& text : {e[0], e[1], e[2], e[3], Linea_Numero(e[5])})
       storable = storable && CodeTableUnstorable(text).empty();
@@ -159,27 +159,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Run();
   FuzzedDataProvider in(data, size);
   const uint8_t switches = in.ConsumeIntegral<uint8_t>();
-  const bool merge = switches & 1;
-  // Entries come first so the file bytes can run to the end of the input;
-  // codes taken from the file are resolved after it is known.
-  std::vector<uint8_t> rest;
-  Given given;
-  int32_t n = 0;
-  if (merge) {
-    const size_t header = in.ConsumeIntegralInRange<size_t>(0, size);
-    const std::vector<uint8_t> entries = in.ConsumeBytes<uint8_t>(header);
+  if ((switches & 1) == 0) {
     const std::string bytes = in.ConsumeRemainingBytesAsString();
-    FuzzedDataProvider e(entries.data(), entries.size());
-    given = TakeGiven(e, ParseCodeTableFile(bytes));
-    n = static_cast<int32_t>(given.size());
-    // Sometimes more entries than the arrays hold: a failure, nothing saved.
-    if (switches & 2) n += 1;
     WriteFile(CodeTablePath(), bytes);
-    CheckMerge(bytes, given, n);
+    CheckLoad(bytes);
     return 0;
   }
+  // Entries come first so the file bytes can run to the end of the input;
+  // codes taken from the file are resolved after it is known.
+  const size_t header = in.ConsumeIntegralInRange<size_t>(0, size);
+  const std::vector<uint8_t> entries = in.ConsumeBytes<uint8_t>(header);
   const std::string bytes = in.ConsumeRemainingBytesAsString();
+  FuzzedDataProvider e(entries.data(), entries.size());
+  const Given given = TakeGiven(e, ParseCodeTableFile(bytes));
+  auto n = static_cast<int32_t>(given.entries.size());
+  // Sometimes more entries than the arrays hold: a failure, nothing saved.
+  if (switches & 2) n += 1;
   WriteFile(CodeTablePath(), bytes);
-  CheckLoad(bytes);
+  CheckMerge(bytes, given, n);
   return 0;
 }

@@ -6,29 +6,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <memory>
 #include <string>
 
-#include "frame/environment.h"
-#include "platform/platform.h"
 #include "qdr2_gomiat/failure.h"
-#include "support/test_support.h"
+#include "qdr2_gomiat/testing.h"
 
 namespace qdr2_Gomiat::fuzz {
 
 // A text with its control and non-ASCII bytes as \xHH, for messages.
 inline std::string Escaped(const std::string& text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
-  for (char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += ch;
-    } else {
-      out += "\\x";
-      out += kHex[c >> 4];
-      out += kHex[c & 0x0F];
-    }
+  for (const unsigned char c : text) {
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "\\x%02X", c);
+    out += c >= 0x20 && c < 0x7F && c != '\\' ? std::string(1, c) : hex;
   }
   return out;
 }
@@ -61,33 +52,12 @@ bool Succeeds(Call&& call, int32_t* number = nullptr) {
   }
 }
 
-// The services without a display, over a temporary component folder, in
-// force for the whole run (the folder is removed at exit).
-class RunEnvironment {
- public:
-  RunEnvironment() : scope_(Services(), folder_.Path().string()) {}
-  const test_support::TempFolder& Folder() const { return folder_; }
-
- private:
-  static Environment::Factories Services() {
-    Environment::Factories f;
-    f.numbers = MakeNumberTextService;
-    f.colours = MakeColourService;
-    f.sort = MakeSortService;
-    f.files = MakeFileService;
-    f.grid = MakeGridModel;
-    return f;
-  }
-
-  test_support::TempFolder folder_;
-  test_support::ScopedEnvironment scope_;
-};
-
-// Made on first use; destroyed at exit before the component's globals,
-// which were made earlier.
-inline RunEnvironment& Run() {
-  static RunEnvironment env;
-  return env;
+// The component's services without a display over a temporary folder, in
+// force for the whole run: made on first use, so at exit it goes before the
+// component's globals, which were made earlier.
+inline testing::HeadlessSession& Run() {
+  static testing::HeadlessSession session;
+  return session;
 }
 
 }  // namespace qdr2_Gomiat::fuzz

@@ -12,6 +12,7 @@
 #include "platform/grid/grid_file.h"
 #include "platform/grid/grid_model.h"
 #include "platform/grid/grid_test_support.h"
+#include "support/test_support.h"
 
 namespace qdr2_Gomiat {
 namespace {
@@ -68,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
   const uint8_t switches = in.ConsumeIntegral<uint8_t>();
   const int layout = switches % 4;
-  const std::string path = Run().Folder().File("tabla");
-  const std::string again = Run().Folder().File("otra");
+  const std::string path = Run().ComponentFolder() + "/tabla";
+  const std::string again = Run().ComponentFolder() + "/otra";
 
   GridModel grid;
   Define(grid, layout);
@@ -96,6 +97,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(back == loaded, "cells changed by saving and loading");
   FUZZ_CHECK(Succeeds([&] { fresh.SaveContents(again); }), "resave failed");
   FUZZ_CHECK(ReadFile(again) == saved, "saved again to other bytes");
-  FUZZ_CHECK(FilesIn(Run().Folder().Path()) == 2u, "stray file left");
+  FUZZ_CHECK(FilesIn(Run().ComponentFolder()) == 2u, "stray file left");
   return 0;
 }

@@ -12,19 +12,13 @@
 #include "autosketch/sketch_deduction.h"
 #include "deduction_reference.h"
 #include "fuzz_support.h"
+#include "platform/platform.h"
 #include "support/other_services.h"
 
 namespace qdr2_Gomiat {
 namespace {
 
-using testing::DescendingSort;
-using testing::EveryCommaSplitter;
-using testing::LiteralDeduction;
-using testing::RowsAsAccepted;
-using testing::RunAccepted;
-using testing::SketchOutcome;
-using testing::SketchServices;
-using testing::TracePalette;
+using namespace testing;
 
 const std::vector<std::string> kWords = {
     "CT", "BT", "CASA", "P", "EJE*", "ct", "I", "F", "A", "C", "\t", "Puntos"};
@@ -85,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static EveryCommaSplitter every_comma(*ours, false);
   static EveryCommaSplitter no_word_for_separators(*ours, true);
   static DescendingSort descending;
-  static testing::TracePalette palette;
+  static TracePalette palette;
   NumberTextService* splitters[] = {ours.get(), &every_comma,
                                     &no_word_for_separators};
   SortService* sorts[] = {bytewise.get(), &descending};

@@ -11,6 +11,7 @@
 #include "frame/cp1252.h"
 #include "fuzz_support.h"
 #include "platform/grid/cell_escape.h"
+#include "platform/platform.h"
 
 namespace qdr2_Gomiat {
 namespace {
@@ -40,7 +41,7 @@ void CheckCp1252(const std::string& bytes) {
   FUZZ_CHECK(mixed.size() >= bytes.size(), Escaped(bytes));
 }
 
-// Blanks are spaces and tabs.
+// Blanks (spaces and tabs) and commas.
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
 
 void CheckWords(NumberTextService& numbers, const std::string& text) {

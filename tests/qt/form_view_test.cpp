@@ -39,11 +39,8 @@ QRect PxRect(const ui::Control& c) {
 }
 
 QString Cell(FormView& view, const char* table, int row, int col) {
-  return Widget<QTableView>(view, table)
-      ->model()
-      ->index(row, col)
-      .data()
-      .toString();
+  const QAbstractItemModel* model = Widget<QTableView>(view, table)->model();
+  return model->index(row, col).data().toString();
 }
 
 TEST(QtFormView, WidgetsSitWhereTheModelPutsThem) {

@@ -6,7 +6,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <span>
 
+#include "frame/line_types.h"
 #include "platform/grid/grid_model.h"
 #include "platform/qt/grid_table_model.h"
 #include "qt/qt_session.h"
@@ -16,14 +18,11 @@ namespace {
 
 using qt::GridTableModel;
 
-const char* const kPatterns[] = {"_____________", "__ __ __ __ __",
-                                 "..................", "_._._._._._._._._.",
-                                 "__..__..__..__"};
-
-Array<std::string> List(std::initializer_list<const char*> items) {
+// A choice list from 0: no empty choice.
+Array<std::string> List(std::span<const char* const> items) {
   Array<std::string> a(0, static_cast<int32_t>(items.size()) - 1);
-  int32_t i = 0;
-  for (const char* s : items) a(i++) = s;
+  for (size_t i = 0; i < items.size(); ++i)
+    a(static_cast<int32_t>(i)) = items[i];
   return a;
 }
 
@@ -33,20 +32,20 @@ TEST(QtGridDelegate, LineTypeCellsAndChoiceLists) {
   grid.SetCols(2);
   grid.DefineColumn(0, false, false, kGridChoice, 0, 1, 0, 10, "Linea");
   grid.DefineColumn(1, false, false, kGridChoice, 0, 1, 0, 10, "Tipo");
-  grid.SetChoiceList(0, List({kPatterns[0], kPatterns[1], kPatterns[2],
-                              kPatterns[3], kPatterns[4]}));
-  grid.SetChoiceList(1, List({kPatterns[0], "Lineal"}));
+  grid.SetChoiceList(0, List(kLinePatterns));
+  const char* const kinds[] = {kLinePatterns[0], "Lineal"};
+  grid.SetChoiceList(1, List(kinds));
   grid.SetRows(3);
-  grid.SetText(1, 0, kPatterns[3]);
+  grid.SetText(1, 0, kLinePatterns[3]);
   grid.SetText(2, 0, "Continua");
-  grid.SetText(1, 1, kPatterns[0]);
+  grid.SetText(1, 1, kLinePatterns[0]);
   GridTableModel model(grid);
   // The model's text stays the pattern; only its drawing changes. A text
   // that is no line type, or a list not all of line types, is plain text.
   EXPECT_EQ(model.index(0, 0).data(GridTableModel::kLinePatternRole),
             QVariant(3));
   EXPECT_EQ(model.index(0, 0).data().toString(),
-            QString::fromLatin1(kPatterns[3]));
+            QString::fromLatin1(kLinePatterns[3]));
   EXPECT_FALSE(
       model.index(1, 0).data(GridTableModel::kLinePatternRole).isValid());
   EXPECT_FALSE(
@@ -63,7 +62,7 @@ TEST(QtGridDelegate, LineTypeCellsAndChoiceLists) {
   // However narrow the cell, the list shows the longest choice whole.
   lines->resize(40, lines->height());
   EXPECT_GE(lines->view()->minimumWidth(),
-            lines->fontMetrics().horizontalAdvance(kPatterns[3]));
+            lines->fontMetrics().horizontalAdvance(kLinePatterns[3]));
 }
 
 }  // namespace
