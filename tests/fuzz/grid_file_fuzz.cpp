@@ -65,7 +65,6 @@ void Fill(GridModel& g) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace qdr2_Gomiat;
-  fuzz::Run();
   FuzzedDataProvider in(data, size);
   const uint8_t switches = in.ConsumeIntegral<uint8_t>();
   const int layout = switches % 4;

@@ -3,6 +3,7 @@
 // runtime's number readings, which fail only with the failures they name.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -41,22 +42,18 @@ void CheckCp1252(const std::string& bytes) {
   FUZZ_CHECK(mixed.size() >= bytes.size(), Escaped(bytes));
 }
 
-// Blanks (spaces and tabs) and commas.
-bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
-
 void CheckWords(NumberTextService& numbers, const std::string& text) {
   std::vector<std::string_view> words;
   numbers.SplitWords(text, words);
   FUZZ_CHECK(!words.empty(), Escaped(text));
-  // The words are the runs of non-separators, in order; a text with none
-  // gives one empty word.
+  // The words are the runs between separators (spaces, tabs and commas),
+  // in order; a text with none gives one empty word.
+  const std::string_view t = text;
   std::vector<std::string_view> expected;
-  for (size_t i = 0; i < text.size();) {
-    while (i < text.size() && IsSeparator(text[i])) ++i;
-    const size_t start = i;
-    while (i < text.size() && !IsSeparator(text[i])) ++i;
-    if (i > start)
-      expected.push_back(std::string_view(text).substr(start, i - start));
+  for (size_t start = t.find_first_not_of(" \t,"); start != t.npos;) {
+    const size_t end = std::min(t.find_first_of(" \t,", start), t.size());
+    expected.push_back(t.substr(start, end - start));
+    start = t.find_first_not_of(" \t,", end);
   }
   if (expected.empty()) expected.push_back({});
   FUZZ_CHECK(words == expected, Escaped(text));

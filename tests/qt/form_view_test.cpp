@@ -43,7 +43,7 @@ QString Cell(FormView& view, const char* table, int row, int col) {
   return model->index(row, col).data().toString();
 }
 
-TEST(QtFormView, WidgetsSitWhereTheModelPutsThem) {
+TEST(QtFormView, TheViewShowsTheModelAndItsChangesAtOnce) {
   QtSession session;
   f_Prueba form;
   RunModal(form, [&](FormView& view) {
@@ -57,34 +57,7 @@ TEST(QtFormView, WidgetsSitWhereTheModelPutsThem) {
     EXPECT_EQ(puntual->parentWidget(), Widget<QGroupBox>(view, "fraTipo"));
     EXPECT_TRUE(Widget<QPushButton>(view, "cmdAceptar")->isDefault());
     EXPECT_EQ(Cell(view, "tblDatos", 2, 3), "12");
-    form.Hide();
-  });
-}
 
-TEST(QtFormView, AFormHiddenByItsOwnHandlerCanBeShownAgain) {
-  QtSession session;
-  f_Prueba form;
-  int inner_shows = 0;
-  form.cmdOtra.Click = [&] {
-    form.Hide();
-    QTimer::singleShot(0, [&] {
-      ++inner_shows;
-      form.Hide();
-    });
-    form.ShowModal();
-  };
-  RunModal(form, [&](FormView& view) {
-    Widget<QPushButton>(view, "cmdOtra")->click();
-  });
-  EXPECT_EQ(inner_shows, 1);
-  EXPECT_FALSE(form.IsVisible());
-  EXPECT_EQ(session.Backend().ViewOf(form), nullptr);
-}
-
-TEST(QtFormView, ModelChangesShowAtOnce) {
-  QtSession session;
-  f_Prueba form;
-  RunModal(form, [&](FormView& view) {
     form.txtNombre.SetText("Nuevo");
     EXPECT_EQ(Widget<QLineEdit>(view, "txtNombre")->text(),
               QStringLiteral("Nuevo"));
@@ -119,9 +92,28 @@ TEST(QtFormView, ModelChangesShowAtOnce) {
     form.tblDatos.grid().SetRows(7);
     QCoreApplication::processEvents();
     EXPECT_EQ(grid->rowCount(), 6);
-    form.PressEscape();
+    form.PressEscape();  // closes the view, or the guard fails the test
   });
+}
+
+TEST(QtFormView, AFormHiddenByItsOwnHandlerCanBeShownAgain) {
+  QtSession session;
+  f_Prueba form;
+  int inner_shows = 0;
+  form.cmdOtra.Click = [&] {
+    form.Hide();
+    QTimer::singleShot(0, [&] {
+      ++inner_shows;
+      form.Hide();
+    });
+    form.ShowModal();
+  };
+  RunModal(form, [&](FormView& view) {
+    Widget<QPushButton>(view, "cmdOtra")->click();
+  });
+  EXPECT_EQ(inner_shows, 1);
   EXPECT_FALSE(form.IsVisible());
+  EXPECT_EQ(session.Backend().ViewOf(form), nullptr);
 }
 
 TEST(QtFormView, UserResizeMovesTheModelAndItsLayoutFollows) {

@@ -27,12 +27,12 @@ using qt::QtBackend;
 class QtSession {
  public:
   QtSession()
-      : scope_(Services(folder_.File("settings.sqlite")), Folder()),
+      : scope_(Services(folder_.File("settings.sqlite")),
+               folder_.Path().string()),
         // Made on first use: made now, a Failure when Qt shows no widgets.
         backend_(static_cast<QtBackend&>(Environment::Current().Ui())) {}
 
   QtBackend& Backend() const { return backend_; }
-  std::string Folder() const { return folder_.Path().string(); }
 
  private:
   static Environment::Factories Services(const std::string& settings) {
