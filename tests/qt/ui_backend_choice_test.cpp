@@ -6,6 +6,7 @@
 
 #include <QScreen>
 #include <string>
+#include <tuple>
 
 #include "platform/platform.h"
 #include "platform/qt/qt_backend.h"
@@ -25,19 +26,16 @@ bool IsQt(const std::unique_ptr<ui::UiBackend>& b) {
 TEST(UiBackendChoice, DisplayAndVariableChooseTheBackend) {
   Env no_display("DISPLAY", nullptr);
   Env no_wayland("WAYLAND_DISPLAY", nullptr);
-  struct Case {
-    const char *ui, *platform;
-    bool qt;
-  };
   // A Qt platform named counts as a display.
-  for (const Case c :
+  using Case = std::tuple<const char*, const char*, bool>;
+  for (const auto& [choice, platform, is_qt] :
        {Case{"headless", "offscreen", false}, Case{nullptr, nullptr, false},
         Case{nullptr, "offscreen", true}, Case{"qt", "offscreen", true}}) {
-    Env ui("QDR2_GOMIAT_UI", c.ui);
-    Env platform("QT_QPA_PLATFORM", c.platform);
+    Env ui("QDR2_GOMIAT_UI", choice);
+    Env qpa("QT_QPA_PLATFORM", platform);
     auto backend = MakeUiBackendForProcess();
     ASSERT_NE(backend, nullptr);
-    EXPECT_EQ(IsQt(backend), c.qt) << (c.ui ? c.ui : "-");
+    EXPECT_EQ(IsQt(backend), is_qt) << (choice ? choice : "-");
   }
 }
 
