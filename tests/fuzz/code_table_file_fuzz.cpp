@@ -7,6 +7,7 @@
 // then the bytes of autocroquis.txt.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -125,15 +126,13 @@ void CheckMerge(const std::string& bytes, const Given& g, int32_t n) {
       left_out = true;
       continue;
     }
-    bool found = false;
-    for (CodeTableFields& m : model) {
-      if (m[0] == e[0]) {
-        m = e;
-        found = true;
-        break;
-      }
-    }
-    if (!found) model.push_back(e);
+    // A code already there is updated in place, a new one goes last.
+    auto same = std::ranges::find_if(
+        model, [&](const CodeTableFields& m) { return m[0] == e[0]; });
+    if (same != model.end())
+      *same = e;
+    else
+      model.push_back(e);
   }
   FUZZ_CHECK(some_left_out == left_out, "entries left out without a failure");
   const std::vector<CodeTableFields> back = ParseCodeTableFile(after);
