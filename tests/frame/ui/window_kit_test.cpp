@@ -41,7 +41,6 @@ TEST(WindowKit, AcceptCancelAndTheFirstPlaceAtAFifthOfTheScreen) {
   KitForm f;
   bool accepted = false;
   WireAcceptCancel(f, f.first, f.second, accepted);
-  EXPECT_TRUE(f.second.IsCancel());
   f.first.Click();
   EXPECT_TRUE(accepted);
   f.PressEscape();
