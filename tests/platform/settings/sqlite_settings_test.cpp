@@ -42,7 +42,6 @@ TEST(SqliteSettings, ValuesSurviveReopeningAndMissingOnesGiveTheDefault) {
   // Names compare as the registry does, without regard to case.
   EXPECT_EQ(store->GetSetting("LANDRIX", "errores", "CANTIDAD", "0"), "4");
 
-  EXPECT_EQ(store->GetSetting("Landrix", "Errores", "2", "nada"), "nada");
   EXPECT_EQ(store->GetSetting("Landrix", "NoExiste", "Cantidad", "7"), "7");
   EXPECT_EQ(store->GetSetting("", "", "", ""), "");
 
