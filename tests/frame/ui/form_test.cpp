@@ -156,16 +156,11 @@ TEST(ScriptedUser, RecordsStepsItCannotTakeAndEditsRefused) {
       .EditCell("tblDatos", 0, 1, "Cabecera")
       .Answer(ui::mb::kYes)  // an OK-only box has no Yes
       .Do([] { Environment::Current().Ui().MsgBox("Hecho", 0, ""); })
-      .EditCell("tblDatos", 1, 3, "9")  // read-only column
-      .EditCell("tblDatos", 2, 1, "Quizá")
-      .EditCell("tblDatos", 2, 1, "Puntual")
-      .SetCellColour("tblDatos", 1, 2, 42)
+      .EditCell("tblDatos", 2, 1, "Quizá")  // not a choice
       .SetCellColour("tblDatos", 1, 1, 42)  // not a colour cell
       .Type("txtNombre", "sigue");
   f.ShowModal();
   EXPECT_EQ(f.txtNombre.Text(), "sigue");
-  EXPECT_EQ(f.tblDatos.grid().Text(2, 1), "Puntual");
-  EXPECT_EQ(f.tblDatos.grid().Colour(1, 2), 42);
   EXPECT_EQ(f.Width(), 7200 + ui::kBorderWidth);
   ASSERT_EQ(s.Messages().size(), 1u);
   EXPECT_EQ(s.Messages()[0].answer, ui::mb::kOk);
@@ -177,8 +172,8 @@ TEST(ScriptedUser, RecordsStepsItCannotTakeAndEditsRefused) {
   for (size_t i = 0; i < expected.size(); ++i)
     EXPECT_NE(s.ScriptErrors()[i].find(expected[i]), std::string::npos)
         << s.ScriptErrors()[i];
-  ASSERT_EQ(s.RefusedEdits().size(), 3u);
-  EXPECT_NE(s.RefusedEdits()[1].find("Quizá"), std::string::npos);
+  ASSERT_EQ(s.RefusedEdits().size(), 2u);
+  EXPECT_NE(s.RefusedEdits()[0].find("Quizá"), std::string::npos);
 }
 
 TEST(ScriptedUser, LooksAtWhatTheWindowShows) {
