@@ -101,8 +101,7 @@ def expected_sketch(points, table):
             if c not in w:
                 continue
             k = w.index(c)
-            role = COMMANDS.get(w[k + 1], "follow") if k + 1 < len(w) else \
-                "follow"
+            role = COMMANDS.get((w + [""])[k + 1], "follow")
             if role == "follow":
                 count += 1
                 if count == 1:

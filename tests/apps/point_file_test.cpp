@@ -73,7 +73,6 @@ TEST(PointFileTest, ColumnOrdersPlaceEastingNorthingAndCode) {
   EXPECT_EQ(f.points[0].extras, std::vector<std::string>{"1.8"});
   EXPECT_EQ(f.extra_names, std::vector<std::string>{"rod"});
 
-  EXPECT_THROW(ParseColumnLayout("P,E,Z,D"), std::invalid_argument);
   EXPECT_THROW(ParseColumnLayout("P,E,N,E"), std::invalid_argument);
   EXPECT_THROW(ParseColumnLayout("E,N,+a,+a"), std::invalid_argument);
   EXPECT_THROW(ParseColumnLayout("E,N,+code"), std::invalid_argument);

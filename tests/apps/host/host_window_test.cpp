@@ -322,30 +322,29 @@ TEST(HostTools, SpatialIndexFindsWhatAPlainSearchFinds) {
     const double x = spread(rng) / (q % 2 ? 1 : 20), y = spread(rng) / 20;
     const double r = q % 3 ? 5 : 900;
     const Box box{x - r, y - r, x + r, y + r};
+    const auto in_box = [&](double px, double py) {
+      return px >= box.min_x && px <= box.max_x && py >= box.min_y &&
+             py <= box.max_y;
+    };
+    const auto d2 = [&](int32_t i) {
+      return (m.PX(i) - x) * (m.PX(i) - x) + (m.PY(i) - y) * (m.PY(i) - y);
+    };
     index.PointsIn(box, found);
     std::vector<int32_t> inside, expect;
     for (const IndexedPoint& p : found)
-      if (p.x >= box.min_x && p.x <= box.max_x && p.y >= box.min_y &&
-          p.y <= box.max_y)
-        inside.push_back(p.id);
+      if (in_box(p.x, p.y)) inside.push_back(p.id);
     int32_t nearest = 0;
     double best = r * r;
     for (int32_t i = 1; i <= m.Nopun; ++i) {
-      if (m.PX(i) >= box.min_x && m.PX(i) <= box.max_x &&
-          m.PY(i) >= box.min_y && m.PY(i) <= box.max_y)
-        expect.push_back(i);
-      const double d =
-          (m.PX(i) - x) * (m.PX(i) - x) + (m.PY(i) - y) * (m.PY(i) - y);
-      if (d <= best) best = d, nearest = i;
+      if (in_box(m.PX(i), m.PY(i))) expect.push_back(i);
+      if (d2(i) <= best) best = d2(i), nearest = i;
     }
     std::sort(inside.begin(), inside.end());
     ASSERT_EQ(inside, expect) << q;
     const int32_t got = index.Nearest(x, y, r);
     ASSERT_EQ(got == 0, nearest == 0) << q;
     if (got != 0) {
-      EXPECT_DOUBLE_EQ(
-          (m.PX(got) - x) * (m.PX(got) - x) + (m.PY(got) - y) * (m.PY(got) - y),
-          best);
+      EXPECT_DOUBLE_EQ(d2(got), best);
     }
     index.PolylinesIn(box, lines);
     std::sort(lines.begin(), lines.end());
