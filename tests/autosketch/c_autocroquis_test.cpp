@@ -86,7 +86,6 @@ TEST(c_Autocroquis, AcceptedCallsDeducePolylinesAndRememberTheTable) {
   EXPECT_EQ(c.CapaP, IntArray::FromItems({2, 2, 2, 2, 2, 4, 4, 3, 2, 5}));
   EXPECT_TRUE(HasLine("CT,,Lineal,CT, 2,1"));
   EXPECT_TRUE(HasLine("ARBOL,,Puntual,ARBOLES, 3,0"));
-  EXPECT_EQ(TableLines().size(), 24u);
 
   // Second call on the same object: the user makes CT point-like and moves
   // BT to TERRENO. The first call's polylines stay in front.

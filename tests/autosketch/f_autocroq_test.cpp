@@ -32,37 +32,17 @@ void ShowCt(f_Autocroq& f, int32_t count) {
   f.a_MuestraCodigos1(codes, counts);
 }
 
-std::vector<std::string> FileLines() {
-  return test_support::LinesOf(ReadFileBytes(CodeTablePath()));
-}
-
-TEST(f_Autocroq, LoadDefinesTheGridAndLoadsTheTable) {
-  testing::HeadlessSession session;
-  f_Autocroq f;
-  EXPECT_FALSE(f.IsLoaded());  // loads on first use
-
-  ShowCt(f, 2);
-  ASSERT_TRUE(f.IsLoaded());
-  Grid& g = f.tblAutocro.grid();
-  ASSERT_EQ(g.Cols(), 7);
-  // What the user may change: joining type, layer, colour and line; the
-  // code and its count are read-only.
-  EXPECT_FALSE(g.UserEdit(1, 1, "X"));
-  EXPECT_FALSE(g.UserEdit(1, 2, "9"));
-  EXPECT_TRUE(g.UserEdit(1, 4, "CAPA"));
-  EXPECT_TRUE(g.UserSetColour(1, 5, 0xFF));
-  EXPECT_EQ(f.Table().count, 24);  // the defaults, and the file made
-  EXPECT_EQ(FileLines().size(), 24u);
-}
-
 TEST(f_Autocroq, FillShowsTheTableMeaningOfEachCode) {
   testing::HeadlessSession session;
   f_Autocroq f;
   auto codes = StrA::FromItems({"ARBOL", "CT", "NUEVO", "R", "SOLO"});
   auto counts = LngA::FromItems({4, 1, 3, 2, 1});
   f.a_MuestraCodigos1(codes, counts);
-  const Grid& g = f.tblAutocro.grid();
+  Grid& g = f.tblAutocro.grid();
   ASSERT_EQ(g.Rows(), 6);
+  // The code and its count are read-only; the rest the user may change.
+  EXPECT_FALSE(g.UserEdit(1, 2, "9"));
+  EXPECT_TRUE(g.UserEdit(1, 4, "ARBOLES"));
   const char* expected[5][4] = {{"ARBOL", "4", "Puntual", "ARBOLES"},
                                 {"CT", "1", "Puntual", "CT"},
                                 {"NUEVO", "3", "Lineal", "NUEVO"},
@@ -127,7 +107,10 @@ TEST(f_Autocroq, CancelLeavesTheArraysAlone) {
     f_Autocroq f;
     ShowCt(f, 3);
     if (way == 0)
-      session.User().EditCell("tblAutocro", 1, 4, "X").PressEscape();
+      session.User()
+          .Click("cmdAyuda")
+          .EditCell("tblAutocro", 1, 4, "X")
+          .PressEscape();
     else
       session.User().CloseBox();
     f.ShowModal();
@@ -143,19 +126,10 @@ TEST(f_Autocroq, CancelLeavesTheArraysAlone) {
     EXPECT_FALSE(r.types.IsAllocated());
     EXPECT_EQ(f.IsLoaded(), way == 0);  // the close box unloads
   }
-}
-
-TEST(f_Autocroq, HelpSaysHowCodesWork) {
-  testing::HeadlessSession session;
-  f_Autocroq f;
-  ShowCt(f, 3);
-  session.User().Click("cmdAyuda").PressEscape();
-  f.ShowModal();
+  // The help's lines end as the message box needs them.
   ASSERT_EQ(session.Messages().size(), 1u);
-  const testing::MessageRecord& m = session.Messages()[0];
-  EXPECT_EQ(m.title, "Auyuda del Autocroquis:");
-  // Lines end as the message box needs them.
-  EXPECT_NE(m.prompt.find("<CT I>\r\n"), std::string::npos);
+  EXPECT_EQ(session.Messages()[0].title, "Auyuda del Autocroquis:");
+  EXPECT_NE(session.Messages()[0].prompt.find("<CT I>\r\n"), std::string::npos);
 }
 
 // A save that leaves codes out: c_autocroquis_test.cpp.

@@ -97,7 +97,6 @@ TEST(LayerEditor, ThicknessNoNumberFailsAndNewRowsAreSelected) {
                     l.Principal, l.PunCp, l.PolCp, l.PlVCp, l.texCp);
   f.cmdCrear.UserClick();
   EXPECT_EQ(f.tblCapas.grid().CurrentRow(), 4);
-  EXPECT_EQ(f.tblCapas.grid().Column(4).choices.size(), 11u);
   f.tblCapas.grid().SetText(2, 4, "dos");
   try {
     f.A_Actualiza_Valores1(l.NoCap, l.Nombres, l.Estado, l.colorr, l.grosor,
