@@ -175,6 +175,7 @@ TEST(HostWindow, SavesProjectDxfAndCsvAndReopensTheProject) {
   Host h;
   HostModel& m = h.window.Model();
   h.Sketch();
+  m.Codigo(1) = "a\tb\\c\nd";  // a code the file must escape
   const std::string dir = h.session.ComponentFolder();
   ASSERT_TRUE(h.window.SaveProjectAs(QString::fromStdString(dir + "/a.gmh")));
   ASSERT_TRUE(h.window.ExportDxfAs(QString::fromStdString(dir + "/a.dxf")));
@@ -198,6 +199,7 @@ TEST(HostWindow, SavesProjectDxfAndCsvAndReopensTheProject) {
   const gomiat::PointFile back = gomiat::ReadPointFile(dir + "/a.csv", csv);
   ASSERT_EQ(back.points.size(), size_t(m.Nopun));
   EXPECT_EQ(back.points[9].x, m.PX(10));
+  EXPECT_EQ(back.points[0].code, "a\tb\\c d");
   std::ifstream dxf(dir + "/a.dxf");
   const std::string text((std::istreambuf_iterator<char>(dxf)), {});
   for (const std::string& layer : m.LayerNames())
