@@ -1,5 +1,6 @@
 #include "project_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -301,8 +302,12 @@ void ExportDxf(const HostModel& m, const std::string& path) {
 }
 
 void ExportPointsCsv(const HostModel& m, const std::string& path) {
-  auto field = [](const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+  // One point per line, as survey readers read it: a line break inside a
+  // name or code is written as a blank.
+  auto field = [](std::string s) {
+    std::replace_if(
+        s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    if (s.find_first_of(",\"") == std::string::npos) return s;
     std::string q = "\"";
     for (char c : s) q += c == '"' ? std::string("\"\"") : std::string(1, c);
     return q + "\"";

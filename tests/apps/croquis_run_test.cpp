@@ -1,5 +1,6 @@
 // The automatic sketch run as a host runs it, read back into a drawing.
-// (Layers, colours and line types against the code table: check_dxf.py.)
+// (The polylines, read back with point names: the shipped samples in
+// convention_test.cpp and check_dxf.py.)
 #include "croquis_run.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ std::vector<SurveyPoint> Survey() {
   return points;
 }
 
-TEST(CroquisRunTest, TheSketchHoldsThePointsTheirLayersAndThePolylines) {
+TEST(CroquisRunTest, TheSketchHoldsThePointsAndTheirLayers) {
   qdr2_Gomiat::testing::HeadlessSession session;
   session.User().Click("cmdAceptar");
   const CroquisResult r = RunCroquis(Survey(), {"0", "BASE"});
@@ -45,18 +46,6 @@ TEST(CroquisRunTest, TheSketchHoldsThePointsTheirLayersAndThePolylines) {
   EXPECT_EQ(layer(8), "CT");  // the first code decides
   EXPECT_EQ(layer(9), "Puntos");
   EXPECT_EQ(layer(11), "0");  // a command word alone: the first layer
-
-  // CASA closed on its first corner; CT restarted at "CT I"; BT through
-  // the point that carries both codes.
-  std::vector<std::string> lines;
-  for (const SketchPolyline& p : s.polylines) {
-    std::string line = s.layers[p.layer].name + ":";
-    for (size_t v : p.vertices) line += " " + s.points[v].name;
-    lines.push_back(line);
-  }
-  EXPECT_EQ(lines, (std::vector<std::string>{"BAJO_TALUD: P9 P11",
-                                             "CASA: P1 P2 P3 P4 P1",
-                                             "CT: P5 P6", "CT: P7 P8 P9"}));
 }
 
 TEST(CroquisRunTest, ACancelledCodeTableGivesNoDrawing) {

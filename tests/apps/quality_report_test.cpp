@@ -17,15 +17,9 @@ TEST(QualityReportTest, DoubtfulJoinsNamesCodesAndAxesAreFound) {
   const double xs[] = {0, 10, 20, 30, 40, 400, 0, 5, 5, 0};
   Sketch sketch;
   for (size_t i = 0; i < codes.size(); ++i) {
-    SketchPoint p{i == 4 ? "3" : std::to_string(i + 1),
-                  4412000 + xs[i],
-                  431000,
-                  0,
-                  codes[i],
-                  0,
-                  {},
-                  i + 2};
-    sketch.points.push_back(p);
+    const std::string name = i == 4 ? "3" : std::to_string(i + 1);
+    sketch.points.push_back(
+        {name, 4412000 + xs[i], 431000, 0, codes[i], 0, {}, i + 2});
   }
   sketch.polylines = {{0, {0, 1, 2, 3, 4, 5}}, {0, {6, 7}}};
   ReportInput in;
@@ -40,16 +34,12 @@ TEST(QualityReportTest, DoubtfulJoinsNamesCodesAndAxesAreFound) {
   EXPECT_EQ(r.codes[1].vertices, 6u);
   EXPECT_DOUBLE_EQ(r.codes[1].longest, 360);
   ASSERT_EQ(r.long_segments.size(), 1u);
-  EXPECT_EQ(r.long_segments[0].from, 4u);
-  EXPECT_DOUBLE_EQ(r.long_segments[0].median, 10);
   EXPECT_EQ(r.unknown_codes, (std::vector<std::string>{"CASA", "X"}));
-  EXPECT_EQ(r.lone_points.size(), 1u);
-  EXPECT_EQ(r.lone_points.at("EJE"), std::vector<size_t>{2});
-  ASSERT_EQ(r.ignored_closes.size(), 1u);
-  EXPECT_EQ(r.ignored_closes[0].second, 8u);
-  EXPECT_EQ(r.duplicate_names.at("3"), (std::vector<size_t>{2, 4}));
+  EXPECT_EQ(r.lone_points, (decltype(r.lone_points){{"EJE", {2}}}));
+  EXPECT_EQ(r.ignored_closes, (decltype(r.ignored_closes){{"CASA", 8}}));
   EXPECT_NE(r.axis_hint.find("--columns P,N,E,Z,D"), std::string::npos);
 
+  // The long segment (points "3" to "6") and the name used twice, as listed.
   std::ostringstream text;
   WriteQualityReport(r, in, "survey.txt", text);
   EXPECT_NE(text.str().find("  CT: 3 - 6  360 (median 10)"), std::string::npos);

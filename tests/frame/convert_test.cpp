@@ -71,12 +71,5 @@ TEST(Convert, TextToBoolean) {
   EXPECT_FALSE(CBoolText(BoolText(false)));
 }
 
-TEST(Convert, DatesAndTimesWithPatterns) {
-  const std::tm t = test_support::DateTime(2024, 3, 5, 4, 7, 9);
-  EXPECT_EQ(FormatDate(t, "yyyy-mm-dd"), "2024-03-05");
-  EXPECT_EQ(FormatTime(t, "hh: MM:SS"), "04: 07:09");
-  EXPECT_EQ(FormatTime(t, "hh:nn:ss"), "04:07:09");
-}
-
 }  // namespace
 }  // namespace qdr2_Gomiat

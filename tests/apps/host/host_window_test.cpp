@@ -1,17 +1,20 @@
 // The host driven offscreen as a user drives it: the sample survey opened,
 // the tools run through the menus with a scripted user in their windows,
-// and the model and the view checked after each.
+// and the model and the view checked after each; and the spatial index
+// against a plain search.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QProgressBar>
+#include <QTableWidget>
 #include <QTest>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "croquis_run.h"
+#include "error_history_dialog.h"
 #include "main_window.h"
 #include "point_file.h"
 #include "project_file.h"
@@ -29,15 +32,17 @@ namespace {
 namespace qt = qdr2_Gomiat::testing;
 const std::string kSample = GOMIAT_SOURCE_DIR "/examples/road_survey.txt";
 
-void App() {
+bool App() {
   static int argc = 1;
   static char name[] = "host_tests";
   static char* argv[] = {name, nullptr};
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+  return true;
 }
 
 struct Host {
+  bool app = App();  // before the window
   qt::HeadlessSession session;
   MainWindow window;
   Host() {
@@ -52,10 +57,14 @@ struct Host {
     return window.View().LastStats();
   }
   void Run(const char* action) { window.Action(action)->trigger(); }
+  // The automatic sketch through the menu, its table accepted.
+  void Sketch() {
+    session.User().Click("cmdAceptar");
+    Run("sketch");
+  }
 };
 
 TEST(HostWindow, OpensSketchesAndEditsTheSampleLikeAUser) {
-  App();
   Host h;
   HostModel& m = h.window.Model();
   const gomiat::PointFile file = gomiat::ReadPointFile(kSample, {});
@@ -66,10 +75,8 @@ TEST(HostWindow, OpensSketchesAndEditsTheSampleLikeAUser) {
   EXPECT_TRUE(s.detailed);
   EXPECT_EQ(s.names, file.points.size());
 
-  // The automatic sketch through the menu, its table accepted: the model
-  // holds what the command-line program's run of it gives.
-  h.session.User().Click("cmdAceptar");
-  h.Run("sketch");
+  // The sketch holds what the command-line program's run of it gives.
+  h.Sketch();
   h.session.User().Click("cmdAceptar");
   const gomiat::CroquisResult ref = gomiat::RunCroquis(file.points, {"0"});
   ASSERT_FALSE(ref.cancelled);
@@ -136,11 +143,9 @@ TEST(HostWindow, OpensSketchesAndEditsTheSampleLikeAUser) {
 }
 
 TEST(HostWindow, LayerEditorRestylesAndHidesWhatTheViewDraws) {
-  App();
   Host h;
   HostModel& m = h.window.Model();
-  h.session.User().Click("cmdAceptar");
-  h.Run("sketch");
+  h.Sketch();
   ASSERT_GT(m.noCapas, 2);
   h.window.View().FitExtents();
   const size_t all = h.Frame().points;
@@ -167,29 +172,25 @@ TEST(HostWindow, LayerEditorRestylesAndHidesWhatTheViewDraws) {
 }
 
 TEST(HostWindow, SavesProjectDxfAndCsvAndReopensTheProject) {
-  App();
   Host h;
   HostModel& m = h.window.Model();
-  h.session.User().Click("cmdAceptar");
-  h.Run("sketch");
+  h.Sketch();
+  m.Codigo(1) = "a\tb\\c\nd";  // a code the file must escape
   const std::string dir = h.session.ComponentFolder();
   ASSERT_TRUE(h.window.SaveProjectAs(QString::fromStdString(dir + "/a.gmh")));
   ASSERT_TRUE(h.window.ExportDxfAs(QString::fromStdString(dir + "/a.dxf")));
   ASSERT_TRUE(h.window.ExportCsvAs(QString::fromStdString(dir + "/a.csv")));
 
   const HostModel r = LoadProject(dir + "/a.gmh");
-  ASSERT_EQ(r.Nopun, m.Nopun);
-  for (int32_t i = 1; i <= m.Nopun; ++i) {
-    ASSERT_EQ(r.PX(i), m.PX(i));
-    ASSERT_EQ(r.PY(i), m.PY(i));
-    ASSERT_EQ(r.PointName(i), m.PointName(i));
-    ASSERT_EQ(r.PointCode(i), m.PointCode(i));
-    ASSERT_EQ(r.PointLayer(i), m.PointLayer(i));
-  }
-  ASSERT_EQ(r.LayerNames(), m.LayerNames());
-  ASSERT_EQ(r.nPolis, m.nPolis);
-  for (int32_t k = 1; k <= m.nPolis; ++k)
-    EXPECT_EQ(r.PolylineVertices(k), m.PolylineVertices(k));
+  EXPECT_EQ(r.Nopun, m.Nopun);
+  EXPECT_EQ(r.X, m.X);
+  EXPECT_EQ(r.Y, m.Y);
+  EXPECT_EQ(r.Nombre, m.Nombre);
+  EXPECT_EQ(r.Codigo, m.Codigo);
+  EXPECT_EQ(r.CapaPuntos, m.CapaPuntos);
+  EXPECT_EQ(r.LayerNames(), m.LayerNames());
+  EXPECT_EQ(r.nPolis, m.nPolis);
+  EXPECT_EQ(r.Polis, m.Polis);
   EXPECT_EQ(r.Entities(), m.Entities());
 
   // The CSV reads back through the survey reader as the same points.
@@ -198,6 +199,7 @@ TEST(HostWindow, SavesProjectDxfAndCsvAndReopensTheProject) {
   const gomiat::PointFile back = gomiat::ReadPointFile(dir + "/a.csv", csv);
   ASSERT_EQ(back.points.size(), size_t(m.Nopun));
   EXPECT_EQ(back.points[9].x, m.PX(10));
+  EXPECT_EQ(back.points[0].code, "a\tb\\c d");
   std::ifstream dxf(dir + "/a.dxf");
   const std::string text((std::istreambuf_iterator<char>(dxf)), {});
   for (const std::string& layer : m.LayerNames())
@@ -218,6 +220,142 @@ TEST(HostWindow, SavesProjectDxfAndCsvAndReopensTheProject) {
     EXPECT_TRUE(h.window.StatusText().contains("b.gmh:"));
   }
   EXPECT_EQ(h.window.Model().Nopun, m.Nopun);  // the open model stays
+}
+
+TEST(HostTools, LineStylePointsExcelAndErrorHistoryReachTheView) {
+  Host h;
+  HostModel& m = h.window.Model();
+  PlanView& v = h.window.View();
+  h.Sketch();
+  ASSERT_GT(m.nPolis, 0);
+
+  // A click on a polyline, away from its points, picks it; the line style
+  // picker then restyles its layer.
+  QPoint on_line;
+  for (int32_t k = 1; k <= m.nPolis && on_line.isNull(); ++k) {
+    const std::vector<int32_t> p = m.PolylineVertices(k);
+    for (size_t i = 1; i < p.size() && on_line.isNull(); ++i) {
+      const QPointF a = v.Transform().ToScreen(m.PX(p[i - 1]), m.PY(p[i - 1]));
+      const QPointF b = v.Transform().ToScreen(m.PX(p[i]), m.PY(p[i]));
+      const QPoint mid = ((a + b) / 2).toPoint();
+      if (v.PointAt(mid) == 0 && v.PolylineAt(mid) == k) on_line = mid;
+    }
+  }
+  ASSERT_FALSE(on_line.isNull());
+  QTest::mouseClick(&v, Qt::LeftButton, {}, on_line);
+  const int32_t layer = m.PolylineLayer(v.SelectedPolyline());
+  ASSERT_GE(layer, 1);
+  const int32_t style = (m.LayerLineType(layer) + 1) % 5;
+  h.session.User()
+      .Click("optEstilo(" + std::to_string(style) + ")")
+      .Click("cmdAceptar");
+  h.Run("line_style");
+  EXPECT_EQ(m.LayerLineType(layer), style);
+  const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                 Qt::DashDotLine, Qt::DashDotDotLine};
+  EXPECT_EQ(v.PenOf(layer).style(), styles[style]);
+
+  // The standard layout: a point moved and put on a new layer. The view
+  // finds it at its new place; the other layers keep their styles.
+  const std::vector<int32_t> colours(m.colorr.storage());
+  const int32_t layers = m.noCapas;
+  const double x = m.PX(5) + 30;
+  h.session.User()
+      .EditCell("tblAutocro", 5, 3, std::to_string(x))
+      .EditCell("tblAutocro", 5, 7, "NUEVA")
+      .Click("cmdAceptar");
+  h.Run("points");
+  ASSERT_EQ(m.noCapas, layers + 1);
+  EXPECT_EQ(m.LayerName(m.PointLayer(5)), "NUEVA");
+  for (int32_t l = 1; l <= layers; ++l) EXPECT_EQ(m.colorr(l), colours[l]);
+  EXPECT_NEAR(m.PX(5), x, 1e-9);
+  v.FitExtents();
+  EXPECT_EQ(v.PointAt(v.Transform().ToScreen(m.PX(5), m.PY(5))), 5);
+
+  // The Excel layout asks first; Yes drops the polylines, and the
+  // editor's progress runs on the status bar's progress bar.
+  const int32_t points = m.Nopun;
+  h.session.User().Answer(6).Click("cmdAceptar");
+  h.Run("points_excel");
+  EXPECT_EQ(m.nPolis, 0);
+  EXPECT_EQ(m.Nopun, points);
+  EXPECT_EQ(h.window.Progress().maximum(), points);
+  EXPECT_FALSE(h.window.Progress().isVisible());
+  EXPECT_EQ(h.Frame().polylines, 0u);
+  EXPECT_EQ(h.session.Messages().size(), 1u);
+  EXPECT_TRUE(h.session.ScriptErrors().empty());
+
+  // The error history lists what the component logged in the store.
+  h.session.SaveSetting("Errores", "Cantidad", "1");
+  h.session.SaveSetting("Errores", "1", "*# *Tipolin - Error nº 5:x");
+  ErrorHistoryDialog dialog(ReadErrorHistory(), &h.window);
+  ASSERT_EQ(dialog.Table()->rowCount(), 1);
+  EXPECT_EQ(dialog.Table()->item(0, 2)->text().toStdString(),
+            "*# *Tipolin - Error nº 5:x");
+}
+
+TEST(HostTools, SpatialIndexFindsWhatAPlainSearchFinds) {
+  HostModel m;
+  std::mt19937 rng(7);
+  std::normal_distribution<double> cluster(0, 50);
+  std::uniform_real_distribution<double> spread(-2000, 2000);
+  std::vector<gomiat::SurveyPoint> pts(6000);
+  for (size_t i = 0; i < pts.size(); ++i) {
+    // Dense clusters and a sparse spread, and duplicates.
+    pts[i].x = i % 3 ? cluster(rng) : spread(rng);
+    pts[i].y = i % 3 ? cluster(rng) * 0.2 : spread(rng);
+    if (i % 97 == 0 && i > 0) pts[i].x = pts[i - 1].x, pts[i].y = pts[i - 1].y;
+  }
+  m.AddSurvey("s", pts);
+  m.nPolis = 400;
+  m.Polis.Redim(0, m.nPolis);
+  std::uniform_int_distribution<int32_t> pick(1, m.Nopun);
+  for (int32_t k = 1; k <= m.nPolis; ++k) {
+    q::T_ConexAutocro& p = m.Polis(k);
+    p.nVer = 2 + k % 5;
+    p.ver.Redim(0, p.nVer);
+    for (int32_t i = 1; i <= p.nVer; ++i) p.ver(i) = pick(rng);
+    p.Capa = 1;
+  }
+  SpatialIndex index;
+  index.Build(m);
+  std::vector<IndexedPoint> found;
+  std::vector<int32_t> lines;
+  for (int q = 0; q < 60; ++q) {
+    const double x = spread(rng) / (q % 2 ? 1 : 20), y = spread(rng) / 20;
+    const double r = q % 3 ? 5 : 900;
+    const Box box{x - r, y - r, x + r, y + r};
+    const auto in_box = [&](double px, double py) {
+      return px >= box.min_x && px <= box.max_x && py >= box.min_y &&
+             py <= box.max_y;
+    };
+    const auto d2 = [&](int32_t i) {
+      return (m.PX(i) - x) * (m.PX(i) - x) + (m.PY(i) - y) * (m.PY(i) - y);
+    };
+    index.PointsIn(box, found);
+    std::vector<int32_t> inside, expect;
+    for (const IndexedPoint& p : found)
+      if (in_box(p.x, p.y)) inside.push_back(p.id);
+    int32_t nearest = 0;
+    double best = r * r;
+    for (int32_t i = 1; i <= m.Nopun; ++i) {
+      if (in_box(m.PX(i), m.PY(i))) expect.push_back(i);
+      if (d2(i) <= best) best = d2(i), nearest = i;
+    }
+    std::sort(inside.begin(), inside.end());
+    ASSERT_EQ(inside, expect) << q;
+    const int32_t got = index.Nearest(x, y, r);
+    ASSERT_EQ(got == 0, nearest == 0) << q;
+    if (got != 0) {
+      EXPECT_DOUBLE_EQ(d2(got), best);
+    }
+    index.PolylinesIn(box, lines);
+    std::sort(lines.begin(), lines.end());
+    std::vector<int32_t> want;
+    for (int32_t k = 1; k <= m.nPolis; ++k)
+      if (index.PolylineBox(k).Overlaps(box)) want.push_back(k);
+    ASSERT_EQ(lines, want) << q;
+  }
 }
 
 }  // namespace

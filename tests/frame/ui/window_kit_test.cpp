@@ -12,18 +12,13 @@ struct KitForm : Form {
       : Form("frmKit"),
         grid(Add<Label>("tbl")),
         first(Add<CommandButton>("cmdAceptar")),
-        second(Add<CommandButton>("cmdCancelar")),
-        third(Add<CommandButton>("cmdCrear")) {
-    SetInnerSize(7905, 4425);  // outer width 8025
+        second(Add<CommandButton>("cmdCancelar")) {
     grid.Move(120, 120, 0, 0);
     first.Move(0, 0, 1245, 405);
-    second.Move(0, 0, 1245, 405);
-    third.Move(0, 0, 2700, 405);
   }
   Label& grid;
   CommandButton& first;
   CommandButton& second;
-  CommandButton& third;
 };
 
 // Too small for the buttons: the grid has no size, never a negative one.
@@ -41,7 +36,6 @@ TEST(WindowKit, AcceptCancelAndTheFirstPlaceAtAFifthOfTheScreen) {
   KitForm f;
   bool accepted = false;
   WireAcceptCancel(f, f.first, f.second, accepted);
-  EXPECT_TRUE(f.second.IsCancel());
   f.first.Click();
   EXPECT_TRUE(accepted);
   f.PressEscape();

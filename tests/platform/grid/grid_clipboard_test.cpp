@@ -61,9 +61,8 @@ TEST(GridClipboard, CopiesABlockAndPastesItThroughTheUserRulesWithOneMessage) {
             std::string::npos);
 
   // Where the window lets the user add rows, the block adds them; read-only
-  // columns still refuse, kind 2 takes any text.
+  // columns still refuse.
   g.SetBoolOption(true);
-  g.DefineColumn(0, false, false, kGridNumberText, 3, 2, 0, 10, "X");
   const GridPasteResult more = g.UserPaste(2, 0, "1,5 m\tNUEVO\n7\n");
   EXPECT_EQ(more.rows_added, 1);
   EXPECT_EQ(g.Rows(), 4);

@@ -33,7 +33,6 @@ TEST(GridOptions, WidthsAndRowComeBackUnderTheSameTextsOnly) {
   g.OptionsRestore("c_Gomiat Autocro", "Autocroquis");
   EXPECT_EQ(g.Column(4).width_chars, 42);
   EXPECT_EQ(g.Column(0).width_chars, 0);
-  EXPECT_EQ(g.Column(1).width_chars, 10);
   EXPECT_EQ(g.CurrentRow(), 17);
 
   // Other texts, fewer columns and a row that does not exist, values

@@ -32,8 +32,6 @@ TEST(SqliteSettings, ValuesSurviveReopeningAndMissingOnesGiveTheDefault) {
     store->SaveSetting("Otra", "Errores", "Cantidad", "99");
     store->SaveSetting("Landrix", "Vacío", "k", "");
   }
-  ASSERT_TRUE(std::filesystem::exists(path));
-
   auto store = MakeSqliteSettings(path);
   EXPECT_EQ(store->GetSetting("Landrix", "Errores", "Cantidad", "0"), "4");
   EXPECT_EQ(store->GetSetting("Landrix", "Errores", "1", ""),
@@ -44,7 +42,6 @@ TEST(SqliteSettings, ValuesSurviveReopeningAndMissingOnesGiveTheDefault) {
   // Names compare as the registry does, without regard to case.
   EXPECT_EQ(store->GetSetting("LANDRIX", "errores", "CANTIDAD", "0"), "4");
 
-  EXPECT_EQ(store->GetSetting("Landrix", "Errores", "2", "nada"), "nada");
   EXPECT_EQ(store->GetSetting("Landrix", "NoExiste", "Cantidad", "7"), "7");
   EXPECT_EQ(store->GetSetting("", "", "", ""), "");
 
@@ -71,28 +68,24 @@ TEST(SqliteSettings, TwoStoresAndTwoProcessesWritingAtOnceAllLand) {
       const std::string section = "P" + std::to_string(c);
       for (int i = 0; i < kEach; ++i)
         store->SaveSetting("Landrix", section, std::to_string(i),
-                           std::to_string(i * 7));
+                           section + std::to_string(i));
     }));
   auto first = MakeSqliteSettings(path);
   auto second = MakeSqliteSettings(path);
   start.Go();
   for (int i = 0; i < kEach; ++i) {
     const std::string k = std::to_string(i);
-    first->SaveSetting("Landrix", "A", k, "a" + k);
-    second->SaveSetting("Landrix", "B", k, "b" + k);
+    first->SaveSetting("Landrix", "A", k, "A" + k);
+    second->SaveSetting("Landrix", "B", k, "B" + k);
   }
   for (pid_t child : children) EXPECT_EQ(test_support::Reap(child), 0);
 
   auto reader = MakeSqliteSettings(path);
-  for (int i = 0; i < kEach; ++i) {
-    const std::string k = std::to_string(i);
-    EXPECT_EQ(reader->GetSetting("Landrix", "A", k, ""), "a" + k);
-    EXPECT_EQ(reader->GetSetting("Landrix", "B", k, ""), "b" + k);
-    EXPECT_EQ(reader->GetSetting("Landrix", "P0", k, ""),
-              std::to_string(i * 7));
-    EXPECT_EQ(reader->GetSetting("Landrix", "P1", k, ""),
-              std::to_string(i * 7));
-  }
+  for (const std::string section : {"A", "B", "P0", "P1"})
+    for (int i = 0; i < kEach; ++i) {
+      const std::string k = std::to_string(i);
+      EXPECT_EQ(reader->GetSetting("Landrix", section, k, ""), section + k);
+    }
 }
 
 TEST(SqliteSettings, UnusableFilesGiveAFailureNamingTheFile) {

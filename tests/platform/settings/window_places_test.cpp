@@ -39,12 +39,9 @@ TEST(WindowPlaces, DefaultsThenTheSavedPlacePerKeyOnTheVisibleScreen) {
   // A later run on a smaller screen, other defaults.
   session.SetScreenSize(15360, 11520);
   auto store = MakeSqliteSettings(path);
-  PlainForm capas, again, huge, fresh;
+  PlainForm capas, huge, fresh;
   RestoreWindow(*store, capas, "Editor de capas", "Capas", 1, 2, 3000, 3000);
   EXPECT_EQ(PlaceOf(capas), (Place{1000, 2000, 12000, 8000}));
-  // The registry's rule: the key's case does not matter.
-  RestoreWindow(*store, again, "EDITOR DE CAPAS", "", 1, 2, 3000, 3000);
-  EXPECT_EQ(PlaceOf(again), PlaceOf(capas));
   RestoreWindow(*store, huge, "Enorme", "", 0, 0, 100, 100);
   EXPECT_EQ(PlaceOf(huge), (Place{0, 0, 15360, 11520}));
   // Defaults past the screen's corner are pulled back onto it too.
