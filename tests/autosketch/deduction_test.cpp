@@ -1,18 +1,14 @@
 // The deduction of polylines, layers and line types from point codes, run
-// without any window: the fast deduction on the coding examples surveyors
-// use, and against the step-by-step reference on random surveys (two calls
-// on one object each, so what a call leaves for the next is compared too).
+// without any window, on the coding examples surveyors use. The fast
+// deduction is compared with the step-by-step reference on random surveys
+// by the deduction's fuzz harness, which the test suite also runs.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
-#include <random>
 #include <vector>
 
 #include "autosketch/sketch_deduction.h"
 #include "deduction_reference.h"
 #include "platform/platform.h"
-#include "support/other_services.h"
 #include "support/test_support.h"
 
 namespace qdr2_Gomiat {
@@ -20,9 +16,6 @@ namespace {
 
 using test_support::Vertices;
 using testing::CodeMeanings;
-using testing::DescendingSort;
-using testing::EveryCommaSplitter;
-using testing::LiteralDeduction;
 using testing::RowsAsAccepted;
 using testing::RunAccepted;
 using testing::SketchOutcome;
@@ -128,93 +121,6 @@ TEST_F(DeductionTest, LayersColoursAndLineTypes) {
             err::kOverflow);
   EXPECT_EQ(Run({"Q", "Q"}, {}, {{"Q", {"Lineal", "Q", 70000, "0"}}}).failure,
             err::kOverflow);
-}
-
-template <class T, size_t N>
-const T& Pick(std::mt19937& rng, const T (&items)[N]) {
-  return items[rng() % N];
-}
-
-// Fields made to hit the corners: repeated codes in one field, a command
-// right after a command, command words alone, empty words, blanks, tabs.
-std::string RandomField(std::mt19937& rng) {
-  static const std::string kWords[] = {"CT",   "BT", "CASA", "P",
-                                       "EJE*", "ct", "I",    "F",
-                                       "A",    "C",  "\t",   "Puntos"};
-  static const std::string kSeparators[] = {" ", ",", ", ", "  ", ",,", " ,"};
-  static const std::string kOdd[] = {"", "   ", ",", " , ", "\t"};
-  if (rng() % 8 == 0) return Pick(rng, kOdd);
-  std::string field = rng() % 6 == 0 ? Pick(rng, kSeparators) : "";
-  const int words = 1 + static_cast<int>(rng() % 4);
-  for (int w = 0; w < words; ++w) {
-    if (w > 0) field += Pick(rng, kSeparators);
-    field += Pick(rng, kWords);
-  }
-  if (rng() % 6 == 0) field += Pick(rng, kSeparators);
-  return field;
-}
-
-SketchRows RandomRows(const SketchState& s, std::mt19937& rng) {
-  static const std::string kTypes[] = {"Lineal", "Lineal", "Area", "Puntual",
-                                       "lineal"};
-  static const std::string kLayers[] = {"L1",     "CT", "ARBOLES",
-                                        "Puntos", "",   "X"};
-  static const std::string kLines[] = {
-      "0", "1", "3", "2.5", "__..__..__..__", "x", "", "-1", "_____________"};
-  SketchRows r = RowsAsAccepted(s, {});
-  for (int32_t k = 1; k <= s.code_count; ++k) {
-    r.types(k) = Pick(rng, kTypes);
-    if (rng() % 2) r.layers(k) = Pick(rng, kLayers);
-    r.colours(k) = static_cast<int32_t>(rng() % 300);
-    r.lines(k) = Pick(rng, kLines);
-  }
-  return r;
-}
-
-TEST_F(DeductionTest, FastDeductionGivesTheStepByStepResults) {
-  EveryCommaSplitter every_comma(*numbers_, false);
-  EveryCommaSplitter no_word_for_separators(*numbers_, true);
-  DescendingSort descending;
-  NumberTextService* splitters[] = {numbers_.get(), &every_comma,
-                                    &no_word_for_separators};
-  SortService* sorts[] = {sort_.get(), &descending};
-  static const std::string kHostLayers[] = {"L1", "CT", "Puntos", "X", "L1"};
-
-  int failures = 0;
-  for (uint32_t seed = 1; seed <= 600; ++seed) {
-    std::mt19937 rng(seed);
-    SketchServices services{*splitters[seed % 3], *sorts[(seed / 3) % 2],
-                            palette_};
-    SketchDeduction fast;
-    LiteralDeduction literal;
-    // Two calls on the same objects: what the first leaves counts too.
-    for (int call = 0; call < 2; ++call) {
-      std::vector<std::string> codes(rng() % 30);
-      for (std::string& c : codes) c = RandomField(rng);
-      std::vector<std::string> layers(rng() % 4);
-      for (std::string& l : layers) l = Pick(rng, kHostLayers);
-      const uint32_t rows_seed = static_cast<uint32_t>(rng());
-      auto rows = [&](const SketchState& s) {
-        std::mt19937 r(rows_seed);
-        return RandomRows(s, r);
-      };
-      const SketchOutcome a =
-          RunAccepted(fast, Texts(codes), Texts(layers), rows, services);
-      const SketchOutcome b =
-          RunAccepted(literal, Texts(codes), Texts(layers), rows, services);
-      ASSERT_TRUE(a == b) << "seed " << seed << " call " << call;
-      if (a.failure != 0) {
-        ++failures;
-        break;
-      }
-      ASSERT_TRUE(fast.State() == literal.State())
-          << "seed " << seed << " call " << call;
-    }
-  }
-  // Fields that give no word make the layer step fail: both must fail
-  // alike, yet most surveys must get through.
-  EXPECT_GT(failures, 0);
-  EXPECT_LT(failures, 300);
 }
 
 }  // namespace

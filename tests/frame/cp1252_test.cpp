@@ -5,19 +5,13 @@
 namespace qdr2_Gomiat {
 namespace {
 
-TEST(Cp1252, EveryByteReadsAndWritesBack) {
-  std::string all;
-  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-  const std::string text = Cp1252ToUtf8(all);
-  const auto back = Utf8ToCp1252(text);
-  ASSERT_TRUE(back.has_value());
-  EXPECT_EQ(*back, all);
-  EXPECT_EQ(Utf8OrCp1252ToUtf8(text), text);  // it is valid UTF-8
-
-  // The page's own characters and the undefined bytes as C1 controls.
+// Every byte reading and writing back is the text conversions fuzz
+// harness's property; here the page's own characters.
+TEST(Cp1252, TheBytesOwnCharacters) {
   EXPECT_EQ(Cp1252ToUtf8("\x80"), "€");
   EXPECT_EQ(Cp1252ToUtf8("\x9F"), "Ÿ");
   EXPECT_EQ(Cp1252ToUtf8("\xD1\xE1\xBA"), "Ñáº");
+  // The undefined bytes read as C1 controls.
   for (unsigned char b : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
     const std::string one(1, static_cast<char>(b));
     const std::string expected = {'\xC2', static_cast<char>(b)};
