@@ -43,8 +43,6 @@ TEST(CroquisRunTest, TheSketchHoldsThePointsAndTheirLayers) {
     return s.layers[s.points[point].layer].name;
   };
   EXPECT_EQ(layer(0), "CASA");
-  EXPECT_EQ(layer(8), "CT");  // the first code decides
-  EXPECT_EQ(layer(9), "Puntos");
   EXPECT_EQ(layer(11), "0");  // a command word alone: the first layer
 }
 

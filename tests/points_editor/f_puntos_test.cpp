@@ -25,12 +25,15 @@ TEST(f_Puntos, BothLayoutsDefineTheirColumnsAndFill) {
   f_Puntos standard;
   standard.A_Editor_Puntos(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
                            p.CapaPuntos, p.noCapas, p.Capas, &bar, valor_o);
-  const Grid& g = standard.tblAutocro.grid();
+  Grid& g = standard.tblAutocro.grid();
   ASSERT_EQ(g.Cols(), 8);
   ASSERT_EQ(g.Rows(), 4);
   EXPECT_EQ(Row(g, 1), (std::vector<std::string>{"", "70", "7", "10.5", "1",
                                                  "100.125", "CT", "TERRENO"}));
   EXPECT_EQ(Row(g, 3)[7], "sin capa");  // layer index 0 shows element 0
+  // "orden" is read-only; rows come only from "Crear Punto", not a paste.
+  EXPECT_FALSE(g.UserEdit(1, 0, "5"));
+  EXPECT_EQ(g.UserPaste(3, 1, "9\n8\n").rows_added, 0);
 
   f_Puntos excel;
   excel.excel_mode = true;
