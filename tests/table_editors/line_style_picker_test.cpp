@@ -36,8 +36,7 @@ TEST(LineStylePicker, InputsAreNormalisedAndChangesReported) {
   const Case cases[] = {
       {{2, 3.0f, false}, {2, 3.0f, false}},  // untouched
       {{2, 2.7f, false}, {2, 3.0f, true}},   // style kept: set after
-      {{1, 7.0f, false}, {1, 0.0f, true}},
-      {{1, 2.5f, false}, {1, 2.0f, true}},  // halves to even
+      {{1, 7.0f, false}, {1, 0.0f, true}},   // no such thickness
       {{9, 0.0f, false}, {0, 0.0f, true}},
       {{4, 1.0f, true}, {4, 1.0f, true}},  // True stays True
       {{0, NAN, false}, {0, 0.0f, true}},
