@@ -151,16 +151,8 @@ void SpatialIndex::PolylinesIn(const Box& box,
     if (poly_box_[size_t(k - 1)].Overlaps(box)) out.push_back(k);
   };
   for (int32_t k : wide_polys_) take(k);
-  if (box.Overlaps(bounds_)) {
-    int32_t x0, y0, x1, y1;
-    CellRange(box, x0, y0, x1, y1);
-    for (int32_t y = y0; y <= y1; ++y) {
-      const size_t row = size_t(y) * size_t(nx_);
-      for (uint32_t i = cell_poly_start_[row + size_t(x0)];
-           i < cell_poly_start_[row + size_t(x1) + 1]; ++i)
-        take(cell_polys_[i]);
-    }
-  }
+  ForEachInCells(box, cell_poly_start_,
+                 [&](uint32_t i) { take(cell_polys_[i]); });
 }
 
 int32_t SpatialIndex::Nearest(double x, double y, double radius) const {

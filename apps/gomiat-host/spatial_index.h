@@ -36,15 +36,8 @@ class SpatialIndex {
   size_t CountPointsIn(const Box& box) const;
   template <class F>
   void VisitPointsIn(const Box& box, F&& f) const {
-    if (points_.empty() || !box.Overlaps(bounds_)) return;
-    int32_t x0, y0, x1, y1;
-    CellRange(box, x0, y0, x1, y1);
-    for (int32_t y = y0; y <= y1; ++y) {
-      const size_t row = size_t(y) * size_t(nx_);
-      for (uint32_t i = point_start_[row + size_t(x0)];
-           i < point_start_[row + size_t(x1) + 1]; ++i)
-        f(points_[i]);
-    }
+    if (points_.empty()) return;
+    ForEachInCells(box, point_start_, [&](uint32_t i) { f(points_[i]); });
   }
   // Polylines whose bounding box meets the box, each once.
   void PolylinesIn(const Box& box, std::vector<int32_t>& out) const;
@@ -62,6 +55,21 @@ class SpatialIndex {
   const Box& Bounds() const { return bounds_; }
 
  private:
+  // Calls f with every entry of the cells the box meets, row by row; `start`
+  // holds each cell's first entry, and one past the last cell's.
+  template <class F>
+  void ForEachInCells(const Box& box, const std::vector<uint32_t>& start,
+                      F&& f) const {
+    if (!box.Overlaps(bounds_)) return;
+    int32_t x0, y0, x1, y1;
+    CellRange(box, x0, y0, x1, y1);
+    for (int32_t y = y0; y <= y1; ++y) {
+      const size_t row = size_t(y) * size_t(nx_);
+      for (uint32_t i = start[row + size_t(x0)];
+           i < start[row + size_t(x1) + 1]; ++i)
+        f(i);
+    }
+  }
   void CellRange(const Box& box, int32_t& x0, int32_t& y0, int32_t& x1,
                  int32_t& y1) const;
   int32_t CellX(double x) const;
