@@ -14,6 +14,7 @@ missing.
 import collections
 import json
 import os
+import pathlib
 import re
 import subprocess
 import sys
@@ -56,13 +57,12 @@ def read_points(path):
 def read_code_table(path):
     """code -> (joining, layer, colour, line type); the first entry wins."""
     table = {}
-    with open(path, encoding="cp1252") as f:
-        for line in f:
-            fields = line.rstrip("\r\n").split(",")
-            check(len(fields) == 6, f"code table line {line!r}")
-            code, _, joining, layer, colour, line_type = fields
-            table.setdefault(code, (joining, layer, int(colour),
-                                    int(float(line_type))))
+    for line in pathlib.Path(path).read_text(encoding="cp1252").splitlines():
+        fields = line.split(",")
+        check(len(fields) == 6, f"code table line {line!r}")
+        code, _, joining, layer, colour, line_type = fields
+        table.setdefault(code, (joining, layer, int(colour),
+                                int(float(line_type))))
     return table
 
 
@@ -81,14 +81,11 @@ def expected_sketch(points, table):
     for c in codes:
         joining, layer, colour, line_type = table[c]
         layer_styles[layer].add((7 if colour == 0 else colour, line_type))
-    if "Puntos" not in layer_styles:
-        layer_styles["Puntos"].add((7, 0))
+    layer_styles.setdefault("Puntos", {(7, 0)})
     layer_styles.setdefault("0", {(7, 0)})
 
-    point_layers = []
-    for f in fields:
-        first = words(f)[0] if words(f) else ""
-        point_layers.append(table[first][1] if first in codes else "0")
+    firsts = [(words(f) + [""])[0] for f in fields]
+    point_layers = [table[c][1] if c in codes else "0" for c in firsts]
 
     polylines = []
     for c in codes:
@@ -163,19 +160,16 @@ def check_dxf(points, styles, point_layers, polylines, path):
 
 
 def check_geojson(points, polylines, dxf_layers, path):
-    with open(path, encoding="utf-8") as f:
-        doc = json.load(f)
+    doc = json.loads(pathlib.Path(path).read_text(encoding="utf-8"))
     check(doc.get("type") == "FeatureCollection", "not a FeatureCollection")
     features = doc["features"]
     pts = [f for f in features if f["geometry"]["type"] == "Point"]
     lines = [f for f in features if f["geometry"]["type"] == "LineString"]
     check(len(pts) + len(lines) == len(features), "unexpected geometry")
-    check(len(pts) == len(points), "GeoJSON point count")
-    for f, p in zip(pts, points):
-        check(f["properties"]["name"] == p[0] and
-              f["properties"]["code"] == p[4] and
-              key(*f["geometry"]["coordinates"]) == key(*p[1:4]),
-              f"GeoJSON point {p[0]}")
+    got = [(f["properties"]["name"], f["properties"]["code"],
+            key(*f["geometry"]["coordinates"])) for f in pts]
+    check(got == [(p[0], p[4], key(*p[1:4])) for p in points],
+          "GeoJSON points differ")
     check(len(lines) == len(polylines), "GeoJSON polyline count")
     for f in lines:
         props = f["properties"]
@@ -223,21 +217,19 @@ def run(gomiat, input_path):
         check(r.returncode == 0 and os.path.exists(table),
               f"-o /dev/null --save-codes: {r.stderr}")
         check_outputs(input_path, dxf, geojson, table)
-        with open(report) as f:
-            check("Per code" in f.read(), "no report")
+        check("Per code" in pathlib.Path(report).read_text(), "no report")
 
         # A malformed line: exit 2, named by file and line, nothing written.
-        bad = f"{tmp}/bad.txt"
-        with open(bad, "w") as f:
-            f.write("1,431200.5,4412100.2,600,CT\n2,431201.5,4412x00.5,600\n")
-        with open(dxf, "w") as f:
-            f.write("previous drawing")
+        bad = pathlib.Path(f"{tmp}/bad.txt")
+        bad.write_text("1,431200.5,4412100.2,600,CT\n"
+                       "2,431201.5,4412x00.5,600\n")
+        pathlib.Path(dxf).write_text("previous drawing")
         new_json = f"{tmp}/new.geojson"
         r = gomiat_run(bad, "-o", dxf, "--geojson", new_json)
         check(r.returncode == 2, f"malformed input gave {r.returncode}")
         check(f"{bad}:2:" in r.stderr, f"message without file:line: {r.stderr}")
-        with open(dxf) as f:
-            check(f.read() == "previous drawing", "the old drawing was touched")
+        check(pathlib.Path(dxf).read_text() == "previous drawing",
+              "the old drawing was touched")
         check(not os.path.exists(new_json), "output written for bad input")
 
         # A code table of the user's own: created on first use, then used.
