@@ -75,11 +75,10 @@ def expected_sketch(points, table):
     point, and the polylines as (layer, [point indices])."""
     fields = [p[4] if p[4] else "Puntos" for p in points]
     codes = sorted({w for f in fields for w in words(f) if w not in COMMANDS})
-    for c in codes:
-        check(c in table, f"code {c} missing from the saved code table")
     layer_styles = collections.defaultdict(set)
     for c in codes:
-        joining, layer, colour, line_type = table[c]
+        check(c in table, f"code {c} missing from the saved code table")
+        _, layer, colour, line_type = table[c]
         layer_styles[layer].add((7 if colour == 0 else colour, line_type))
     layer_styles.setdefault("Puntos", {(7, 0)})
     layer_styles.setdefault("0", {(7, 0)})
@@ -89,30 +88,24 @@ def expected_sketch(points, table):
 
     polylines = []
     for c in codes:
-        joining, layer = table[c][0], table[c][1]
+        joining, layer = table[c][:2]
         if joining not in ("Lineal", "Area"):
             continue
-        current, count = None, 0
+        line = []  # the points of the line being drawn, drawn from two on
         for i, f in enumerate(fields):
             w = words(f)
             if c not in w:
                 continue
-            k = w.index(c)
-            role = COMMANDS.get((w + [""])[k + 1], "follow")
-            if role == "follow":
-                count += 1
-                if count == 1:
-                    first = i
-                elif count == 2:
-                    current = [first, i]
-                    polylines.append((layer, current))
-                else:
-                    current.append(i)
-            elif role == "start":
-                count, first = 1, i
-            elif count > 2:
-                current += [i, current[0]]
-                count = 0
+            role = COMMANDS.get((w + [""])[w.index(c) + 1], "follow")
+            if role == "start":
+                line = [i]
+            elif role == "follow":
+                line.append(i)
+                if len(line) == 2:
+                    polylines.append((layer, line))
+            elif len(line) > 2:
+                line += [i, line[0]]
+                line = []
     return layer_styles, point_layers, polylines
 
 

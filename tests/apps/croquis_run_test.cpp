@@ -34,11 +34,10 @@ TEST(CroquisRunTest, TheSketchHoldsThePointsAndTheirLayers) {
   EXPECT_EQ(r.codes, 4);  // BT, CASA, CT, Puntos
   const Sketch& s = r.sketch;
   ASSERT_EQ(s.points.size(), 12u);
-  EXPECT_EQ(s.points[3].name, "P4");
-  EXPECT_EQ(s.points[3].code, "CASA A");
-  EXPECT_EQ(s.points[3].extras, std::vector<std::string>{"x"});
-  EXPECT_EQ(s.points[3].line, 4u);
-  EXPECT_DOUBLE_EQ(s.points[3].x, 30.0);
+  const SketchPoint& p = s.points[3];
+  EXPECT_EQ(
+      std::tie(p.name, p.code, p.extras, p.line, p.x),
+      std::make_tuple("P4", "CASA A", std::vector<std::string>{"x"}, 4u, 30.0));
   const auto layer = [&](size_t point) {
     return s.layers[s.points[point].layer].name;
   };

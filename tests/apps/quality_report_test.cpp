@@ -29,10 +29,9 @@ TEST(QualityReportTest, DoubtfulJoinsNamesCodesAndAxesAreFound) {
   const QualityReport r = MakeQualityReport(in);
 
   ASSERT_EQ(r.codes.size(), 4u);  // CASA, CT, EJE, X
-  EXPECT_EQ(r.codes[1].code, "CT");
-  EXPECT_EQ(r.codes[1].points, 6u);
-  EXPECT_EQ(r.codes[1].vertices, 6u);
-  EXPECT_DOUBLE_EQ(r.codes[1].longest, 360);
+  const CodeFigures& ct = r.codes[1];
+  EXPECT_EQ(std::tie(ct.code, ct.points, ct.vertices, ct.longest),
+            std::make_tuple("CT", 6u, 6u, 360.0));
   ASSERT_EQ(r.long_segments.size(), 1u);
   EXPECT_EQ(r.unknown_codes, (std::vector<std::string>{"CASA", "X"}));
   EXPECT_EQ(r.lone_points, (decltype(r.lone_points){{"EJE", {2}}}));
