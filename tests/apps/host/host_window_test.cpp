@@ -143,35 +143,6 @@ TEST(HostWindow, OpensSketchesAndEditsTheSampleLikeAUser) {
   EXPECT_TRUE(h.session.ScriptErrors().empty());
 }
 
-TEST(HostWindow, LayerEditorRestylesAndHidesWhatTheViewDraws) {
-  Host h;
-  HostModel& m = h.window.Model();
-  h.Sketch();
-  ASSERT_GT(m.noCapas, 2);
-  h.window.View().FitExtents();
-  const size_t all = h.Frame().points;
-  const LayerCounts counts = m.CountsPerLayer();
-  int32_t layer = 1;  // the layer with most polyline vertices
-  for (int32_t l = 1; l <= m.noCapas; ++l)
-    if (counts.PlVCp(l) > counts.PlVCp(layer)) layer = l;
-  const QColor mine(1, 200, 90);
-  h.session.User()
-      .SetCellColour("tblCapas", layer, 3, 1 | 200 << 8 | 90 << 16)
-      .EditCell("tblCapas", layer, 4, "3")
-      .EditCell("tblCapas", layer, 5, "__ __ __ __ __")
-      .Click("cmdAceptar");
-  h.Run("layers");
-  QPen pen = h.window.View().PenOf(layer);
-  EXPECT_EQ(pen.color(), mine);
-  EXPECT_EQ(pen.style(), Qt::DashLine);
-  EXPECT_EQ(pen.width(), 3);
-  h.session.User().EditCell("tblCapas", layer, 2, "No").Click("cmdAceptar");
-  h.Run("layers");
-  EXPECT_FALSE(m.LayerOn(layer));
-  EXPECT_EQ(h.Frame().points, all - size_t(counts.PunCp(layer)));
-  EXPECT_TRUE(h.session.ScriptErrors().empty());
-}
-
 TEST(HostWindow, SavesProjectDxfAndCsvAndReopensTheProject) {
   Host h;
   HostModel& m = h.window.Model();
@@ -212,12 +183,34 @@ TEST(HostWindow, SavesProjectDxfAndCsvAndReopensTheProject) {
   EXPECT_EQ(h.window.Model().Nopun, m.Nopun);  // the open model stays
 }
 
-TEST(HostTools, LineStylePointsExcelAndErrorHistoryReachTheView) {
+TEST(HostTools, LayersLineStylePointsExcelAndErrorHistoryReachTheView) {
   Host h;
   HostModel& m = h.window.Model();
   PlanView& v = h.window.View();
   h.Sketch();
-  ASSERT_GT(m.nPolis, 0);
+  ASSERT_GT(m.noCapas, 2);
+
+  // The layer editor restyles the layer with most polyline vertices, then
+  // hides it and its points.
+  v.FitExtents();
+  const size_t all = h.Frame().points;
+  const LayerCounts counts = m.CountsPerLayer();
+  int32_t busiest = 1;
+  for (int32_t l = 1; l <= m.noCapas; ++l)
+    if (counts.PlVCp(l) > counts.PlVCp(busiest)) busiest = l;
+  h.session.User()
+      .SetCellColour("tblCapas", busiest, 3, 1 | 200 << 8 | 90 << 16)
+      .EditCell("tblCapas", busiest, 4, "3")
+      .EditCell("tblCapas", busiest, 5, "__ __ __ __ __")
+      .Click("cmdAceptar");
+  h.Run("layers");
+  const QPen pen = v.PenOf(busiest);
+  EXPECT_EQ(std::make_tuple(pen.color(), pen.style(), pen.width()),
+            std::make_tuple(QColor(1, 200, 90), Qt::DashLine, 3));
+  h.session.User().EditCell("tblCapas", busiest, 2, "No").Click("cmdAceptar");
+  h.Run("layers");
+  EXPECT_FALSE(m.LayerOn(busiest));
+  EXPECT_EQ(h.Frame().points, all - size_t(counts.PunCp(busiest)));
 
   // A click on a polyline, away from its points, picks it; the line style
   // picker then restyles its layer.
