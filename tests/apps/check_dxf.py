@@ -49,8 +49,7 @@ def read_points(path):
             except ValueError:
                 check(number == 1 and not points, f"line {number} unreadable")
                 continue
-            code = fields[4].strip() if len(fields) > 4 else ""
-            points.append((fields[0], x, y, z, code))
+            points.append((fields[0], x, y, z, (fields + [""])[4].strip()))
     return points
 
 

@@ -38,12 +38,11 @@ TEST(ConventionTest, OtherConventionsAreSaidInOurWords) {
        {"EP_st", "EP_co", "EP_en", "EP_co", "WALL_st EP", "WALL_cl", "_st"},
        {"EP I", "EP", "EP", "EP I", "WALL I,EP", "WALL A", "_st"}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.convention);
-    const Convention conv = LoadConvention(c.convention, kFolders);
-    const TranslatedCodes t = TranslateCodes(c.fields, conv);
-    EXPECT_EQ(t.fields, c.ours);
-  }
+  for (const Case& c : cases)
+    EXPECT_EQ(
+        TranslateCodes(c.fields, LoadConvention(c.convention, kFolders)).fields,
+        c.ours)
+        << c.convention;
   const TranslatedCodes t = TranslateCodes(
       {"BC1 B", "BC12", "12", "TREE", "TREE"},
       ParseConvention("start word B\nnumbered yes\npoint TREE # spot\n", "x"));
@@ -62,7 +61,6 @@ TEST(ConventionTest, OtherConventionsAreSaidInOurWords) {
 // draw ("# expect LAYER: point names").
 TEST(ConventionTest, TheSamplesDrawTheLinesTheirCodesMean) {
   const std::filesystem::path dir = GOMIAT_SOURCE_DIR "/examples/conventions";
-  size_t samples = 0;
   for (const std::string& name : ShippedConventions()) {
     SCOPED_TRACE(name);
     std::ifstream in(dir / (name + ".txt"));
@@ -75,6 +73,7 @@ TEST(ConventionTest, TheSamplesDrawTheLinesTheirCodesMean) {
         expected.push_back(line.substr(9));
       }
     }
+    ASSERT_FALSE(expected.empty());
     const CroquisOptions o = ParseCommandLine(args).croquis;
     const PointFile file = ReadPointFile((dir / o.input).string(), o.read);
     std::vector<std::string> fields;
@@ -94,9 +93,7 @@ TEST(ConventionTest, TheSamplesDrawTheLinesTheirCodesMean) {
     std::sort(drawn.begin(), drawn.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(drawn, expected);
-    samples += !expected.empty();
   }
-  EXPECT_EQ(samples, ShippedConventions().size());
 }
 
 }  // namespace
