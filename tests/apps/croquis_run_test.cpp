@@ -26,7 +26,7 @@ std::vector<SurveyPoint> Survey() {
   return points;
 }
 
-TEST(CroquisRunTest, TheSketchHoldsThePointsAndTheirLayers) {
+TEST(CroquisRunTest, TheSketchHoldsThePointsAndTheirLayersUnlessCancelled) {
   qdr2_Gomiat::testing::HeadlessSession session;
   session.User().Click("cmdAceptar");
   const CroquisResult r = RunCroquis(Survey(), {"0", "BASE"});
@@ -38,19 +38,14 @@ TEST(CroquisRunTest, TheSketchHoldsThePointsAndTheirLayers) {
   EXPECT_EQ(
       std::tie(p.name, p.code, p.extras, p.line, p.x),
       std::make_tuple("P4", "CASA A", std::vector<std::string>{"x"}, 4u, 30.0));
-  const auto layer = [&](size_t point) {
-    return s.layers[s.points[point].layer].name;
-  };
-  EXPECT_EQ(layer(0), "CASA");
-  EXPECT_EQ(layer(11), "0");  // a command word alone: the first layer
-}
+  EXPECT_EQ(s.layers.at(s.points[0].layer).name, "CASA");
+  // A command word alone: the first layer.
+  EXPECT_EQ(s.layers.at(s.points[11].layer).name, "0");
 
-TEST(CroquisRunTest, ACancelledCodeTableGivesNoDrawing) {
-  qdr2_Gomiat::testing::HeadlessSession session;
   session.User().Click("cmdCancelar");
-  const CroquisResult r = RunCroquis(Survey());
-  EXPECT_TRUE(r.cancelled);
-  EXPECT_TRUE(r.sketch.layers.empty() && r.sketch.polylines.empty());
+  const CroquisResult none = RunCroquis(Survey());
+  EXPECT_TRUE(none.cancelled);
+  EXPECT_TRUE(none.sketch.layers.empty() && none.sketch.polylines.empty());
   EXPECT_THROW(RunCroquis(Survey(), {}), std::runtime_error);
 }
 
