@@ -153,12 +153,6 @@ TEST(HostWindow, SavesProjectDxfAndCsvAndReopensTheProject) {
   ASSERT_TRUE(h.window.ExportDxfAs(QString::fromStdString(dir + "/a.dxf")));
   ASSERT_TRUE(h.window.ExportCsvAs(QString::fromStdString(dir + "/a.csv")));
 
-  const auto saved = [](const HostModel& h) {
-    return std::make_tuple(h.Nopun, h.X, h.Y, h.Nombre, h.Codigo, h.CapaPuntos,
-                           h.LayerNames(), h.nPolis, h.Polis, h.Entities());
-  };
-  EXPECT_EQ(saved(LoadProject(dir + "/a.gmh")), saved(m));
-
   // The CSV reads back through the survey reader as the same points.
   gomiat::ReadOptions csv;
   csv.columns = gomiat::ParseColumnLayout("P,E,N,Z,D,-");
@@ -180,7 +174,12 @@ TEST(HostWindow, SavesProjectDxfAndCsvAndReopensTheProject) {
     EXPECT_FALSE(h.window.OpenProject(QString::fromStdString(dir + "/b.gmh")));
     EXPECT_TRUE(h.window.StatusText().contains("b.gmh:"));
   }
-  EXPECT_EQ(h.window.Model().Nopun, m.Nopun);  // the open model stays
+  // The project reads back as the model, which the damaged ones left alone.
+  const auto saved = [](const HostModel& h) {
+    return std::make_tuple(h.Nopun, h.X, h.Y, h.Nombre, h.Codigo, h.CapaPuntos,
+                           h.LayerNames(), h.nPolis, h.Polis, h.Entities());
+  };
+  EXPECT_EQ(saved(LoadProject(dir + "/a.gmh")), saved(m));
 }
 
 TEST(HostTools, LayersLineStylePointsExcelAndErrorHistoryReachTheView) {
