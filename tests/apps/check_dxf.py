@@ -39,17 +39,17 @@ def check(condition, message):
 def read_points(path):
     """(name, x, y, z, code) of each point; a first line of words is a header."""
     points = []
-    with open(path, encoding="utf-8-sig") as f:
-        for number, line in enumerate(f, 1):
-            if not line.strip():
-                continue
-            fields = line.rstrip("\r\n").split(",", 4)
-            try:
-                x, y, z = (float(v) for v in fields[1:4])
-            except ValueError:
-                check(number == 1 and not points, f"line {number} unreadable")
-                continue
-            points.append((fields[0], x, y, z, (fields + [""])[4].strip()))
+    lines = pathlib.Path(path).read_text(encoding="utf-8-sig").splitlines()
+    for number, line in enumerate(lines, 1):
+        if not line.strip():
+            continue
+        fields = line.split(",", 4)
+        try:
+            x, y, z = (float(v) for v in fields[1:4])
+        except ValueError:
+            check(number == 1 and not points, f"line {number} unreadable")
+            continue
+        points.append((fields[0], x, y, z, (fields + [""])[4].strip()))
     return points
 
 

@@ -23,8 +23,7 @@ class CodeWindow : public q::ui::Form {
   explicit CodeWindow(bool with_accept) : Form("f_Test") {
     SetCaption("Autocroquis:");
     if (with_accept) {
-      auto& b = Add<q::ui::CommandButton>("cmdAceptar");
-      b.Click = [this] {
+      Add<q::ui::CommandButton>("cmdAceptar").Click = [this] {
         accepted = true;
         Hide();
       };

@@ -28,11 +28,10 @@ TEST(DxfWriterTest, ASketchThatPointsOutsideItselfIsRefused) {
   EXPECT_THROW(WriteDxf(s, ignored), std::out_of_range);
 
   // A large sketch is made in blocks on two threads: still in order.
+  s.points[0].layer = 0;
   s.points.assign(40000, s.points[0]);
-  for (size_t i = 0; i < s.points.size(); ++i) {
+  for (size_t i = 0; i < s.points.size(); ++i)
     s.points[i].name = std::to_string(i);
-    s.points[i].layer = 0;
-  }
   s.polylines = {{0, {0, 39999}}};
   std::ostringstream out;
   WriteDxf(s, out);
