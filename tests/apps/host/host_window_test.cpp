@@ -65,7 +65,7 @@ struct Host {
   }
 };
 
-TEST(HostWindow, OpensSketchesAndEditsTheSampleLikeAUser) {
+TEST(HostWindow, OpensSketchesSavesAndEditsTheSampleLikeAUser) {
   Host h;
   HostModel& m = h.window.Model();
   const gomiat::PointFile file = gomiat::ReadPointFile(kSample, {});
@@ -91,6 +91,41 @@ TEST(HostWindow, OpensSketchesAndEditsTheSampleLikeAUser) {
     ASSERT_EQ(m.PointLayer(i) - 1,
               static_cast<int32_t>(ref.sketch.points[size_t(i - 1)].layer));
   EXPECT_EQ(h.Frame().polylines, static_cast<size_t>(m.nPolis));
+
+  // Saved as a project, a DXF and a CSV, and read back.
+  m.Codigo(1) = "a\tb\\c\nd";  // a code the file must escape
+  const std::string dir = h.session.ComponentFolder();
+  ASSERT_TRUE(h.window.SaveProjectAs(QString::fromStdString(dir + "/a.gmh")));
+  ASSERT_TRUE(h.window.ExportDxfAs(QString::fromStdString(dir + "/a.dxf")));
+  ASSERT_TRUE(h.window.ExportCsvAs(QString::fromStdString(dir + "/a.csv")));
+
+  // The CSV reads back through the survey reader as the same points.
+  gomiat::ReadOptions csv;
+  csv.columns = gomiat::ParseColumnLayout("P,E,N,Z,D,-");
+  const gomiat::PointFile back = gomiat::ReadPointFile(dir + "/a.csv", csv);
+  ASSERT_EQ(back.points.size(), size_t(m.Nopun));
+  EXPECT_EQ(back.points[9].x, m.PX(10));
+  EXPECT_EQ(back.points[0].code, "a\tb\\c d");
+  const std::string text = ReadFile(dir + "/a.dxf");
+  for (const std::string& layer : m.LayerNames())
+    EXPECT_NE(text.find("\n" + layer + "\n"), std::string::npos) << layer;
+
+  // A damaged project is refused with its line, never half read.
+  const std::string bytes = ReadFile(dir + "/a.gmh");
+  for (const std::string& bad :
+       {bytes.substr(0, bytes.size() / 2),
+        std::string("gomiat-host project 1\npoints\t99999999\n"),
+        std::string(bytes).replace(bytes.find("polylines"), 9, "polyline")}) {
+    qdr2_Gomiat::test_support::WriteFile(dir + "/b.gmh", bad);
+    EXPECT_FALSE(h.window.OpenProject(QString::fromStdString(dir + "/b.gmh")));
+    EXPECT_TRUE(h.window.StatusText().contains("b.gmh:"));
+  }
+  // The project reads back as the model, which the damaged ones left alone.
+  const auto saved = [](const HostModel& o) {
+    return std::make_tuple(o.Nopun, o.X, o.Y, o.Nombre, o.Codigo, o.CapaPuntos,
+                           o.LayerNames(), o.nPolis, o.Polis, o.Entities());
+  };
+  EXPECT_EQ(saved(LoadProject(dir + "/a.gmh")), saved(m));
 
   // A click picks a point into the status bar; a double click opens the
   // point editor on it, which marks it and writes the new name back.
@@ -141,45 +176,6 @@ TEST(HostWindow, OpensSketchesAndEditsTheSampleLikeAUser) {
   h.Run("navigate");
   EXPECT_EQ(m.PointName(2), file.points[1].name);
   EXPECT_TRUE(h.session.ScriptErrors().empty());
-}
-
-TEST(HostWindow, SavesProjectDxfAndCsvAndReopensTheProject) {
-  Host h;
-  HostModel& m = h.window.Model();
-  h.Sketch();
-  m.Codigo(1) = "a\tb\\c\nd";  // a code the file must escape
-  const std::string dir = h.session.ComponentFolder();
-  ASSERT_TRUE(h.window.SaveProjectAs(QString::fromStdString(dir + "/a.gmh")));
-  ASSERT_TRUE(h.window.ExportDxfAs(QString::fromStdString(dir + "/a.dxf")));
-  ASSERT_TRUE(h.window.ExportCsvAs(QString::fromStdString(dir + "/a.csv")));
-
-  // The CSV reads back through the survey reader as the same points.
-  gomiat::ReadOptions csv;
-  csv.columns = gomiat::ParseColumnLayout("P,E,N,Z,D,-");
-  const gomiat::PointFile back = gomiat::ReadPointFile(dir + "/a.csv", csv);
-  ASSERT_EQ(back.points.size(), size_t(m.Nopun));
-  EXPECT_EQ(back.points[9].x, m.PX(10));
-  EXPECT_EQ(back.points[0].code, "a\tb\\c d");
-  const std::string text = ReadFile(dir + "/a.dxf");
-  for (const std::string& layer : m.LayerNames())
-    EXPECT_NE(text.find("\n" + layer + "\n"), std::string::npos) << layer;
-
-  // A damaged project is refused with its line, never half read.
-  const std::string bytes = ReadFile(dir + "/a.gmh");
-  for (const std::string& bad :
-       {bytes.substr(0, bytes.size() / 2),
-        std::string("gomiat-host project 1\npoints\t99999999\n"),
-        std::string(bytes).replace(bytes.find("polylines"), 9, "polyline")}) {
-    qdr2_Gomiat::test_support::WriteFile(dir + "/b.gmh", bad);
-    EXPECT_FALSE(h.window.OpenProject(QString::fromStdString(dir + "/b.gmh")));
-    EXPECT_TRUE(h.window.StatusText().contains("b.gmh:"));
-  }
-  // The project reads back as the model, which the damaged ones left alone.
-  const auto saved = [](const HostModel& h) {
-    return std::make_tuple(h.Nopun, h.X, h.Y, h.Nombre, h.Codigo, h.CapaPuntos,
-                           h.LayerNames(), h.nPolis, h.Polis, h.Entities());
-  };
-  EXPECT_EQ(saved(LoadProject(dir + "/a.gmh")), saved(m));
 }
 
 TEST(HostTools, LayersLineStylePointsExcelAndErrorHistoryReachTheView) {
