@@ -24,7 +24,6 @@ void RunSaves(const CodeTablePlace& place, const std::string& bytes) {
 TEST(CodeTablePlaceTest, TheRunWorksOnACopySavedBackOnlyWhenAsked) {
   TempFolder dir;
   const std::string mine = dir.File("road_codes.txt");
-  const std::string home_table = dir.File(kCodeTableName);
   WriteFile(mine, "CT,,Lineal,CT, 2,1\r\n");
   std::string private_folder;
   for (bool save : {false, true}) {
@@ -45,7 +44,7 @@ TEST(CodeTablePlaceTest, TheRunWorksOnACopySavedBackOnlyWhenAsked) {
     EXPECT_NE(place.Folder(), dir.Path().string());
     RunSaves(place, "ARBOL, 1,Puntual\r\n");
     place.Finish();
-    EXPECT_EQ(std::filesystem::exists(home_table), save);
+    EXPECT_EQ(std::filesystem::exists(dir.File(kCodeTableName)), save);
   }
   // A pipe is refused at once, not waited on; so is a link to nothing.
   ASSERT_EQ(::mkfifo(dir.File("pipe.txt").c_str(), 0600), 0);
