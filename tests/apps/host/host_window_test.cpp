@@ -130,8 +130,7 @@ TEST(HostWindow, OpensSketchesSavesAndEditsTheSampleLikeAUser) {
   // A click picks a point into the status bar; a double click opens the
   // point editor on it, which marks it and writes the new name back.
   PlanView& v = h.window.View();
-  const int32_t k = 40;
-  const QPoint at = v.Transform().ToScreen(m.PX(k), m.PY(k)).toPoint();
+  const QPoint at = v.Transform().ToScreen(m.PX(40), m.PY(40)).toPoint();
   const int32_t picked = v.PointAt(at);
   ASSERT_NE(picked, 0);
   QTest::mouseClick(&v, Qt::LeftButton, {}, at);
