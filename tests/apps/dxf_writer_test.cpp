@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "dxf_names.h"
-#include "number_format.h"
 
 namespace gomiat {
 namespace {

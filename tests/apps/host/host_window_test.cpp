@@ -254,9 +254,8 @@ TEST(HostTools, LayersLineStylePointsExcelAndErrorHistoryReachTheView) {
   const int32_t points = m.Nopun;
   h.session.User().Answer(6).Click("cmdAceptar");
   h.Run("points_excel");
-  EXPECT_EQ(m.nPolis, 0);
-  EXPECT_EQ(m.Nopun, points);
-  EXPECT_EQ(h.window.Progress().maximum(), points);
+  EXPECT_EQ(std::make_tuple(m.nPolis, m.Nopun, h.window.Progress().maximum()),
+            std::make_tuple(0, points, points));
   EXPECT_FALSE(h.window.Progress().isVisible());
   EXPECT_EQ(h.Frame().polylines, 0u);
   EXPECT_EQ(h.session.Messages().size(), 1u);
