@@ -50,10 +50,8 @@ TEST(ConventionTest, OtherConventionsAreSaidInOurWords) {
                                                 "TREE I"}));
   EXPECT_EQ(t.numbered, (std::map<std::string, std::string>{{"BC1", "BC"},
                                                             {"BC12", "BC"}}));
-  EXPECT_THROW(ParseConvention("start glued +\n", "c.txt"),
-               std::invalid_argument);
-  EXPECT_THROW(ParseConvention("\n\nbegin word B\n", "c.txt"),
-               std::invalid_argument);
+  for (const char* bad : {"start glued +\n", "\n\nbegin word B\n"})
+    EXPECT_THROW(ParseConvention(bad, "c.txt"), std::invalid_argument) << bad;
   EXPECT_THROW(LoadConvention("no-such", kFolders), std::invalid_argument);
 }
 
