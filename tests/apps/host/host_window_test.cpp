@@ -30,7 +30,7 @@ namespace host {
 namespace {
 
 namespace qt = qdr2_Gomiat::testing;
-using qdr2_Gomiat::test_support::ReadFile;
+namespace test = qdr2_Gomiat::test_support;
 const std::string kSample = GOMIAT_SOURCE_DIR "/examples/road_survey.txt";
 
 bool App() {
@@ -106,17 +106,17 @@ TEST(HostWindow, OpensSketchesSavesAndEditsTheSampleLikeAUser) {
   ASSERT_EQ(back.points.size(), size_t(m.Nopun));
   EXPECT_EQ(back.points[9].x, m.PX(10));
   EXPECT_EQ(back.points[0].code, "a\tb\\c d");
-  const std::string text = ReadFile(dir + "/a.dxf");
+  const std::string text = test::ReadFile(dir + "/a.dxf");
   for (const std::string& layer : m.LayerNames())
     EXPECT_NE(text.find("\n" + layer + "\n"), std::string::npos) << layer;
 
   // A damaged project is refused with its line, never half read.
-  const std::string bytes = ReadFile(dir + "/a.gmh");
+  const std::string bytes = test::ReadFile(dir + "/a.gmh");
   for (const std::string& bad :
        {bytes.substr(0, bytes.size() / 2),
         std::string("gomiat-host project 1\npoints\t99999999\n"),
         std::string(bytes).replace(bytes.find("polylines"), 9, "polyline")}) {
-    qdr2_Gomiat::test_support::WriteFile(dir + "/b.gmh", bad);
+    test::WriteFile(dir + "/b.gmh", bad);
     EXPECT_FALSE(h.window.OpenProject(QString::fromStdString(dir + "/b.gmh")));
     EXPECT_TRUE(h.window.StatusText().contains("b.gmh:"));
   }
