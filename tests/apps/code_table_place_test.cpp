@@ -55,10 +55,9 @@ TEST(CodeTablePlaceTest, TheRunWorksOnACopySavedBackOnlyWhenAsked) {
         << bad;
 
   // A failed copy back keeps the run's table and says where.
-  const std::string gone = dir.File("sub/codes.txt");
   std::filesystem::create_directory(dir.File("sub"));
   {
-    CodeTablePlace place(gone, "/x", true);
+    CodeTablePlace place(dir.File("sub/codes.txt"), "/x", true);
     RunSaves(place, "EJE, 2,Lineal\r\n");
     std::filesystem::remove_all(dir.File("sub"));
     const std::string copy = place.Folder() + "/" + kCodeTableName;
