@@ -5,6 +5,7 @@
 #include <sys/sysmacros.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "autosketch/code_table.h"
 #include "frame/atomic_file.h"
@@ -17,25 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test_support::FailureOf;
-
-TEST(CodeTable, TextConversions) {
-  testing::HeadlessSession session;
-  EXPECT_EQ(Tipo_Union("P"), "Puntual");
-  EXPECT_EQ(Tipo_Union("p"), "Lineal");
-
-  for (int k = 0; k < 5; ++k) {
-    EXPECT_EQ(Linea_Patron(std::to_string(k)), kLinePatterns[k]);
-    EXPECT_EQ(Linea_Numero(kLinePatterns[k]), std::to_string(k));
-  }
-  EXPECT_EQ(Linea_Patron("5"), "_____________");
-  EXPECT_EQ(Linea_Patron(" 1"), "_____________");
-  EXPECT_EQ(Linea_Numero("7"), "7");
-  EXPECT_EQ(Linea_Numero("2,5"), "2.5");  // never a comma into the file
-  EXPECT_EQ(Linea_Numero("-2"), "0");
-  EXPECT_EQ(Linea_Numero("raya"), "0");
-
-  EXPECT_EQ(CodeTablePath(), session.ComponentFolder() + "/autocroquis.txt");
-}
 
 class CodeTableFile : public ::testing::Test {
  protected:
@@ -60,6 +42,24 @@ class CodeTableFile : public ::testing::Test {
   }
   testing::HeadlessSession session_;
 };
+
+TEST_F(CodeTableFile, TextConversions) {
+  EXPECT_EQ(Tipo_Union("P"), "Puntual");
+  EXPECT_EQ(Tipo_Union("p"), "Lineal");
+
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_EQ(Linea_Patron(std::to_string(k)), kLinePatterns[k]);
+    EXPECT_EQ(Linea_Numero(kLinePatterns[k]), std::to_string(k));
+  }
+  EXPECT_EQ(Linea_Patron("5"), "_____________");
+  EXPECT_EQ(Linea_Patron(" 1"), "_____________");
+  EXPECT_EQ(Linea_Numero("7"), "7");
+  EXPECT_EQ(Linea_Numero("2,5"), "2.5");  // never a comma into the file
+  EXPECT_EQ(Linea_Numero("-2"), "0");
+  EXPECT_EQ(Linea_Numero("raya"), "0");
+
+  EXPECT_EQ(CodeTablePath(), session_.ComponentFolder() + "/autocroquis.txt");
+}
 
 TEST_F(CodeTableFile, MissingFileIsCreatedWithTheDefaults) {
   CodeTable t;
@@ -204,34 +204,29 @@ TEST_F(CodeTableFile, MergeLimitsAndMissingFile) {
 // by a table of defaults and never waited on.
 TEST_F(CodeTableFile, OddFilesUnderTheNameAreFailuresLeftAlone) {
   const std::string path = Path();
-  auto check = [&](const char* what) {
+  auto check = [&](const char* what, const std::function<bool()>& still) {
     CodeTable t;
     EXPECT_EQ(FailureOf([&] { LoadCodeTable(t); }), err::kPathAccess) << what;
     EXPECT_EQ(FailureOf([&] { Merge({"CT"}, {"CT"}); }), err::kPathAccess)
         << what;
+    EXPECT_TRUE(still()) << what;
+    fs::remove(path);
   };
+  const auto link = [&] { return fs::is_symlink(path); };
   fs::create_symlink(session_.ComponentFolder() + "/not_mounted/t.txt", path);
-  check("dangling link");
-  EXPECT_TRUE(fs::is_symlink(path));
-  fs::remove(path);
+  check("dangling link", link);
   fs::create_symlink(path, path);
-  check("link loop");
-  fs::remove(path);
+  check("link loop", link);
   // A device of our own (root only): a fault would replace this one only.
   const std::string device = session_.ComponentFolder() + "/null";
   if (::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
     fs::create_symlink(device, path);
-    check("device");
-    EXPECT_TRUE(fs::is_character_file(device));
-    fs::remove(path);
+    check("device", [&] { return fs::is_character_file(device); });
   }
   ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-  check("named pipe");
-  EXPECT_TRUE(fs::is_fifo(path));
-  fs::remove(path);
+  check("named pipe", [&] { return fs::is_fifo(path); });
   fs::create_directory(path);
-  check("folder");
-  EXPECT_TRUE(fs::is_directory(path));
+  check("folder", [&] { return fs::is_directory(path); });
 }
 
 TEST_F(CodeTableFile, ProgramsMergingAtOnceLoseNoRow) {
