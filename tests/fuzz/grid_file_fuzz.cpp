@@ -17,20 +17,16 @@
 namespace qdr2_Gomiat {
 namespace {
 
-using fuzz::Run;
-using fuzz::Succeeds;
-using grid_test::GridSnapshot;
-using grid_test::Snapshot;
-using test_support::FilesIn;
-using test_support::ReadFile;
-using test_support::WriteFile;
+using namespace fuzz;
+using namespace grid_test;
+using namespace test_support;
 
 // The layouts of the table windows, and the corners: one column (where a
 // data row may read "fin") and none.
 void Define(GridModel& g, int layout) {
   switch (layout) {
     case 0:
-      grid_test::DefineCodeColumns(g);
+      DefineCodeColumns(g);
       return;
     case 1:
       g.SetCols(1);
@@ -89,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GridModel fresh;
   Define(fresh, layout);
   FUZZ_CHECK(Succeeds([&] { fresh.LoadContents(again); }),
-             "saved file refused: " + fuzz::Escaped(saved));
+             "saved file refused: " + Escaped(saved));
   GridSnapshot back = Snapshot(fresh);
   // The current row is the grid's own, not the file's.
   loaded.current_row = back.current_row = 0;
