@@ -65,6 +65,19 @@ TEST(f_Autocroq, FillShowsTheTableMeaningOfEachCode) {
   partial.a_MuestraCodigos1(two, few);
   EXPECT_EQ(partial.tblAutocro.grid().Text(2, 1), "ZZ");
   EXPECT_EQ(partial.tblAutocro.grid().Text(2, 4), "ZZ");
+
+  // A table that fails to load is noted in the log, not shown, and the fill
+  // goes on with what was read. (A save that leaves codes out is
+  // c_autocroquis_test.cpp's.)
+  WriteFileAtomically(CodeTablePath(),
+                      "CT,,Lineal,CT, 2,1\r\nBT,,Lineal,BT, rojo,1\r\n");
+  f_Autocroq after_failure;
+  ShowCt(after_failure, 3);
+  EXPECT_EQ(after_failure.Table().count, 2);
+  EXPECT_EQ(after_failure.tblAutocro.grid().Text(1, 4), "CT");
+  EXPECT_EQ(session.GetSetting("Errores", "1"),
+            "*# *BaseDatos - Error nº 13:No coinciden los tipos");
+  EXPECT_TRUE(session.Messages().empty());
 }
 
 // What the save writes is code_table_file_test.cpp's and
@@ -124,21 +137,6 @@ TEST(f_Autocroq, AcceptedEditsComeBackCancelledNone) {
   ASSERT_EQ(session.Messages().size(), 3u);
   EXPECT_EQ(session.Messages()[2].title, "Auyuda del Autocroquis:");
   EXPECT_NE(session.Messages()[2].prompt.find("<CT I>\r\n"), std::string::npos);
-}
-
-// A save that leaves codes out: c_autocroquis_test.cpp.
-TEST(f_Autocroq, AFailedTableLoadIsReportedAndTheWindowGoesOn) {
-  testing::HeadlessSession session;
-  const std::string file = "CT,,Lineal,CT, 2,1\r\nBT,,Lineal,BT, rojo,1\r\n";
-  WriteFileAtomically(CodeTablePath(), file);
-  f_Autocroq f;
-  ShowCt(f, 3);
-  // The load goes on after the table's failure.
-  EXPECT_EQ(f.Table().count, 2);
-  EXPECT_EQ(f.tblAutocro.grid().Text(1, 4), "CT");
-  EXPECT_EQ(session.GetSetting("Errores", "1"),
-            "*# *BaseDatos - Error nº 13:No coinciden los tipos");
-  EXPECT_TRUE(session.Messages().empty());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
+#include <vector>
 
 #include "fuzz_support.h"
 #include "platform/grid/grid_file.h"
@@ -24,26 +25,16 @@ using namespace test_support;
 // The layouts of the table windows, and the corners: one column (where a
 // data row may read "fin") and none.
 void Define(GridModel& g, int layout) {
-  switch (layout) {
-    case 0:
-      DefineCodeColumns(g);
-      return;
-    case 1:
-      g.SetCols(1);
-      g.FileOptions("t", "f", "*.pts");
-      g.DefineColumn(0, false, false, kGridText, 0, 0, 0, 10, "Nombre");
-      return;
-    case 2:
-      g.SetCols(0);
-      g.FileOptions("t", "f", "*.cap");
-      return;
-    default:
-      g.SetCols(2);
-      g.FileOptions("t", "f", "*.dib");
-      g.DefineColumn(0, false, false, kGridColour, 0, 0, 0, 10, "Color");
-      g.DefineColumn(1, false, false, kGridNumber0, 0, 0, 0, 10, "N");
-      return;
-  }
+  if (layout == 0) return DefineCodeColumns(g);
+  std::vector<GridColumnDef> columns;
+  if (layout == 1) columns = {{.caption = "Nombre"}};
+  if (layout == 3)
+    columns = {{.kind = kGridColour, .caption = "Color"},
+               {.kind = kGridNumber0, .caption = "N"}};
+  g.SetCols(static_cast<int16_t>(columns.size()));
+  g.FileOptions("t", "f",
+                layout == 1 ? "*.pts" : (layout == 2 ? "*.cap" : "*.dib"));
+  DefineColumns(g, columns);
 }
 
 void Fill(GridModel& g) {
