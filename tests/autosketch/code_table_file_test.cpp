@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "autosketch/code_table.h"
 #include "frame/atomic_file.h"
@@ -24,21 +25,18 @@ class CodeTableFile : public ::testing::Test {
   std::string Path() const { return CodeTablePath(); }
   void Put(const std::string& bytes) { WriteFileAtomically(Path(), bytes); }
   std::string Get() const { return ReadFileBytes(Path()); }
-  static Array<std::string> Texts(std::initializer_list<std::string> v) {
+  static Array<std::string> Texts(const std::vector<std::string>& v) {
     return Array<std::string>::FromItems(v);
   }
   // Merges codes with the given layers, joining "Lineal", colour 7, line 0.
-  static void Merge(std::initializer_list<std::string> codes,
-                    std::initializer_list<std::string> layers) {
-    const auto n = static_cast<int32_t>(codes.size());
-    Array<std::string> empty(0, n), type(0, n), line(0, n);
-    Array<int32_t> colour(0, n);
-    for (int32_t i = 1; i <= n; ++i) {
-      type(i) = "Lineal";
-      line(i) = "0";
-      colour(i) = 7;
-    }
-    MergeCodeTable(n, Texts(codes), empty, type, Texts(layers), colour, line);
+  static void Merge(const std::vector<std::string>& codes,
+                    const std::vector<std::string>& layers) {
+    using V = std::vector<std::string>;
+    const size_t n = codes.size();
+    MergeCodeTable(static_cast<int32_t>(n), Texts(codes), Texts(V(n)),
+                   Texts(V(n, "Lineal")), Texts(layers),
+                   Array<int32_t>::FromItems(std::vector<int32_t>(n, 7)),
+                   Texts(V(n, "0")));
   }
   testing::HeadlessSession session_;
 };
