@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "autosketch/code_table_file.h"
 #include "frame/atomic_file.h"
 #include "frame/environment.h"
@@ -25,19 +27,18 @@ struct Rows {
   }
 };
 
-// The window filled with code "CT" on `count` points.
-void ShowCt(f_Autocroq& f, int32_t count) {
-  auto codes = StrA::FromItems({"CT"});
-  auto counts = LngA::FromItems({count});
-  f.a_MuestraCodigos1(codes, counts);
+// The window filled with `codes`, found on `counts` points.
+void Show(f_Autocroq& f, const std::vector<std::string>& codes,
+          const std::vector<int32_t>& counts) {
+  auto code_array = StrA::FromItems(codes);
+  auto count_array = LngA::FromItems(counts);
+  f.a_MuestraCodigos1(code_array, count_array);
 }
 
 TEST(f_Autocroq, FillShowsTheTableMeaningOfEachCode) {
   testing::HeadlessSession session;
   f_Autocroq f;
-  auto codes = StrA::FromItems({"ARBOL", "CT", "NUEVO", "R", "SOLO"});
-  auto counts = LngA::FromItems({4, 1, 3, 2, 1});
-  f.a_MuestraCodigos1(codes, counts);
+  Show(f, {"ARBOL", "CT", "NUEVO", "R", "SOLO"}, {4, 1, 3, 2, 1});
   Grid& g = f.tblAutocro.grid();
   ASSERT_EQ(g.Rows(), 6);
   // The code and its count are read-only; the rest the user may change.
@@ -60,9 +61,7 @@ TEST(f_Autocroq, FillShowsTheTableMeaningOfEachCode) {
 
   // Counts shorter than the codes: the rows fill as far as they can.
   f_Autocroq partial;
-  auto few = LngA::FromItems({5});
-  auto two = StrA::FromItems({"CT", "ZZ"});
-  partial.a_MuestraCodigos1(two, few);
+  Show(partial, {"CT", "ZZ"}, {5});
   EXPECT_EQ(partial.tblAutocro.grid().Text(2, 1), "ZZ");
   EXPECT_EQ(partial.tblAutocro.grid().Text(2, 4), "ZZ");
 
@@ -72,7 +71,7 @@ TEST(f_Autocroq, FillShowsTheTableMeaningOfEachCode) {
   WriteFileAtomically(CodeTablePath(),
                       "CT,,Lineal,CT, 2,1\r\nBT,,Lineal,BT, rojo,1\r\n");
   f_Autocroq after_failure;
-  ShowCt(after_failure, 3);
+  Show(after_failure, {"CT"}, {3});
   EXPECT_EQ(after_failure.Table().count, 2);
   EXPECT_EQ(after_failure.tblAutocro.grid().Text(1, 4), "CT");
   EXPECT_EQ(session.GetSetting("Errores", "1"),
@@ -85,9 +84,7 @@ TEST(f_Autocroq, FillShowsTheTableMeaningOfEachCode) {
 TEST(f_Autocroq, AcceptedEditsComeBackCancelledNone) {
   testing::HeadlessSession session;
   f_Autocroq f;
-  auto codes = StrA::FromItems({"CT", "NUEVO"});
-  auto counts = LngA::FromItems({5, 2});
-  f.a_MuestraCodigos1(codes, counts);
+  Show(f, {"CT", "NUEVO"}, {5, 2});
   session
       .User()
       // The code column is read-only and colours are picked: two refused,
@@ -114,7 +111,7 @@ TEST(f_Autocroq, AcceptedEditsComeBackCancelledNone) {
   // Cancelled, the arrays are left alone.
   for (int way = 0; way < 2; ++way) {
     f_Autocroq f;
-    ShowCt(f, 3);
+    Show(f, {"CT"}, {3});
     if (way == 0)
       session.User()
           .Click("cmdAyuda")
