@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "autosketch/code_table.h"
@@ -70,11 +71,9 @@ TEST(c_Autocroquis, AcceptedCallsDeducePolylinesAndRememberTheTable) {
   HostCall c(survey, {"TERRENO", "CT"});
   c.On(o);
   EXPECT_EQ(session.ShownWindows(), std::vector<std::string>{"Autocroquis:"});
-  EXPECT_FALSE(c.Cancela);
-  EXPECT_EQ(c.NoCodig, 4);
+  EXPECT_EQ(std::tie(c.Cancela, c.NoCodig, c.nCapas), std::tuple(false, 4, 5));
   EXPECT_EQ(c.Capas, StrArray::FromItems(
                          {"TERRENO", "CT", "Puntos", "ARBOLES", "BAJO_TALUD"}));
-  EXPECT_EQ(c.nCapas, 5);
   // TERRENO is set by no code: a new object holds nothing for it.
   EXPECT_EQ(c.Colo, LngArray::FromItems({0, PaletteValue(2), PaletteValue(3),
                                          PaletteValue(3), PaletteValue(6)}));
@@ -112,9 +111,8 @@ TEST(c_Autocroquis, CallsThatDrawNothing) {
   HostCall hidden({"CT", "CT"}, {"L1", "L2"});
   hidden.On(o);
   EXPECT_TRUE(session.ShownWindows().empty());
-  EXPECT_TRUE(hidden.Cancela);
-  EXPECT_EQ(hidden.NoCodig, 1);
-  EXPECT_EQ(hidden.nPolis, -5);
+  EXPECT_EQ(std::tie(hidden.Cancela, hidden.NoCodig, hidden.nPolis),
+            std::tuple(true, 1, -5));
   EXPECT_EQ(hidden.Colo, LngArray(0, 2));  // cleared
   EXPECT_EQ(hidden.Capas, StrArray::FromItems({"L1", "L2"}));
   EXPECT_EQ(TableLines().size(), 24u);
@@ -133,8 +131,7 @@ TEST(c_Autocroquis, CallsThatDrawNothing) {
   // No point at all: nothing changes, not even the counts or the flag.
   HostCall empty({}, {"L1"});
   empty.On(o);
-  EXPECT_EQ(empty.NoCodig, -5);
-  EXPECT_FALSE(empty.Cancela);
+  EXPECT_EQ(std::tie(empty.Cancela, empty.NoCodig), std::tuple(false, -5));
   EXPECT_EQ(empty.Colo, LngArray::FromItems({1001}));
 
   // Blanks and command words only: no code to show, and the one message.
