@@ -141,8 +141,7 @@ TEST(c_Autocroquis, CallsThatDrawNothing) {
   EXPECT_EQ(session.Messages()[0].prompt, "No hay códigos");
   EXPECT_EQ(session.Messages()[0].title, "Autocroquis:");
   EXPECT_EQ(session.Messages()[0].flags, 16);
-  EXPECT_EQ(none.NoCodig, 0);
-  EXPECT_EQ(none.Colo, LngArray(0, 1));
+  EXPECT_EQ(std::tie(none.NoCodig, none.Colo), std::tuple(0, LngArray(0, 1)));
 }
 
 TEST(c_Autocroquis, FailuresAreReportedKeepingWhatWasSaved) {
