@@ -90,8 +90,8 @@ TEST_F(DeductionTest, WhichWordsBecomeCodes) {
 }
 
 // Colours, line types and which code sets a shared layer are compared with
-// the reference on random surveys below; here what the reference cannot
-// tell: the values themselves, and the 16-bit limits.
+// the reference on random surveys by the fuzz harness; here what the reference
+// cannot tell: the values themselves, and the 16-bit limits.
 TEST_F(DeductionTest, LayersColoursAndLineTypes) {
   const CodeMeanings table = {
       {"ARBOL", {"Puntual", "ARBOLES", 3, "0"}},
