@@ -43,45 +43,51 @@ QString Cell(FormView& view, const char* table, int row, int col) {
   return model->index(row, col).data().toString();
 }
 
-TEST(QtFormView, TheViewShowsTheModelAndItsChangesAtOnce) {
+TEST(QtFormView, TheViewFollowsTheModelAndTheUserMovesTheModel) {
   QtSession session;
   f_Prueba form;
   RunModal(form, [&](FormView& view) {
-    EXPECT_EQ(view.size(),
-              QSize(Px(form.ScaleWidth()), Px(form.ScaleHeight())));
-    // Every widget where the model puts its control (inside its frame for
-    // the options).
-    for (const auto& c : form.Controls())
-      EXPECT_EQ(view.WidgetOf(*c)->geometry(), PxRect(*c)) << c->FullName();
+    // The dialog's size, and every widget where the model puts its control
+    // (inside its frame for the options).
+    const auto shown_as_the_model = [&] {
+      EXPECT_EQ(view.size(),
+                QSize(Px(form.ScaleWidth()), Px(form.ScaleHeight())));
+      for (const auto& c : form.Controls())
+        EXPECT_EQ(view.WidgetOf(*c)->geometry(), PxRect(*c)) << c->FullName();
+    };
+    shown_as_the_model();
     auto* puntual = Widget<QRadioButton>(view, "optTipo(1)");
     EXPECT_EQ(puntual->parentWidget(), Widget<QGroupBox>(view, "fraTipo"));
     EXPECT_TRUE(Widget<QPushButton>(view, "cmdAceptar")->isDefault());
     EXPECT_EQ(Cell(view, "tblDatos", 2, 3), "12");
 
+    // Model changes show at once, with no turn of the event loop.
     form.txtNombre.SetText("Nuevo");
-    EXPECT_EQ(Widget<QLineEdit>(view, "txtNombre")->text(),
-              QStringLiteral("Nuevo"));
     form.labCapa.SetCaption("&Otro <I>");
-    EXPECT_EQ(Widget<QLabel>(view, "labCapa")->text(),
-              QStringLiteral("Otro <I>"));
     form.optTipo(1).SetValue(true);
-    EXPECT_TRUE(Widget<QRadioButton>(view, "optTipo(1)")->isChecked());
-    EXPECT_FALSE(Widget<QRadioButton>(view, "optTipo(0)")->isChecked());
     form.cmbCapa.SetListIndex(2);
-    EXPECT_EQ(Widget<QComboBox>(view, "cmbCapa")->currentText(),
-              QStringLiteral("Casa"));
     form.cmdAceptar.SetEnabled(false);
-    EXPECT_FALSE(Widget<QPushButton>(view, "cmdAceptar")->isEnabled());
     form.msfResumen.SetTextMatrix(2, 2, "7");
-    EXPECT_EQ(Cell(view, "msfResumen", 2, 2), "7");
+    EXPECT_EQ((QStringList{Widget<QLineEdit>(view, "txtNombre")->text(),
+                           Widget<QLabel>(view, "labCapa")->text(),
+                           Widget<QComboBox>(view, "cmbCapa")->currentText(),
+                           Cell(view, "msfResumen", 2, 2)}),
+              (QStringList{"Nuevo", "Otro <I>", "Casa", "7"}));
+    EXPECT_TRUE(puntual->isChecked());
+    EXPECT_FALSE(Widget<QRadioButton>(view, "optTipo(0)")->isChecked());
+    EXPECT_FALSE(Widget<QPushButton>(view, "cmdAceptar")->isEnabled());
 
-    // Moving the form by code resizes the dialog and lays it out again.
+    // Moving the form by code resizes the dialog and lays it out again; the
+    // user's resize moves the model, and Form_Resize's layout is on screen.
     form.Move(form.Left(), form.Top(), form.Width() + 1500,
               form.Height() + 600);
-    EXPECT_EQ(view.size(),
-              QSize(Px(form.ScaleWidth()), Px(form.ScaleHeight())));
-    EXPECT_EQ(Widget<QPushButton>(view, "cmdAceptar")->geometry(),
-              PxRect(form.cmdAceptar));
+    shown_as_the_model();
+    view.resize(view.size() + QSize(120, 60));
+    shown_as_the_model();
+    // Moving the window moves the form, so that its place can be kept.
+    view.move(QPoint(50, 40));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QPoint(Px(form.Left()), Px(form.Top())), view.pos());
 
     // Grid cells: at once after the window's refresh, and after one turn
     // of the event loop when the grid changes alone.
@@ -92,6 +98,9 @@ TEST(QtFormView, TheViewShowsTheModelAndItsChangesAtOnce) {
     form.tblDatos.grid().SetRows(7);
     QCoreApplication::processEvents();
     EXPECT_EQ(grid->rowCount(), 6);
+    // Too small for the layout: the model clamps, nothing fails.
+    view.resize(QSize(40, 30));
+    EXPECT_EQ(Widget<QTableView>(view, "tblDatos")->height(), 0);
     form.PressEscape();  // closes the view, or the guard fails the test
   });
 }
@@ -114,28 +123,6 @@ TEST(QtFormView, AFormHiddenByItsOwnHandlerCanBeShownAgain) {
   EXPECT_EQ(inner_shows, 1);
   EXPECT_FALSE(form.IsVisible());
   EXPECT_EQ(session.Backend().ViewOf(form), nullptr);
-}
-
-TEST(QtFormView, UserResizeMovesTheModelAndItsLayoutFollows) {
-  QtSession session;
-  f_Prueba form;
-  RunModal(form, [&](FormView& view) {
-    const QSize bigger = view.size() + QSize(120, 60);
-    view.resize(bigger);
-    EXPECT_EQ(Px(form.ScaleWidth()), bigger.width());
-    // Form_Resize ran in the model; its layout is on screen.
-    auto* accept = Widget<QPushButton>(view, "cmdAceptar");
-    EXPECT_EQ(accept->geometry(), PxRect(form.cmdAceptar));
-    // Moving the window moves the form, so that its place can be kept.
-    view.move(QPoint(50, 40));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(Px(form.Left()), view.pos().x());
-    EXPECT_EQ(Px(form.Top()), view.pos().y());
-    // Too small for the layout: the model clamps, nothing fails.
-    view.resize(QSize(40, 30));
-    EXPECT_EQ(Widget<QTableView>(view, "tblDatos")->height(), 0);
-    form.Hide();
-  });
 }
 
 }  // namespace

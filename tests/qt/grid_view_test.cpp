@@ -58,12 +58,12 @@ TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   EXPECT_TRUE(model.setData(model.index(1, 2), QColor(1, 2, 3), Qt::EditRole));
   EXPECT_EQ(grid.Colour(2, 2), 0x030201);
 
-  grid.SetRows(9);  // rows appended
-  model.Refresh();
-  EXPECT_EQ(model.rowCount(), 8);
-  grid.SetRows(3);  // rows dropped
-  model.Refresh();
-  EXPECT_EQ(model.rowCount(), 2);
+  // Rows appended, dropped down to the header alone, and appended to none.
+  for (const int32_t rows : {9, 1, 3}) {
+    grid.SetRows(rows);
+    model.Refresh();
+    EXPECT_EQ(model.rowCount(), rows - 1);
+  }
   grid.SetText(0, 0, "Cód.");  // a caption: no reset needed
   EXPECT_FALSE(model.Refresh());
   EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
@@ -71,16 +71,11 @@ TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   grid.SetCols(5);  // columns changed
   EXPECT_TRUE(model.Refresh());
   EXPECT_EQ(model.columnCount(), 5);
-  grid.SetRows(1);  // header only
-  model.Refresh();
-  EXPECT_EQ(model.rowCount(), 0);
   qInstallMessageHandler(previous);
   EXPECT_TRUE(warnings.isEmpty())
       << warnings.join(QStringLiteral("\n")).toStdString();
 
   // A refused character brings the window's message in a real box.
-  grid.SetRows(3);
-  model.Refresh();
   grid.RefuseCharacters(0, ",", "Sin comas.");
   {
     BoxCloser user({ui::mb::kOk});
@@ -145,10 +140,7 @@ TEST(QtGridView, KeysTypingAndTheCurrentRowReachTheGrid) {
     grid.SetCurrentRow(3);
     QCoreApplication::processEvents();
     EXPECT_EQ(table->currentIndex().row(), 2);
-    grid.SetCurrentRow(2);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(table->currentIndex().row(), 1);
-    EXPECT_TRUE(table->selectionModel()->isRowSelected(1, {}));
+    EXPECT_TRUE(table->selectionModel()->isRowSelected(2, {}));
     form.Hide();
   });
 }
