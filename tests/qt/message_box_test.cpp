@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QPushButton>
+#include <string>
+#include <tuple>
 
 #include "qt/qt_session.h"
 
@@ -14,38 +16,32 @@ namespace {
 
 using qt::MakeMessageBox;
 
-QStringList ButtonTexts(const QMessageBox& box) {
-  QStringList texts;
-  for (QAbstractButton* b : box.buttons()) texts << b->text();
-  texts.sort();
-  return texts;
-}
-
 int AnswerOf(QAbstractButton* b) {
   return b == nullptr ? -1 : b->property("answer").toInt();
 }
 
+// A box's title, its buttons' texts in order, and the answers of its
+// default and Escape buttons.
+using Offer = std::tuple<std::string, std::string, int, int>;
+
+Offer OfferOf(int32_t flags, const std::string& title) {
+  // Prompts such as "<I>" are plain text, never markup.
+  const auto box = MakeMessageBox("<I> inicia", flags, title, nullptr);
+  EXPECT_EQ(box->textFormat(), Qt::PlainText);
+  QStringList texts;
+  for (QAbstractButton* b : box->buttons()) texts << b->text();
+  texts.sort();
+  return {box->windowTitle().toStdString(),
+          texts.join(QLatin1Char('/')).toStdString(),
+          AnswerOf(box->defaultButton()), AnswerOf(box->escapeButton())};
+}
+
 TEST(QtMessageBox, FlagsGiveButtonsAndDefaultsAndTheAnswerComesBack) {
   QtSession session;
-  auto ok = MakeMessageBox("Hecho", 0, "", nullptr);
-  EXPECT_EQ(ButtonTexts(*ok), QStringList{QStringLiteral("Aceptar")});
-  EXPECT_EQ(ok->windowTitle(), QStringLiteral("c_Gomiat"));
-
-  auto ync = MakeMessageBox("¿Guardar?", 3 + 48, "Capas", nullptr);
-  EXPECT_EQ(ButtonTexts(*ync),
-            (QStringList{QStringLiteral("Cancelar"), QStringLiteral("No"),
-                         QString::fromUtf8("Sí")}));
-  EXPECT_EQ(ync->windowTitle(), QStringLiteral("Capas"));
-  EXPECT_EQ(AnswerOf(ync->defaultButton()), 6);
-  EXPECT_EQ(AnswerOf(ync->escapeButton()), 2);
-
+  EXPECT_EQ(OfferOf(0, ""), (Offer{"c_Gomiat", "Aceptar", 1, 1}));
+  EXPECT_EQ(OfferOf(3 + 48, "Capas"), (Offer{"Capas", "Cancelar/No/Sí", 6, 2}));
   // 256: the second button is the default one.
-  auto yn = MakeMessageBox("¿Borrar?", 4 + 16 + 256, "", nullptr);
-  EXPECT_EQ(AnswerOf(yn->defaultButton()), 7);
-  EXPECT_EQ(AnswerOf(yn->escapeButton()), 7);
-
-  auto info = MakeMessageBox("<I> inicia", 64, "", nullptr);
-  EXPECT_EQ(info->textFormat(), Qt::PlainText);
+  EXPECT_EQ(OfferOf(4 + 16 + 256, ""), (Offer{"c_Gomiat", "No/Sí", 7, 7}));
 
   // The answer of the button the user clicks comes back.
   for (const auto& [flags, answer] : {std::pair{3 + 32, 6}, {3, 2}, {0, 1}}) {
