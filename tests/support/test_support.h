@@ -1,8 +1,5 @@
-// Small pieces many tests share: a temporary folder and whole-file reads and
-// writes in it, the failure number of a call, a fixed date, what the
-// automatic sketch hands back, and scoped changes to the process's variables
-// and to the environment in force.
-// Header-only: the command-line program's tests build apart and use it too.
+// Small pieces many tests share. Header-only: the command-line program's
+// tests build apart and use it too.
 #pragma once
 
 #include <stdlib.h>
