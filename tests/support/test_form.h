@@ -109,19 +109,11 @@ class f_Prueba : public ui::Form {
           nested->txtNombre.Text());
       nested->Unload();
     };
-    cmdCancelar.SetCaption("Cancelar");
-    cmdCancelar.SetCancel(true);
-    cmdCancelar.Click = [this] {
-      Log("cancel");
-      accepted = false;
-      Hide();
-    };
-    cmdAceptar.SetCaption("Aceptar");
+    ui::WireAcceptCancel(*this, cmdAceptar, cmdCancelar, accepted);
     cmdAceptar.SetDefault(true);
-    cmdAceptar.Click = [this] {
+    cmdAceptar.Click = [this, kit = cmdAceptar.Click] {
       Log("accept");
-      accepted = true;
-      Hide();
+      kit();
     };
   }
 
