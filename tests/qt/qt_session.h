@@ -67,15 +67,12 @@ inline void WhileModal(const std::function<void()>& show,
     ASSERT_NE(view, nullptr) << "no window is shown";
     steps(*view);
   });
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, [&] {
+  QTimer::singleShot(5000, &context, [&] {
     auto* view = qobject_cast<FormView*>(QApplication::activeModalWidget());
     if (view == nullptr) return;
     ADD_FAILURE() << view->form().Name() << " was left open";
     if (!view->form().CloseBox()) view->form().Hide();
   });
-  watchdog.start(5000);
   show();
 }
 
