@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QWidget>
 
@@ -22,18 +21,15 @@ TEST(QtTableEditors, PickerOptionsFollowTheArrowKeys) {
   f_tipolin f;
   f.SetA_Tipolin(3);
   RunModal(f, [&](FormView& view) {
-    auto* option = Widget<QRadioButton>(view, "optEstilo(3)");
-    ASSERT_NE(option, nullptr);
-    option->setFocus();
-    QTest::keyClick(option, Qt::Key_Down);
-    EXPECT_TRUE(f.optEstilo(4).Value());
-    EXPECT_EQ(view.focusWidget(), Widget<QRadioButton>(view, "optEstilo(4)"));
-    // Round to the first: the hidden thickness options are another group.
-    QTest::keyClick(view.focusWidget(), Qt::Key_Right);
-    EXPECT_TRUE(f.optEstilo(0).Value());
-    EXPECT_FALSE(f.optEstilo(4).Value());
-    QTest::keyClick(view.focusWidget(), Qt::Key_Up);
-    EXPECT_TRUE(f.optEstilo(4).Value());
+    view.WidgetOf(f.optEstilo(3))->setFocus();
+    // Round to the first and back: the hidden thickness options are
+    // another group.
+    for (const auto& [key, option] :
+         {std::pair{Qt::Key_Down, 4}, {Qt::Key_Right, 0}, {Qt::Key_Up, 4}}) {
+      QTest::keyClick(view.focusWidget(), key);
+      EXPECT_TRUE(f.optEstilo(option).Value()) << key;
+      EXPECT_EQ(view.focusWidget(), view.WidgetOf(f.optEstilo(option)));
+    }
     EXPECT_TRUE(f.optGrosor(0).Value());
 
     f.cmdAceptar.UserClick();
