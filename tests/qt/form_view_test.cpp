@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableView>
-#include <QTest>
 
 #include "qt/qt_session.h"
 #include "support/test_form.h"

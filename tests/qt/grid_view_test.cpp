@@ -7,14 +7,12 @@
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
 #include "platform/grid/grid_model.h"
-#include "platform/qt/grid_delegate.h"
 #include "platform/qt/grid_table_model.h"
 #include "qt/qt_session.h"
 #include "support/test_form.h"

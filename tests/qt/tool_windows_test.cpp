@@ -3,7 +3,6 @@
 // current row and typing on screen are grid_view_test.cpp's.)
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>

@@ -10,7 +10,6 @@
 #include <functional>
 #include <stdexcept>
 #include <thread>
-#include <vector>
 
 namespace qdr2_Gomiat::test_support {
 
