@@ -100,7 +100,7 @@ class QtUser {
 
 // The one script both backends run.
 template <class User>
-void Script(User& u, f_Prueba& f) {
+void Script(User&& u, f_Prueba& f) {
   u.TypeKeys("txtN", "12")  // 1, 12, and the rule's 5
       .Type("txtNombre", "Peña")
       .TypeKeys("txtNombre", "ñu")
@@ -149,10 +149,7 @@ Outcome RunQt() {
   QtSession session;
   BoxCloser boxes;
   f_Prueba f;
-  RunModal(f, [&](FormView& view) {
-    QtUser user(view);
-    Script(user, f);
-  });
+  RunModal(f, [&](FormView& view) { Script(QtUser(view), f); });
   return Result(f, boxes.texts);
 }
 
