@@ -65,9 +65,7 @@ class QtUser {
     return *this;
   }
   QtUser& HoldMouse(const char* name, int) {  // a short press: one step
-    QTest::mousePress(Reach(name), Qt::LeftButton);
-    QTest::mouseRelease(Reach(name), Qt::LeftButton);
-    return *this;
+    return Click(name);
   }
   QtUser& CloseBox() {
     view_.close();
