@@ -75,12 +75,10 @@ TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
 
   // A refused character brings the window's message in a real box.
   grid.RefuseCharacters(0, ",", "Sin comas.");
-  {
-    BoxCloser user({ui::mb::kOk});
-    EXPECT_FALSE(
-        model.setData(model.index(1, 0), QStringLiteral("A,B"), Qt::EditRole));
-    EXPECT_EQ(user.texts, std::vector<std::string>{"Sin comas."});
-  }
+  BoxCloser user({ui::mb::kOk});
+  EXPECT_FALSE(
+      model.setData(model.index(1, 0), QStringLiteral("A,B"), Qt::EditRole));
+  EXPECT_EQ(user.texts, std::vector<std::string>{"Sin comas."});
 }
 
 // A million rows open without an item per cell (the speed is measured in
