@@ -67,11 +67,15 @@ TEST(QtFormView, TheViewFollowsTheModelAndTheUserMovesTheModel) {
     form.cmbCapa.SetListIndex(2);
     form.cmdAceptar.SetEnabled(false);
     form.msfResumen.SetTextMatrix(2, 2, "7");
-    EXPECT_EQ((QStringList{Widget<QLineEdit>(view, "txtNombre")->text(),
-                           Widget<QLabel>(view, "labCapa")->text(),
-                           Widget<QComboBox>(view, "cmbCapa")->currentText(),
-                           Cell(view, "msfResumen", 2, 2)}),
-              (QStringList{"Nuevo", "Otro <I>", "Casa", "7"}));
+    auto* capa = Widget<QComboBox>(view, "cmbCapa");
+    EXPECT_EQ(
+        (QStringList{Widget<QLineEdit>(view, "txtNombre")->text(),
+                     Widget<QLabel>(view, "labCapa")->text(),
+                     capa->currentText(), QString::number(capa->currentIndex()),
+                     Cell(view, "msfResumen", 2, 2)})
+            .join(QLatin1Char('|'))
+            .toStdString(),
+        "Nuevo|Otro <I>|Casa|2|7");
     EXPECT_TRUE(puntual->isChecked());
     EXPECT_FALSE(Widget<QRadioButton>(view, "optTipo(0)")->isChecked());
     EXPECT_FALSE(Widget<QPushButton>(view, "cmdAceptar")->isEnabled());
