@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "point_tools/f_editp.h"
@@ -35,7 +37,7 @@ struct Host : c_editP_Events {
   }
 };
 
-TEST(NavigationBar, EveryStepIsReportedOnceForTheCorrectedPoint) {
+TEST(NavigationBar, EveryStepIsReportedOnceAndEditsTravelWithTheNext) {
   testing::HeadlessSession session;
   Host host;
   Survey s(10);
@@ -58,12 +60,9 @@ TEST(NavigationBar, EveryStepIsReportedOnceForTheCorrectedPoint) {
   EXPECT_TRUE(s == before);  // the caller's arrays are never written
   EXPECT_FALSE(host.nav.Visible());
   EXPECT_TRUE(session.ScriptErrors().empty());
-}
 
-TEST(NavigationBar, EditsTravelWithTheNextEvent) {
-  testing::HeadlessSession session;
-  Host host;
-  Survey s(10);
+  // Edits travel with the next event.
+  Host edits;
   session.User()
       .Type("txtN", "5")
       .Type("txtNom", "Nuevo")
@@ -71,10 +70,10 @@ TEST(NavigationBar, EditsTravelWithTheNextEvent) {
       .Type("txtNom", "Otro")
       .Click("cmdRedibuja")  // 6 again, with its edit
       .Click("cmdCancelar");
-  host.Run(s);
-  ASSERT_EQ(host.shown, (Points{1, 5, 6, 6}));
-  EXPECT_EQ(host.names[2](5), "Nuevo");
-  EXPECT_EQ(host.names[3](6), "Otro");
+  edits.Run(s);
+  ASSERT_EQ(edits.shown, (Points{1, 5, 6, 6}));
+  EXPECT_EQ(edits.names[2](5), "Nuevo");
+  EXPECT_EQ(edits.names[3](6), "Otro");
 
   // One point: the arrows store the fields and raise nothing.
   Host one;
@@ -117,17 +116,16 @@ TEST(NavigationBar, AcceptKeepsTheLayerByExactName) {
   testing::HeadlessSession session;
   f_editP bar;
   Survey s(6);
-  auto run = [&] {
+  // Point 3 is on layer 0: a name that matches nothing makes it 1.
+  for (auto [point, typed, layer] : {std::tuple{3, "uno", 1}, {4, "Dos", 2}}) {
+    session.User()
+        .Type("txtN", std::to_string(point))
+        .Type("cmbCapa", typed)
+        .Click("cmdAceptar");
     bar.CargaBarra(nullptr, s.n, s.X, s.Y, s.Z, s.Nombre, s.Codigo,
                    s.CapaPuntos, s.L, s.Capas);
-  };
-  // Point 3 is on layer 0: a name that matches nothing makes it 1.
-  session.User().Type("txtN", "3").Type("cmbCapa", "uno").Click("cmdAceptar");
-  run();
-  EXPECT_EQ(bar.WorkingLayers()(3), 1);
-  session.User().Type("txtN", "4").Type("cmbCapa", "Dos").Click("cmdAceptar");
-  run();
-  EXPECT_EQ(bar.WorkingLayers()(4), 2);
+    EXPECT_EQ(bar.WorkingLayers()(point), layer) << typed;
+  }
 }
 
 TEST(NavigationBar, FailuresShowAStopMessage) {

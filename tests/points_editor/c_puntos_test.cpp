@@ -8,6 +8,7 @@ namespace qdr2_Gomiat {
 namespace {
 
 using points_test::Edit;
+using points_test::MessagesOf;
 using points_test::Points;
 using points_test::RecordingProgressBar;
 
@@ -54,12 +55,11 @@ TEST(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
   EXPECT_EQ(p.noCapas, 5);
   EXPECT_EQ(Items(p.CapaPuntos), (std::vector<int16_t>{1, 3, 4, 5}));
   EXPECT_EQ(p.X(0), 0);
-  ASSERT_EQ(s.Messages().size(), 1u);
-  EXPECT_EQ(s.Messages()[0].prompt,
-            "Se han cambiado nombres de capas por contener caractener "
-            "invalidos");
-  EXPECT_EQ(s.Messages()[0].flags, 64);
-  EXPECT_EQ(s.Messages()[0].title, "Editor de Puntos:");
+  EXPECT_EQ(
+      MessagesOf(s),
+      (std::vector<points_test::Said>{{"Se han cambiado nombres de capas por "
+                                       "contener caractener invalidos",
+                                       "Editor de Puntos:", 64}}));
 }
 
 TEST(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
@@ -72,11 +72,9 @@ TEST(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
     if (excel) ExcelLayout(c);
     s.User().Click("cmdAceptar");
     Edit(c, p, bar);
-    EXPECT_EQ(p.Nopun, 0);
-    EXPECT_EQ(p.X.UBound(), 0);
-    EXPECT_EQ(p.Nombre.UBound(), 0);
-    EXPECT_EQ(p.CapaPuntos.UBound(), 0);
-    EXPECT_EQ(p.noCapas, 2);
+    EXPECT_EQ(std::tuple(p.Nopun, p.X.UBound(), p.Nombre.UBound(),
+                         p.CapaPuntos.UBound(), p.noCapas),
+              std::tuple(0, 0, 0, 0, 2));
   }
   testing::HeadlessSession s;
   Points p;
@@ -105,12 +103,10 @@ TEST(PointsWriteBack, ZeroSlotsInBothLayoutsAndTheFirstOfTwoLayerNames) {
     Edit(c, p, bar);
     // Existing zero points stay in the standard layout; in Excel only the
     // first one, and Nivel follows the slots by position.
-    const Strings names =
-        excel ? Strings{"7", "pozo"} : Strings{"7", "pozo", "12"};
-    const std::vector<int32_t> levels =
-        excel ? std::vector<int32_t>{70, 80} : std::vector<int32_t>{1, 2, 3};
-    EXPECT_EQ(Items(p.Nombre), names);
-    EXPECT_EQ(Items(p.Nivel), levels);
+    EXPECT_EQ(Items(p.Nombre),
+              (excel ? Strings{"7", "pozo"} : Strings{"7", "pozo", "12"}));
+    EXPECT_EQ(Items(p.Nivel), (excel ? std::vector<int32_t>{70, 80}
+                                     : std::vector<int32_t>{1, 2, 3}));
     EXPECT_EQ(p.CapaPuntos(2), 1);
   }
 }
@@ -125,9 +121,10 @@ TEST(PointsWriteBack, AFailurePartWayLeavesTheHostArraysAsTheyWere) {
   s.User().Click("cmdAceptar");
   Edit(c, p, bar, true);  // ValorO: "pozo" is not a whole number
   EXPECT_TRUE(p == before);
-  EXPECT_EQ(points_test::CallsOf(bar).back(), "hidden");
-  const std::string head = "*# * Actualiza Valores Puntos Exel- Error nº 13:";
-  EXPECT_EQ(s.GetSetting("Errores", "1").substr(0, head.size()), head);
+  EXPECT_TRUE(points_test::CallsOf(bar).ends_with("hidden, "));
+  EXPECT_EQ(s.GetSetting("Errores", "1")
+                .rfind("*# * Actualiza Valores Puntos Exel- Error nº 13:", 0),
+            0u);
 }
 
 TEST(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
@@ -139,13 +136,6 @@ TEST(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
   c.Valores_actuales(poli, curv, tri, borrar);
   EXPECT_FALSE(c.Abortar);
   EXPECT_FALSE(borrar);
-  ASSERT_EQ(s.Messages().size(), 1u);
-  EXPECT_EQ(s.Messages()[0].prompt,
-            "Con el editor tipo Excel solo se pueden tener puntos y capas.\r\n"
-            "\r\n¡¡ ATENCIÓN !! Se perderan ,MDT,curvado \r\n\r\n"
-            "          ¿Quieres continuar?");
-  EXPECT_EQ(s.Messages()[0].title, "Editor de puntos compatible con Excel:");
-  EXPECT_EQ(s.Messages()[0].flags, 3);
   // Refused, yet the next editor opens in the Excel layout.
   Points p;
   RecordingProgressBar bar;
@@ -160,15 +150,22 @@ TEST(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
   s.User().Answer(6);
   a.Valores_actuales(poli, curv, tri, borrar);
   EXPECT_TRUE(borrar);
-  EXPECT_EQ(s.Messages().back().prompt,
-            "Con el editor tipo Excel solo se pueden tener puntos.\r\n\r\n¡¡ "
-            "ATENCIÓN !! Se perderan polilineas y capas existentes \r\n\r\n"
-            "          ¿Quieres continuar?");
-  poli = 0;
+  poli = 0;  // nothing to lose: no question
   c_Puntos quiet;
   quiet.Valores_actuales(poli, curv, tri, borrar);
   EXPECT_TRUE(quiet.Abortar && borrar);
-  EXPECT_EQ(s.Messages().size(), 2u);
+  const std::string title = "Editor de puntos compatible con Excel:";
+  EXPECT_EQ(
+      MessagesOf(s),
+      (std::vector<points_test::Said>{
+          {"Con el editor tipo Excel solo se pueden tener puntos y capas.\r\n"
+           "\r\n¡¡ ATENCIÓN !! Se perderan ,MDT,curvado \r\n\r\n"
+           "          ¿Quieres continuar?",
+           title, 3},
+          {"Con el editor tipo Excel solo se pueden tener puntos.\r\n\r\n¡¡ "
+           "ATENCIÓN !! Se perderan polilineas y capas existentes \r\n\r\n"
+           "          ¿Quieres continuar?",
+           title, 3}}));
 }
 
 TEST(PointsEditor, AreaEntryOpensAndWritesBackOnlyInItsCases) {
@@ -178,10 +175,8 @@ TEST(PointsEditor, AreaEntryOpensAndWritesBackOnlyInItsCases) {
   empty.Nopun = 0;
   c_Area standard;
   Edit(standard, empty, bar);
-  ASSERT_EQ(s.Messages().size(), 1u);
-  EXPECT_EQ(s.Messages()[0].prompt, "No hay puntos");
-  EXPECT_EQ(s.Messages()[0].flags, 16);
-  EXPECT_EQ(s.Messages()[0].title, "Editor de puntos:");
+  EXPECT_EQ(MessagesOf(s), (std::vector<points_test::Said>{
+                               {"No hay puntos", "Editor de puntos:", 16}}));
   EXPECT_TRUE(s.ShownWindows().empty());
 
   Points p;  // standard, no question: written back
@@ -211,24 +206,19 @@ TEST(PointsEditor, ProgressBarMovesTenTimesAndTheWindowRemembersItsPlace) {
   testing::HeadlessSession s;
   Points p;
   p.Nopun = 25;
-  for (auto* a : {&p.X, &p.Y, &p.Z}) a->Redim(0, 25);
-  for (auto* a : {&p.Nombre, &p.Codigo}) a->Redim(0, 25);
-  p.Nivel.Redim(0, 25);
-  p.CapaPuntos.Redim(0, 25);
+  auto grow = [](auto&... a) { (a.Redim(0, 25), ...); };
+  grow(p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel, p.CapaPuntos);
   RecordingProgressBar bar;
   s.User().Resize(9000, 6000).Click("cmdAceptar");
   c_Puntos c;
   Edit(c, p, bar);
-  Strings ticks;
-  for (int v = 2; v <= 24; v += 2)
-    ticks.push_back("value " + std::to_string(v));
-  Strings expected = {"min 0", "max 25", "value 0"};
-  expected.insert(expected.end(), ticks.begin(), ticks.end());
-  expected.push_back("hidden");
-  expected.insert(expected.end(), {"min 0", "max 25", "value 0", "visible"});
-  expected.insert(expected.end(), ticks.begin(), ticks.end());
-  expected.push_back("hidden");
-  EXPECT_EQ(points_test::CallsOf(bar), expected);
+  // Filling the grid, then reading it back.
+  std::string ticks;
+  for (int v = 2; v <= 24; v += 2) ticks += "value " + std::to_string(v) + ", ";
+  EXPECT_EQ(points_test::CallsOf(bar),
+            "min 0, max 25, value 0, " + ticks +
+                "hidden, min 0, max 25, value 0, visible, " + ticks +
+                "hidden, ");
 
   // Escape: nothing changes; the size the user gave comes back next time.
   Points q;

@@ -17,16 +17,21 @@ std::vector<std::string> Row(const Grid& g, int32_t r) {
   return cells;
 }
 
+// The window in the Excel layout, filled from `p`.
+Grid& OpenExcel(f_Puntos& f, Points& p, RecordingProgressBar& bar) {
+  f.excel_mode = true;
+  f.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
+                         p.CapaPuntos, p.noCapas, p.Capas, &bar);
+  return f.tblAutocro.grid();
+}
+
 TEST(f_Puntos, BothLayoutsDefineTheirColumnsAndFill) {
   testing::HeadlessSession session;
   Points p;
   RecordingProgressBar bar;
-  bool valor_o = true;
   f_Puntos standard;
-  standard.A_Editor_Puntos(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
-                           p.CapaPuntos, p.noCapas, p.Capas, &bar, valor_o);
+  points_test::Edit(standard, p, bar, true);  // ValorO
   Grid& g = standard.tblAutocro.grid();
-  ASSERT_EQ(g.Cols(), 8);
   ASSERT_EQ(g.Rows(), 4);
   EXPECT_EQ(Row(g, 1), (std::vector<std::string>{"", "70", "7", "10.5", "1",
                                                  "100.125", "CT", "TERRENO"}));
@@ -36,13 +41,9 @@ TEST(f_Puntos, BothLayoutsDefineTheirColumnsAndFill) {
   EXPECT_EQ(g.UserPaste(3, 1, "9\n8\n").rows_added, 0);
 
   f_Puntos excel;
-  excel.excel_mode = true;
-  excel.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo,
-                             p.Nivel, p.CapaPuntos, p.noCapas, p.Capas, &bar);
-  const Grid& e = excel.tblAutocro.grid();
-  ASSERT_EQ(e.Cols(), 7);
-  EXPECT_EQ(Row(e, 2), (std::vector<std::string>{"", "pozo", "20.25", "2",
-                                                 "0.1", "BT I", "BORDE"}));
+  EXPECT_EQ(Row(OpenExcel(excel, p, bar), 2),
+            (std::vector<std::string>{"", "pozo", "20.25", "2", "0.1", "BT I",
+                                      "BORDE"}));
 }
 
 TEST(f_Puntos, CrearPuntoNamesTheNextNumberAndTakesTheLayerAbove) {
@@ -50,30 +51,22 @@ TEST(f_Puntos, CrearPuntoNamesTheNextNumberAndTakesTheLayerAbove) {
   Points p;
   RecordingProgressBar bar;
   f_Puntos f;
-  f.excel_mode = true;
-  f.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
-                         p.CapaPuntos, p.noCapas, p.Capas, &bar);
+  const Grid& g = OpenExcel(f, p, bar);
   f.cmdCrear.UserClick();  // names "7", "pozo", "12"
-  const Grid& g = f.tblAutocro.grid();
   ASSERT_EQ(g.Rows(), 5);
-  EXPECT_EQ(g.Text(4, 1), "13");
-  EXPECT_EQ(g.Text(4, 6), "sin capa");
-  EXPECT_EQ(g.Text(4, 2), "");
+  EXPECT_EQ(Row(g, 4),
+            (std::vector<std::string>{"", "13", "", "", "", "", "sin capa"}));
   EXPECT_EQ(g.CurrentRow(), 4);
 
   p.Nombre = StrArray::FromItems({"a", "-4", "0"});
   f_Puntos none;
-  none.excel_mode = true;
-  none.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
-                            p.CapaPuntos, p.noCapas, p.Capas, &bar);
+  OpenExcel(none, p, bar);
   none.cmdCrear.UserClick();
   EXPECT_EQ(none.tblAutocro.grid().Text(4, 1), "1");
 
-  int32_t zero = 0;
+  p.Nopun = 0;
   f_Puntos empty;
-  empty.excel_mode = true;
-  empty.A_Editor_Puntos_Exel(zero, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
-                             p.CapaPuntos, p.noCapas, p.Capas, &bar);
+  OpenExcel(empty, p, bar);
   empty.cmdCrear.UserClick();
   EXPECT_EQ(empty.tblAutocro.grid().Text(1, 6), "Capa");  // the header text
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "qdr2_gomiat/classes.h"
 #include "qdr2_gomiat/testing.h"
 #include "table_editors/f_dibujos.h"
@@ -77,9 +79,8 @@ TEST(DrawingsEditor, BlankRowsAreDroppedAndTheRestMoveUp) {
   g.SetText(1, 2, "");
   g.SetText(3, 1, "x7");
   f.A_Actualiza(d.NoCap, d.Bloq, d.Nombres, d.Carpeta);
-  EXPECT_EQ(d.NoCap, 1);
-  EXPECT_EQ(d.Nombres(1), "Planta");
-  EXPECT_EQ(d.Bloq(1), 0);
+  EXPECT_EQ(std::tuple(d.NoCap, d.Nombres(1), d.Bloq(1)),
+            std::tuple(1, "Planta", 0));
   EXPECT_EQ(d.Ptos, before.Ptos);  // counts never rewritten
 }
 
@@ -94,10 +95,9 @@ TEST(DrawingsEditor, EmptyListCancelAndFailures) {
       })
       .Click("cmdAceptar");
   none.Edit(editor);
-  EXPECT_EQ(none.NoCap, 0);
-  EXPECT_EQ(none.Nombres.UBound(), 0);
-  EXPECT_EQ(none.Bloq.UBound(), 0);
-  EXPECT_TRUE(editor.A_vale);
+  EXPECT_EQ(std::tuple(none.NoCap, none.Nombres.UBound(), none.Bloq.UBound(),
+                       editor.A_vale),
+            std::tuple(0, 0, 0, true));
 
   c_dibujos other;
   Drawings d;
@@ -114,8 +114,9 @@ TEST(DrawingsEditor, EmptyListCancelAndFailures) {
   bad.Edit(other);
   EXPECT_TRUE(bad == before);
   EXPECT_EQ(session.ShownWindows().size(), 2u);
-  const std::string head = "*# *Editor Dibujos 1 - Error nº 9:";
-  EXPECT_EQ(session.GetSetting("Errores", "1").substr(0, head.size()), head);
+  EXPECT_EQ(session.GetSetting("Errores", "1")
+                .rfind("*# *Editor Dibujos 1 - Error nº 9:", 0),
+            0u);
 }
 
 }  // namespace
