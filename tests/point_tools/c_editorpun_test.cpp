@@ -25,7 +25,7 @@ struct Editor : c_EditorPun_Events {
   }
 };
 
-TEST(PointEditor, OnlyThePointShownAtAcceptKeepsItsEdits) {
+TEST(PointEditor, OnlyThePointShownAtAcceptKeepsItsEditsArrowsWrapAndRepeat) {
   testing::HeadlessSession session;
   session.SaveSetting("Editor de puntos ", "Left", "1500");
   Survey s(10);
@@ -65,13 +65,10 @@ TEST(PointEditor, OnlyThePointShownAtAcceptKeepsItsEdits) {
   EXPECT_EQ(std::tuple(punto, cancelled.redibuja, cancelled.editor.Abortar),
             std::tuple(2, false, true));
   EXPECT_TRUE(s == before);
-}
 
-TEST(PointEditor, ArrowsWrapAndAHeldArrowRepeats) {
-  testing::HeadlessSession session;
-  Survey s(10);
+  // The arrows wrap, and a held arrow repeats.
   Editor e;
-  int32_t punto = 1;
+  punto = 1;
   const int32_t pass = f_Edit_Punt::kRepeatPasses;
   session.User()
       .HoldMouse("cmdAv(0)", 1)  // 1 -> 10

@@ -90,9 +90,7 @@ TEST(DrawingsEditor, EmptyListCancelAndFailures) {
   Drawings none;
   none.NoCap = 0;
   session.User()
-      .Look([](const testing::WindowView& v) {
-        EXPECT_EQ(v.Rows("tblCapas"), 1);
-      })
+      .Look([](auto& v) { EXPECT_EQ(v.Rows("tblCapas"), 1); })
       .Click("cmdAceptar");
   none.Edit(editor);
   EXPECT_EQ(std::tuple(none.NoCap, none.Nombres.UBound(), none.Bloq.UBound(),
