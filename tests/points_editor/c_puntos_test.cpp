@@ -73,28 +73,15 @@ TEST_F(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
                                        "Editor de Puntos:", 64}}));
 }
 
-TEST_F(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
+TEST_F(PointsWriteBack, HeaderRowOnlyZeroSlotsAndNoLayersOnEntry) {
   for (bool excel : {false, true}) {
-    Points p;
-    p.Nopun = 0;
-    Accept(p, excel);
-    EXPECT_EQ(std::tuple(p.Nopun, p.X.UBound(), p.Nombre.UBound(),
-                         p.CapaPuntos.UBound(), p.noCapas),
+    Points none;
+    none.Nopun = 0;
+    Accept(none, excel);
+    EXPECT_EQ(std::tuple(none.Nopun, none.X.UBound(), none.Nombre.UBound(),
+                         none.CapaPuntos.UBound(), none.noCapas),
               std::tuple(0, 0, 0, 0, 2));
-  }
-  Points p;
-  p.noCapas = 0;
-  p.Capas = StrArray(0, 0);
-  p.CapaPuntos = IntArray::FromItems({0, 0, 0});  // shown as "" (element 0)
-  s.User().EditCell("tblAutocro", 1, 7, "Puntos").Click("cmdAceptar");
-  c_Puntos c;
-  Edit(c, p, bar);
-  EXPECT_EQ(p.Capas.storage(), (Strings{"", "Puntos", "Puntos_"}));
-  EXPECT_EQ(Items(p.CapaPuntos), (std::vector<int16_t>{1, 2, 2}));
-}
 
-TEST_F(PointsWriteBack, ZeroSlotsInBothLayoutsAndTheFirstOfTwoLayerNames) {
-  for (bool excel : {false, true}) {
     Points p;
     p.X(2) = p.Y(2) = p.Z(2) = 0;
     p.Codigo(2) = "";
@@ -106,8 +93,17 @@ TEST_F(PointsWriteBack, ZeroSlotsInBothLayoutsAndTheFirstOfTwoLayerNames) {
               (excel ? Strings{"7", "pozo"} : Strings{"7", "pozo", "12"}));
     EXPECT_EQ(Items(p.Nivel), (excel ? std::vector<int32_t>{70, 80}
                                      : std::vector<int32_t>{1, 2, 3}));
-    EXPECT_EQ(p.CapaPuntos(2), 1);
+    EXPECT_EQ(p.CapaPuntos(2), 1);  // the first of the two names
   }
+  Points p;
+  p.noCapas = 0;
+  p.Capas = StrArray(0, 0);
+  p.CapaPuntos = IntArray::FromItems({0, 0, 0});  // shown as "" (element 0)
+  s.User().EditCell("tblAutocro", 1, 7, "Puntos").Click("cmdAceptar");
+  c_Puntos c;
+  Edit(c, p, bar);
+  EXPECT_EQ(p.Capas.storage(), (Strings{"", "Puntos", "Puntos_"}));
+  EXPECT_EQ(Items(p.CapaPuntos), (std::vector<int16_t>{1, 2, 2}));
 }
 
 TEST_F(PointsWriteBack, AFailurePartWayLeavesTheHostArraysAsTheyWere) {

@@ -53,25 +53,22 @@ TEST(LineStylePicker, InputsAreNormalisedAndChangesReported) {
   EXPECT_TRUE(session.ScriptErrors().empty());
 }
 
-TEST(LineStylePicker, StyleIsShownAfterTheThicknessAndCancelKeepsAll) {
+TEST(LineStylePicker, ShownStyleCancelClicksAndDoubleClicks) {
   testing::HeadlessSession session;
-  const Pick out =
-      PickWith(session, {3, 2.0f, false}, [](testing::ScriptedUser& u) {
-        u.Look([](const testing::WindowView& v) {
-           EXPECT_TRUE(v.Value("optEstilo(3)"));
-           EXPECT_TRUE(v.Value("optGrosor(2)"));
-           EXPECT_FALSE(v.Visible("Frame2"));
-         })
-            .Click("LabTipoL(1)")
-            .PressEscape();
-      });
+  // The style is shown after the thickness; a cancel keeps all.
+  Pick out = PickWith(session, {3, 2.0f, false}, [](testing::ScriptedUser& u) {
+    u.Look([](const testing::WindowView& v) {
+       EXPECT_TRUE(v.Value("optEstilo(3)"));
+       EXPECT_TRUE(v.Value("optGrosor(2)"));
+       EXPECT_FALSE(v.Visible("Frame2"));
+     })
+        .Click("LabTipoL(1)")
+        .PressEscape();
+  });
   EXPECT_EQ(out, Pick({3, 2.0f, false}));
-}
 
-TEST(LineStylePicker, ClicksAndDoubleClicksOnSamplesAndOptions) {
-  testing::HeadlessSession session;
   // A double click on the dotted sample closes the picker, accepted.
-  Pick out = PickWith(session, {0, 0.0f, false}, [](testing::ScriptedUser& u) {
+  out = PickWith(session, {0, 0.0f, false}, [](testing::ScriptedUser& u) {
     u.DoubleClick("LabTipoL(2)");
   });
   EXPECT_EQ(out, Pick({2, 0.0f, true}));
@@ -84,7 +81,7 @@ TEST(LineStylePicker, ClicksAndDoubleClicksOnSamplesAndOptions) {
   });
   EXPECT_EQ(out, Pick({3, 0.0f, true}));
   EXPECT_EQ(session.ShownWindows(),
-            std::vector<std::string>(3, "Tipo de Linea:"));
+            std::vector<std::string>(4, "Tipo de Linea:"));
 }
 
 }  // namespace
