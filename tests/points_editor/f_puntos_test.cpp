@@ -25,7 +25,7 @@ Grid& OpenExcel(f_Puntos& f, Points& p, RecordingProgressBar& bar) {
   return f.tblAutocro.grid();
 }
 
-TEST(f_Puntos, BothLayoutsDefineTheirColumnsAndFill) {
+TEST(f_Puntos, BothLayoutsFillCrearPuntoNamesAndLayerNamesAreCleaned) {
   testing::HeadlessSession session;
   Points p;
   RecordingProgressBar bar;
@@ -41,22 +41,16 @@ TEST(f_Puntos, BothLayoutsDefineTheirColumnsAndFill) {
   EXPECT_EQ(g.UserPaste(3, 1, "9\n8\n").rows_added, 0);
 
   f_Puntos excel;
-  EXPECT_EQ(Row(OpenExcel(excel, p, bar), 2),
-            (std::vector<std::string>{"", "pozo", "20.25", "2", "0.1", "BT I",
-                                      "BORDE"}));
-}
+  const Grid& e = OpenExcel(excel, p, bar);
+  EXPECT_EQ(Row(e, 2), (std::vector<std::string>{"", "pozo", "20.25", "2",
+                                                 "0.1", "BT I", "BORDE"}));
 
-TEST(f_Puntos, CrearPuntoNamesTheNextNumberAndTakesTheLayerAbove) {
-  testing::HeadlessSession session;
-  Points p;
-  RecordingProgressBar bar;
-  f_Puntos f;
-  const Grid& g = OpenExcel(f, p, bar);
-  f.cmdCrear.UserClick();  // names "7", "pozo", "12"
-  ASSERT_EQ(g.Rows(), 5);
-  EXPECT_EQ(Row(g, 4),
+  // "Crear Punto" names the next number and takes the layer above.
+  excel.cmdCrear.UserClick();  // names "7", "pozo", "12"
+  ASSERT_EQ(e.Rows(), 5);
+  EXPECT_EQ(Row(e, 4),
             (std::vector<std::string>{"", "13", "", "", "", "", "sin capa"}));
-  EXPECT_EQ(g.CurrentRow(), 4);
+  EXPECT_EQ(e.CurrentRow(), 4);
 
   p.Nombre = StrArray::FromItems({"a", "-4", "0"});
   f_Puntos none;
@@ -69,10 +63,8 @@ TEST(f_Puntos, CrearPuntoNamesTheNextNumberAndTakesTheLayerAbove) {
   OpenExcel(empty, p, bar);
   empty.cmdCrear.UserClick();
   EXPECT_EQ(empty.tblAutocro.grid().Text(1, 6), "Capa");  // the header text
-}
 
-TEST(f_Puntos, LayerNamesAreCleanedOnTheCodePage) {
-  testing::HeadlessSession session;
+  // Layer names are cleaned on the code page.
   f_Puntos f;
   EXPECT_EQ(f.CleanLayerName("Capa_1¤¥"), "Capa_1¤¥");  // with 164 and 165
   EXPECT_FALSE(f.NamesChanged());
