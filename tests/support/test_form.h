@@ -5,7 +5,6 @@
 // `events`, so two runs can be compared line by line.
 #pragma once
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -13,6 +12,7 @@
 
 #include "frame/environment.h"
 #include "frame/ui/form.h"
+#include "frame/ui/window_kit.h"
 #include "qdr2_gomiat/array.h"
 
 namespace qdr2_Gomiat::test {
@@ -37,6 +37,7 @@ class f_Prueba : public ui::Form {
         cmdCancelar(Add<ui::CommandButton>("cmdCancelar")),
         cmdAceptar(Add<ui::CommandButton>("cmdAceptar")),
         caption_(std::move(caption)) {
+    tblDatos.Move(120, 2400, 6960, 2400);
     txtNombre.Move(1140, 120, 2400, 315);
     txtNombre.Change = [this] { Log("txtNombre " + txtNombre.Text()); };
     txtN.Move(3720, 600, 800, 315);
@@ -189,16 +190,10 @@ class f_Prueba : public ui::Form {
     msfResumen.SetRows(3);
   }
 
-  // Grid above, buttons in the lower right corner.
   void Form_Resize() override {
     ++resizes;
-    const int32_t sw = ScaleWidth(), sh = ScaleHeight();
-    const int32_t w = cmdAceptar.Width(), h = cmdAceptar.Height();
-    const int32_t top = sh - h * 12 / 10;
-    cmdAceptar.Move(sw - w * 13 / 10, top, w, h);
-    cmdCancelar.Move(cmdAceptar.Left() - w * 13 / 10, top, w, h);
-    tblDatos.Move(120, 2400, std::max(0, sw - 240),
-                  std::max(0, top - 2400 - 90));
+    ui::LayoutGridAndButtons(*this, tblDatos,
+                             {.first = &cmdAceptar, .second = &cmdCancelar});
   }
 
   void Form_QueryUnload(int16_t& cancel, int16_t mode) override {
