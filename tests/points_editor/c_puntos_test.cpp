@@ -43,7 +43,7 @@ class PointsWriteBack : public ::testing::Test {
 };
 using PointsEditor = PointsWriteBack;
 
-TEST_F(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
+TEST_F(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesCreatesLayersOrFails) {
   Points p;
   s.User()
       .EditCell("tblAutocro", 2, 7, "MURO-2")  // cleaned, with the message
@@ -71,6 +71,15 @@ TEST_F(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
       (std::vector<points_test::Said>{{"Se han cambiado nombres de capas por "
                                        "contener caractener invalidos",
                                        "Editor de Puntos:", 64}}));
+
+  // A failure part-way leaves the host's arrays as they were.
+  Points q;
+  Accept(q, true, true);  // ValorO: "pozo" is not a whole number
+  EXPECT_TRUE(q == Points());
+  EXPECT_TRUE(points_test::CallsOf(bar).ends_with("visible 0, "));
+  EXPECT_EQ(s.GetSetting("Errores", "1")
+                .rfind("*# * Actualiza Valores Puntos Exel- Error nº 13:", 0),
+            0u);
 }
 
 TEST_F(PointsWriteBack, HeaderRowOnlyZeroSlotsAndNoLayersOnEntry) {
@@ -104,16 +113,6 @@ TEST_F(PointsWriteBack, HeaderRowOnlyZeroSlotsAndNoLayersOnEntry) {
   Edit(c, p, bar);
   EXPECT_EQ(p.Capas.storage(), (Strings{"", "Puntos", "Puntos_"}));
   EXPECT_EQ(Items(p.CapaPuntos), (std::vector<int16_t>{1, 2, 2}));
-}
-
-TEST_F(PointsWriteBack, AFailurePartWayLeavesTheHostArraysAsTheyWere) {
-  Points p;
-  Accept(p, true, true);  // ValorO: "pozo" is not a whole number
-  EXPECT_TRUE(p == Points());
-  EXPECT_TRUE(points_test::CallsOf(bar).ends_with("visible 0, "));
-  EXPECT_EQ(s.GetSetting("Errores", "1")
-                .rfind("*# * Actualiza Valores Puntos Exel- Error nº 13:", 0),
-            0u);
 }
 
 TEST_F(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {

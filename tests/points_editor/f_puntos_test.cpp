@@ -17,11 +17,12 @@ std::vector<std::string> Row(const Grid& g, int32_t r) {
   return cells;
 }
 
-// The window in the Excel layout, filled from `p`.
-Grid& OpenExcel(f_Puntos& f, Points& p, RecordingProgressBar& bar) {
+// The window in the Excel layout, filled from `p`, after "Crear Punto".
+Grid& ExcelWithNewPoint(f_Puntos& f, Points& p, RecordingProgressBar& bar) {
   f.excel_mode = true;
   f.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
                          p.CapaPuntos, p.noCapas, p.Capas, &bar);
+  f.cmdCrear.UserClick();
   return f.tblAutocro.grid();
 }
 
@@ -41,28 +42,22 @@ TEST(f_Puntos, BothLayoutsFillCrearPuntoNamesAndLayerNamesAreCleaned) {
   EXPECT_EQ(g.UserPaste(3, 1, "9\n8\n").rows_added, 0);
 
   f_Puntos excel;
-  const Grid& e = OpenExcel(excel, p, bar);
+  const Grid& e = ExcelWithNewPoint(excel, p, bar);
   EXPECT_EQ(Row(e, 2), (std::vector<std::string>{"", "pozo", "20.25", "2",
                                                  "0.1", "BT I", "BORDE"}));
 
-  // "Crear Punto" names the next number and takes the layer above.
-  excel.cmdCrear.UserClick();  // names "7", "pozo", "12"
+  // "Crear Punto" names the next number ("7", "pozo", "12" are there) and
+  // takes the layer above.
   ASSERT_EQ(e.Rows(), 5);
   EXPECT_EQ(Row(e, 4),
             (std::vector<std::string>{"", "13", "", "", "", "", "sin capa"}));
   EXPECT_EQ(e.CurrentRow(), 4);
 
+  f_Puntos none, empty;
   p.Nombre = StrArray::FromItems({"a", "-4", "0"});
-  f_Puntos none;
-  OpenExcel(none, p, bar);
-  none.cmdCrear.UserClick();
-  EXPECT_EQ(none.tblAutocro.grid().Text(4, 1), "1");
-
-  p.Nopun = 0;
-  f_Puntos empty;
-  OpenExcel(empty, p, bar);
-  empty.cmdCrear.UserClick();
-  EXPECT_EQ(empty.tblAutocro.grid().Text(1, 6), "Capa");  // the header text
+  EXPECT_EQ(ExcelWithNewPoint(none, p, bar).Text(4, 1), "1");
+  p.Nopun = 0;  // the layer above is the header's text
+  EXPECT_EQ(ExcelWithNewPoint(empty, p, bar).Text(1, 6), "Capa");
 
   // Layer names are cleaned on the code page.
   f_Puntos f;
