@@ -5,6 +5,8 @@
 #include <sys/sysmacros.h>
 
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 #include "autosketch/code_table.h"
 #include "frame/atomic_file.h"
@@ -18,8 +20,28 @@ namespace {
 namespace fs = std::filesystem;
 using test_support::FailureOf;
 
-TEST(CodeTable, TextConversions) {
-  testing::HeadlessSession session;
+class CodeTableFile : public ::testing::Test {
+ protected:
+  std::string Path() const { return CodeTablePath(); }
+  void Put(const std::string& bytes) { WriteFileAtomically(Path(), bytes); }
+  std::string Get() const { return ReadFileBytes(Path()); }
+  static Array<std::string> Texts(const std::vector<std::string>& v) {
+    return Array<std::string>::FromItems(v);
+  }
+  // Merges codes with the given layers, joining "Lineal", colour 7, line 0.
+  static void Merge(const std::vector<std::string>& codes,
+                    const std::vector<std::string>& layers) {
+    using V = std::vector<std::string>;
+    const size_t n = codes.size();
+    MergeCodeTable(static_cast<int32_t>(n), Texts(codes), Texts(V(n)),
+                   Texts(V(n, "Lineal")), Texts(layers),
+                   Array<int32_t>::FromItems(std::vector<int32_t>(n, 7)),
+                   Texts(V(n, "0")));
+  }
+  testing::HeadlessSession session_;
+};
+
+TEST_F(CodeTableFile, TextConversions) {
   EXPECT_EQ(Tipo_Union("P"), "Puntual");
   EXPECT_EQ(Tipo_Union("p"), "Lineal");
 
@@ -34,32 +56,8 @@ TEST(CodeTable, TextConversions) {
   EXPECT_EQ(Linea_Numero("-2"), "0");
   EXPECT_EQ(Linea_Numero("raya"), "0");
 
-  EXPECT_EQ(CodeTablePath(), session.ComponentFolder() + "/autocroquis.txt");
+  EXPECT_EQ(CodeTablePath(), session_.ComponentFolder() + "/autocroquis.txt");
 }
-
-class CodeTableFile : public ::testing::Test {
- protected:
-  std::string Path() const { return CodeTablePath(); }
-  void Put(const std::string& bytes) { WriteFileAtomically(Path(), bytes); }
-  std::string Get() const { return ReadFileBytes(Path()); }
-  static Array<std::string> Texts(std::initializer_list<std::string> v) {
-    return Array<std::string>::FromItems(v);
-  }
-  // Merges codes with the given layers, joining "Lineal", colour 7, line 0.
-  static void Merge(std::initializer_list<std::string> codes,
-                    std::initializer_list<std::string> layers) {
-    const auto n = static_cast<int32_t>(codes.size());
-    Array<std::string> empty(0, n), type(0, n), line(0, n);
-    Array<int32_t> colour(0, n);
-    for (int32_t i = 1; i <= n; ++i) {
-      type(i) = "Lineal";
-      line(i) = "0";
-      colour(i) = 7;
-    }
-    MergeCodeTable(n, Texts(codes), empty, type, Texts(layers), colour, line);
-  }
-  testing::HeadlessSession session_;
-};
 
 TEST_F(CodeTableFile, MissingFileIsCreatedWithTheDefaults) {
   CodeTable t;
@@ -118,11 +116,10 @@ TEST_F(CodeTableFile, OtherInstallationsFilesReadAndRewriteByteForByte) {
   EXPECT_EQ(t.codes(1), "CAÑADA");
   EXPECT_EQ(t.layers(2), "\"ÁRBOLES\"");
   EXPECT_EQ(t.colours(2), -2);
-  struct stat before {
-  }, after{};
-  ::stat(Path().c_str(), &before);
+  // A second name for the file tells whether it was replaced or left alone.
+  fs::create_hard_link(Path(), Path() + ".1");
   Merge({"CAÑADA"}, {"CAÑADAS"});
-  ::stat(Path().c_str(), &after);
+  EXPECT_EQ(fs::hard_link_count(Path()), 1u);
   EXPECT_EQ(Get(),
             "CA\xD1"
             "ADA,,Lineal,CA\xD1"
@@ -130,11 +127,9 @@ TEST_F(CodeTableFile, OtherInstallationsFilesReadAndRewriteByteForByte) {
             "\xC1RBOL,1,Puntual,\"\xC1RBOLES\",-2,0\r\n");
   // A merge that changes no byte leaves the file alone (a read-only
   // table is then no failure).
+  fs::create_hard_link(Path(), Path() + ".2");
   Merge({"CAÑADA"}, {"CAÑADAS"});
-  struct stat again {};
-  ::stat(Path().c_str(), &again);
-  EXPECT_NE(before.st_ino, after.st_ino);
-  EXPECT_EQ(after.st_ino, again.st_ino);
+  EXPECT_EQ(fs::hard_link_count(Path()), 2u);
 }
 
 // Entries the file cannot hold are left out and named in one failure; the
@@ -204,34 +199,29 @@ TEST_F(CodeTableFile, MergeLimitsAndMissingFile) {
 // by a table of defaults and never waited on.
 TEST_F(CodeTableFile, OddFilesUnderTheNameAreFailuresLeftAlone) {
   const std::string path = Path();
-  auto check = [&](const char* what) {
+  auto check = [&](const char* what, const std::function<bool()>& still) {
     CodeTable t;
     EXPECT_EQ(FailureOf([&] { LoadCodeTable(t); }), err::kPathAccess) << what;
     EXPECT_EQ(FailureOf([&] { Merge({"CT"}, {"CT"}); }), err::kPathAccess)
         << what;
+    EXPECT_TRUE(still()) << what;
+    fs::remove(path);
   };
+  const auto link = [&] { return fs::is_symlink(path); };
   fs::create_symlink(session_.ComponentFolder() + "/not_mounted/t.txt", path);
-  check("dangling link");
-  EXPECT_TRUE(fs::is_symlink(path));
-  fs::remove(path);
+  check("dangling link", link);
   fs::create_symlink(path, path);
-  check("link loop");
-  fs::remove(path);
+  check("link loop", link);
   // A device of our own (root only): a fault would replace this one only.
   const std::string device = session_.ComponentFolder() + "/null";
   if (::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
     fs::create_symlink(device, path);
-    check("device");
-    EXPECT_TRUE(fs::is_character_file(device));
-    fs::remove(path);
+    check("device", [&] { return fs::is_character_file(device); });
   }
   ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-  check("named pipe");
-  EXPECT_TRUE(fs::is_fifo(path));
-  fs::remove(path);
+  check("named pipe", [&] { return fs::is_fifo(path); });
   fs::create_directory(path);
-  check("folder");
-  EXPECT_TRUE(fs::is_directory(path));
+  check("folder", [&] { return fs::is_directory(path); });
 }
 
 TEST_F(CodeTableFile, ProgramsMergingAtOnceLoseNoRow) {

@@ -14,13 +14,7 @@
 namespace qdr2_Gomiat {
 namespace {
 
-using test_support::Vertices;
-using testing::CodeMeanings;
-using testing::RowsAsAccepted;
-using testing::RunAccepted;
-using testing::SketchOutcome;
-using testing::SketchServices;
-using testing::TracePalette;
+using namespace testing;  // the reference deduction's run and readings
 
 Array<std::string> Texts(std::vector<std::string> items) {
   return Array<std::string>::FromItems(items);
@@ -71,35 +65,33 @@ TEST_F(DeductionTest, CommandWordsStartAndClosePolylines) {
 }
 
 TEST_F(DeductionTest, WhichWordsBecomeCodes) {
-  SketchDeduction d;
-  d.TakePoints(Texts({"", "   ", "I", "CT\tI", "ARBOL", "CT", "F C A", ",",
-                      "\t", "ct", " \t"}));
-  d.CollectCodes(*numbers_, *sort_);
-  const SketchState& s = d.State();
-  // No command word and no empty word; case matters; a tab is a blank,
-  // between words and alone.
-  EXPECT_EQ(s.code_list, Texts({"ARBOL", "CT", "Puntos", "ct"}));
-  EXPECT_EQ(s.code_counts, (Array<int32_t>::FromItems({1, 2, 1, 1})));
-
   // Every code "Lineal", even the ones on a single point: a polyline still
   // needs two points, and a field of blanks (a tab is one) is never a vertex.
-  Array<int16_t> capa(0, 11);
-  d.State().rows = RowsAsAccepted(s, {});
-  for (int32_t k = 1; k <= s.code_count; ++k)
-    d.State().rows.types(k) = "Lineal";
-  d.TakeHostLayers(0, Texts({}));
-  d.Deduce(capa, *numbers_, palette_);
-  ASSERT_EQ(s.poly_count, 1);
-  EXPECT_EQ(Vertices(s.polys(1)), (std::vector<int32_t>{4, 6}));
+  const auto all_lineal = [](const SketchState& s) {
+    SketchRows rows = RowsAsAccepted(s, {});
+    for (int32_t k = 1; k <= s.code_count; ++k) rows.types(k) = "Lineal";
+    return rows;
+  };
+  SketchDeduction d;
+  const SketchOutcome out =
+      RunAccepted(d,
+                  Texts({"", "   ", "I", "CT\tI", "ARBOL", "CT", "F C A", ",",
+                         "\t", "ct", " \t"}),
+                  Texts({}), all_lineal, Services());
+  // No command word and no empty word; case matters; a tab is a blank,
+  // between words and alone.
+  EXPECT_EQ(d.State().code_list, Texts({"ARBOL", "CT", "Puntos", "ct"}));
+  EXPECT_EQ(d.State().code_counts, (Array<int32_t>::FromItems({1, 2, 1, 1})));
+  EXPECT_EQ(AllVertices(out), (std::vector<std::vector<int32_t>>{{4, 6}}));
   // Blank fields and command words take layer 1; the code "Puntos" has its
   // own layer named after it, found at the layer "Puntos" just appended.
-  EXPECT_EQ(capa,
+  EXPECT_EQ(out.CapaP,
             (Array<int16_t>::FromItems({1, 1, 1, 3, 2, 3, 1, 1, 1, 4, 1})));
 }
 
 // Colours, line types and which code sets a shared layer are compared with
-// the reference on random surveys below; here what the reference cannot
-// tell: the values themselves, and the 16-bit limits.
+// the reference on random surveys by the fuzz harness; here what the reference
+// cannot tell: the values themselves, and the 16-bit limits.
 TEST_F(DeductionTest, LayersColoursAndLineTypes) {
   const CodeMeanings table = {
       {"ARBOL", {"Puntual", "ARBOLES", 3, "0"}},

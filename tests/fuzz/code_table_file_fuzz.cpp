@@ -20,11 +20,8 @@
 namespace qdr2_Gomiat {
 namespace {
 
-using fuzz::Run;
-using fuzz::Succeeds;
-using test_support::FilesIn;
-using test_support::ReadFile;
-using test_support::WriteFile;
+using namespace fuzz;
+using namespace test_support;
 
 // Entries to merge, as the file's fields (the colour as its number's text).
 struct Given {
@@ -39,7 +36,7 @@ struct Given {
 
 std::string Describe(const CodeTableFields& f) {
   std::string s;
-  for (const std::string& x : f) s += "[" + fuzz::Escaped(x) + "]";
+  for (const std::string& x : f) s += "[" + Escaped(x) + "]";
   return s;
 }
 

@@ -7,6 +7,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
+#include <vector>
 
 #include "fuzz_support.h"
 #include "platform/grid/grid_file.h"
@@ -17,37 +18,23 @@
 namespace qdr2_Gomiat {
 namespace {
 
-using fuzz::Run;
-using fuzz::Succeeds;
-using grid_test::GridSnapshot;
-using grid_test::Snapshot;
-using test_support::FilesIn;
-using test_support::ReadFile;
-using test_support::WriteFile;
+using namespace fuzz;
+using namespace grid_test;
+using namespace test_support;
 
 // The layouts of the table windows, and the corners: one column (where a
 // data row may read "fin") and none.
 void Define(GridModel& g, int layout) {
-  switch (layout) {
-    case 0:
-      grid_test::DefineCodeColumns(g);
-      return;
-    case 1:
-      g.SetCols(1);
-      g.FileOptions("t", "f", "*.pts");
-      g.DefineColumn(0, false, false, kGridText, 0, 0, 0, 10, "Nombre");
-      return;
-    case 2:
-      g.SetCols(0);
-      g.FileOptions("t", "f", "*.cap");
-      return;
-    default:
-      g.SetCols(2);
-      g.FileOptions("t", "f", "*.dib");
-      g.DefineColumn(0, false, false, kGridColour, 0, 0, 0, 10, "Color");
-      g.DefineColumn(1, false, false, kGridNumber0, 0, 0, 0, 10, "N");
-      return;
-  }
+  if (layout == 0) return DefineCodeColumns(g);
+  std::vector<GridColumnDef> columns;
+  if (layout == 1) columns = {{.caption = "Nombre"}};
+  if (layout == 3)
+    columns = {{.kind = kGridColour, .caption = "Color"},
+               {.kind = kGridNumber0, .caption = "N"}};
+  g.SetCols(static_cast<int16_t>(columns.size()));
+  g.FileOptions("t", "f",
+                layout == 1 ? "*.pts" : (layout == 2 ? "*.cap" : "*.dib"));
+  DefineColumns(g, columns);
 }
 
 void Fill(GridModel& g) {
@@ -89,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GridModel fresh;
   Define(fresh, layout);
   FUZZ_CHECK(Succeeds([&] { fresh.LoadContents(again); }),
-             "saved file refused: " + fuzz::Escaped(saved));
+             "saved file refused: " + Escaped(saved));
   GridSnapshot back = Snapshot(fresh);
   // The current row is the grid's own, not the file's.
   loaded.current_row = back.current_row = 0;
