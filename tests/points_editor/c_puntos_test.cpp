@@ -135,7 +135,8 @@ TEST_F(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
   s.User().Answer(6);
   a.Valores_actuales(poli, curv, tri, borrar);
   EXPECT_TRUE(borrar);
-  poli = 0, borrar = false;  // nothing to lose: no question
+  poli = 0;  // nothing to lose: no question
+  borrar = false;
   c_Puntos quiet;
   quiet.Valores_actuales(poli, curv, tri, borrar);
   EXPECT_TRUE(quiet.Abortar && borrar);

@@ -54,7 +54,7 @@ TEST(f_Puntos, BothLayoutsFillCrearPuntoNamesAndLayerNamesAreCleaned) {
   EXPECT_EQ(e.CurrentRow(), 4);
 
   f_Puntos none, empty;
-  p.Nombre = StrArray::FromItems({"a", "-4", "0"});
+  p.Nombre = StrArray::FromItems({"-4", "-2", "-7"});  // none above 0
   EXPECT_EQ(ExcelWithNewPoint(none, p, bar).Text(4, 1), "1");
   p.Nopun = 0;  // the layer above is the header's text
   EXPECT_EQ(ExcelWithNewPoint(empty, p, bar).Text(1, 6), "Capa");
