@@ -77,9 +77,9 @@ TEST_F(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesCreatesLayersOrFails) {
   Accept(q, true, true);  // ValorO: "pozo" is not a whole number
   EXPECT_TRUE(q == Points());
   EXPECT_TRUE(points_test::CallsOf(bar).ends_with("visible 0, "));
-  EXPECT_EQ(s.GetSetting("Errores", "1")
-                .rfind("*# * Actualiza Valores Puntos Exel- Error nº 13:", 0),
-            0u);
+  EXPECT_TRUE(
+      s.GetSetting("Errores", "1")
+          .starts_with("*# * Actualiza Valores Puntos Exel- Error nº 13:"));
 }
 
 TEST_F(PointsWriteBack, HeaderRowOnlyZeroSlotsAndNoLayersOnEntry) {

@@ -104,9 +104,8 @@ TEST(DrawingsEditor, EmptyListTheListCancelledAndFailures) {
   EXPECT_TRUE(bad == before);
   EXPECT_EQ(session.ShownWindows(),
             std::vector<std::string>(2, "Editor de dibujos:"));
-  EXPECT_EQ(session.GetSetting("Errores", "1")
-                .rfind("*# *Editor Dibujos 1 - Error nº 9:", 0),
-            0u);
+  EXPECT_TRUE(session.GetSetting("Errores", "1")
+                  .starts_with("*# *Editor Dibujos 1 - Error nº 9:"));
 }
 
 }  // namespace
