@@ -56,7 +56,7 @@ TEST(QtGridModel, KeepsQtsModelRulesAndTheGridsUserRules) {
   EXPECT_TRUE(model.setData(model.index(1, 2), QColor(1, 2, 3), Qt::EditRole));
   EXPECT_EQ(grid.Colour(2, 2), 0x030201);
 
-  // Rows appended, dropped down to the header alone, and appended to none.
+  // Rows appended, dropped down to the header alone, and appended again.
   for (const int32_t rows : {9, 1, 3}) {
     grid.SetRows(rows);
     model.Refresh();
