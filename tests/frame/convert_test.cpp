@@ -19,9 +19,8 @@ TEST(Convert, WholeNumbersRoundHalfToEvenAndOverflowIs6) {
   EXPECT_EQ(CLng(-2.5), -2);
   EXPECT_EQ(CLng(2147483647.4), 2147483647);
   EXPECT_EQ(CLng(-2147483648.5), -2147483647 - 1);  // ties to the even one
-  EXPECT_EQ(FailureOf([] { CLng(2147483647.5); }), err::kOverflow);
-  EXPECT_EQ(FailureOf([] { CLng(std::nan("")); }), err::kOverflow);
-  EXPECT_EQ(FailureOf([] { CLng(HUGE_VAL); }), err::kOverflow);
+  for (double v : {2147483647.5, std::nan(""), HUGE_VAL})
+    EXPECT_EQ(FailureOf([v] { CLng(v); }), err::kOverflow) << v;
 
   EXPECT_EQ(CInt(1.5), 2);
   EXPECT_EQ(CInt(-32768.5), -32768);

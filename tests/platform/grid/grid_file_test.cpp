@@ -84,8 +84,7 @@ TEST(GridFile, ContentsComeBackByteForByte) {
   empty.SetRows(1);
   empty.SaveContents(path);
   loaded.LoadContents(path);
-  EXPECT_EQ(loaded.Rows(), 1);
-  EXPECT_EQ(loaded.CurrentRow(), 0);
+  EXPECT_EQ(Snapshot(loaded), Snapshot(empty));
 }
 
 TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
@@ -135,15 +134,10 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
     const size_t end = good.find('\n', first_row);
     return good.substr(0, first_row) + row + good.substr(end);
   };
+  const GridFileLayout layout{"*.crq", {4, 4, 1, 5, 4, 6, 5}};
   // The rows below differ from this one in one point each.
-  const std::string valid_row = "\tA\\tB\t1\t\t\t0;\t";
-  {
-    WriteFile(path, with_row(valid_row));
-    GridModel scratch;
-    DefineCodeColumns(scratch);
-    scratch.LoadContents(path);
-    EXPECT_EQ(scratch.Text(1, 1), "A\tB");
-  }
+  WriteFile(path, with_row("\tA\\tB\t1\t\t\t0;\t"));
+  EXPECT_EQ(LoadGridFile(path, layout).texts.at(1).Get(0), "A\tB");
   const auto edited = [&](size_t at, size_t n, const std::string& to) {
     return std::string(good).replace(at, n, to);
   };
@@ -176,7 +170,6 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
   // An endless line is refused once it passes the limit, before it is all
   // read (a small limit here keeps the test quick).
   WriteFile(path, with_row("\t" + std::string(5000, 'a') + "\t1\t\t\t0;\t"));
-  GridFileLayout layout{"*.crq", {4, 4, 1, 5, 4, 6, 5}};
   EXPECT_NO_THROW(LoadGridFile(path, layout, 5100));
   EXPECT_EQ(FailureOf([&] { LoadGridFile(path, layout, 4999); }), kBadGridFile);
 
