@@ -59,8 +59,7 @@ TEST(NumberText, NumbersToTextWithTheGivenDecimals) {
     EXPECT_EQ(s->NumeroATexto(v, d, 0), text) << v << " " << d;
   // Huge values are written out in full and read back.
   const std::string huge = s->NumeroATexto(1.5e300, 2, 0);
-  EXPECT_EQ(huge.size(), 301u + 3u);
-  EXPECT_EQ(huge.substr(huge.size() - 3), ".00");
+  EXPECT_EQ(huge.substr(301), ".00");
   EXPECT_DOUBLE_EQ(s->TextoANumero(huge), 1.5e300);
   const std::string biggest = s->NumeroATexto(-1.7976931348623157e308, 15, 0);
   EXPECT_DOUBLE_EQ(s->TextoANumero(biggest), -1.7976931348623157e308);
