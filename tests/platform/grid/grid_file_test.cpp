@@ -115,9 +115,8 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
   GridModel source;
   DefineCodeColumns(source);
   FillNasty(source, false);
-  const std::string good_path = dir.File("good.crq");
-  source.SaveContents(good_path);
-  const std::string good = ReadFile(good_path);
+  source.SaveContents(dir.File("good.crq"));
+  const std::string good = ReadFile(dir.File("good.crq"));
 
   GridModel g;
   DefineCodeColumns(g);

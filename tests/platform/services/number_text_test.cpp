@@ -24,7 +24,7 @@ using W = std::vector<std::string>;
 
 // Which bytes separate words is the text conversions fuzz harness's
 // property, on the view-based split; here the host's array of words.
-TEST(NumberText, TextsToWordsAndToNumbersWithPointOrComma) {
+TEST(NumberText, WordsAndNumbersWithPointOrCommaAndNumbersToText) {
   auto s = MakeNumberTextService();
   EXPECT_EQ(Words(*s, "  BOR 12,5 A  "), (W{"BOR", "12", "5", "A"}));
   // No word at all still gives one empty word to read.
@@ -42,11 +42,9 @@ TEST(NumberText, TextsToWordsAndToNumbersWithPointOrComma) {
        {"", "12abc", "1,2,3", "+-5", ",", "inf", "nan", "1e400", "-0"})
     EXPECT_LE(s->TextoANumero(t), 0.0) << t;
   EXPECT_LE(s->TextoANumero(std::string(5000, '9')), 0.0);
-}
 
-TEST(NumberText, NumbersToTextWithTheGivenDecimals) {
-  auto s = MakeNumberTextService();
-  // No minus sign on a value that shows as zero; decimals held to 0..15.
+  // Numbers to texts: no minus sign on a value that shows as zero; decimals
+  // held to 0..15.
   for (const auto& [v, d, text] :
        std::vector<std::tuple<double, int, const char*>>{
            {3.14159, 2, "3.14"},
