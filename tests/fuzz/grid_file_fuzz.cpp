@@ -2,8 +2,9 @@
 // only with failure 321 and then leaves the grid as it was; what loads
 // saves and loads again into the same cells, and saves to the same bytes.
 //
-// Input: one byte choosing the grid's columns and whether it holds cells
-// before the load, then the file's bytes.
+// Input: one byte choosing the grid's columns, whether it holds cells
+// before the load, and whether the file is one the grid saved from cells
+// made of the rest of the input; otherwise the rest is the file's bytes.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -47,6 +48,21 @@ void Fill(GridModel& g) {
   g.SetCurrentRow(2);
 }
 
+// Cells made by code, from the input, where a file could mistake them for
+// its own marks: a data row reading "fin", escapes, colours or none.
+void FillFrom(GridModel& g, FuzzedDataProvider& in) {
+  static const char* const kTexts[] = {"fin", "",   "0;",
+                                       "\\t", "\n", "QDR2-TABLA\t1\tcrq"};
+  g.SetRows(in.ConsumeIntegralInRange(1, 5));
+  for (int32_t r = 1; r < g.Rows(); ++r)
+    for (int16_t c = 0; c < g.Cols(); ++c) {
+      g.SetText(r, c,
+                in.ConsumeBool() ? in.PickValueInArray(kTexts)
+                                 : in.ConsumeRandomLengthString(12));
+      if (in.ConsumeBool()) g.SetColour(r, c, in.ConsumeIntegral<int32_t>());
+    }
+}
+
 }  // namespace
 }  // namespace qdr2_Gomiat
 
@@ -55,16 +71,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
   const uint8_t switches = in.ConsumeIntegral<uint8_t>();
   const int layout = switches % 4;
+  // One input in four: each save waits for the disk.
+  const bool made = (switches & 0x18) == 0x18;
   const std::string path = Run().ComponentFolder() + "/tabla";
   const std::string again = Run().ComponentFolder() + "/otra";
 
   GridModel grid;
   Define(grid, layout);
   if (switches & 4) Fill(grid);
-  WriteFile(path, in.ConsumeRemainingBytesAsString());
+  if (made) {
+    FillFrom(grid, in);
+    FUZZ_CHECK(Succeeds([&] { grid.SaveContents(path); }), "save failed");
+  } else {
+    WriteFile(path, in.ConsumeRemainingBytesAsString());
+  }
   const GridSnapshot before = Snapshot(grid);
   int32_t number = 0;
   if (!Succeeds([&] { grid.LoadContents(path); }, &number)) {
+    FUZZ_CHECK(!made, "a saved grid refused: " + Escaped(ReadFile(path)));
     FUZZ_CHECK(number == kBadGridFile, std::to_string(number));
     FUZZ_CHECK(Snapshot(grid) == before, "refused load changed the grid");
     return 0;
@@ -77,10 +101,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Define(fresh, layout);
   FUZZ_CHECK(Succeeds([&] { fresh.LoadContents(again); }),
              "saved file refused: " + Escaped(saved));
-  GridSnapshot back = Snapshot(fresh);
+  GridSnapshot back = Snapshot(fresh), cells = before;
   // The current row is the grid's own, not the file's.
-  loaded.current_row = back.current_row = 0;
+  loaded.current_row = back.current_row = cells.current_row = 0;
   FUZZ_CHECK(back == loaded, "cells changed by saving and loading");
+  FUZZ_CHECK(!made || loaded == cells, "made cells changed");
   FUZZ_CHECK(Succeeds([&] { fresh.SaveContents(again); }), "resave failed");
   FUZZ_CHECK(ReadFile(again) == saved, "saved again to other bytes");
   FUZZ_CHECK(FilesIn(Run().ComponentFolder()) == 2u, "stray file left");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "point_tools/f_edit_punt.h"
@@ -24,7 +25,7 @@ struct Editor : c_EditorPun_Events {
   }
 };
 
-TEST(PointEditor, OnlyThePointShownAtAcceptKeepsItsEdits) {
+TEST(PointEditor, OnlyThePointShownAtAcceptKeepsItsEditsArrowsWrapAndRepeat) {
   testing::HeadlessSession session;
   session.SaveSetting("Editor de puntos ", "Left", "1500");
   Survey s(10);
@@ -40,14 +41,11 @@ TEST(PointEditor, OnlyThePointShownAtAcceptKeepsItsEdits) {
       .Type("cmbCapa", "Dos")
       .Click("cmdAceptar");
   moved.Run(punto, s);
-  EXPECT_EQ(punto, 4);
-  EXPECT_TRUE(moved.redibuja);
-  EXPECT_FALSE(moved.editor.Abortar);
+  EXPECT_EQ(std::tuple(punto, moved.redibuja, moved.editor.Abortar),
+            std::tuple(4, true, false));
   EXPECT_EQ(moved.drawn, (Points{4, 4}));  // shown, then accepted
-  EXPECT_EQ(s.Nombre(3), "P3");
-  EXPECT_EQ(s.Nombre(4), "Cuatro");
-  EXPECT_EQ(s.Z(4), 2.5);
-  EXPECT_EQ(s.CapaPuntos(4), 2);
+  EXPECT_EQ(std::tuple(s.Nombre(3), s.Nombre(4), s.Z(4), s.CapaPuntos(4)),
+            std::tuple("P3", "Cuatro", 2.5, 2));
   // Placed from its own keys, the top a fifth of the 16200-twip screen.
   EXPECT_EQ(place, (testing::Bounds{1500, 3240, place.width, 3900}));
   EXPECT_EQ(session.GetSetting("Editor de puntos ", "Top"), "3240");
@@ -57,25 +55,20 @@ TEST(PointEditor, OnlyThePointShownAtAcceptKeepsItsEdits) {
   punto = 6;
   session.User().Click("cmdAceptar");
   still.Run(punto, s);
-  EXPECT_EQ(punto, 6);
-  EXPECT_EQ(s.CapaPuntos(6), 1);
+  EXPECT_EQ(std::tuple(punto, s.CapaPuntos(6)), std::tuple(6, 1));
 
   const Survey before = s;
   Editor cancelled;
   punto = 2;
   session.User().Type("txtNom", "X").Type("txtN", "5").PressEscape();
   cancelled.Run(punto, s);
-  EXPECT_EQ(punto, 2);
-  EXPECT_FALSE(cancelled.redibuja);
-  EXPECT_TRUE(cancelled.editor.Abortar);
+  EXPECT_EQ(std::tuple(punto, cancelled.redibuja, cancelled.editor.Abortar),
+            std::tuple(2, false, true));
   EXPECT_TRUE(s == before);
-}
 
-TEST(PointEditor, ArrowsWrapAndAHeldArrowRepeats) {
-  testing::HeadlessSession session;
-  Survey s(10);
+  // The arrows wrap, and a held arrow repeats.
   Editor e;
-  int32_t punto = 1;
+  punto = 1;
   const int32_t pass = f_Edit_Punt::kRepeatPasses;
   session.User()
       .HoldMouse("cmdAv(0)", 1)  // 1 -> 10
@@ -95,14 +88,11 @@ TEST(PointEditor, SearchFindsWholeExactNames) {
   s.Nombre(9) = "Pozo2";
   Editor e;
   int32_t punto = 1;
-  struct Seen {
-    std::string n, says;
-    std::vector<std::string> list;
-    bool operator==(const Seen&) const = default;
-  };
+  // The point shown, what the label says and the list of matches.
+  using Seen = std::tuple<std::string, std::string, std::vector<std::string>>;
   std::vector<Seen> seen;
   auto look = [&](const testing::WindowView& v) {
-    seen.push_back({v.Text("txtN"), v.Text("labExix"), v.Items("cbxBucar")});
+    seen.emplace_back(v.Text("txtN"), v.Text("labExix"), v.Items("cbxBucar"));
   };
   session.User()
       .Click("cmdBusca")  // searches the shown name, P1
@@ -132,13 +122,11 @@ TEST(PointEditor, AFailedLoadIsLoggedAndLeavesTheWindowDeaf) {
   session.User().Type("txtN", "2").Click("cmdAceptar");
   e.Run(punto, s);
   EXPECT_TRUE(e.drawn.empty());
-  EXPECT_EQ(session.GetSetting("Errores", "1")
-                .rfind("*# *Editor Punto A - Error nº 9:", 0),
-            0u);
+  EXPECT_TRUE(session.GetSetting("Errores", "1")
+                  .starts_with("*# *Editor Punto A - Error nº 9:"));
   // The accept fails at the same point, before its event.
-  EXPECT_EQ(session.GetSetting("Errores", "2")
-                .rfind("*# *Aceptar Pun - Error nº 9:", 0),
-            0u);
+  EXPECT_TRUE(session.GetSetting("Errores", "2")
+                  .starts_with("*# *Aceptar Pun - Error nº 9:"));
 }
 
 }  // namespace

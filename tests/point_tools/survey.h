@@ -18,10 +18,8 @@ struct Survey {
   StrArray Capas = StrArray::FromItems({"Uno", "Dos"});
 
   explicit Survey(int32_t count) : n(count) {
-    for (auto* a : {&X, &Y, &Z}) a->Redim(0, n);
-    Nombre.Redim(0, n);
-    Codigo.Redim(0, n);
-    CapaPuntos.Redim(0, n);
+    auto grow = [this](auto&... a) { (a.Redim(0, n), ...); };
+    grow(X, Y, Z, Nombre, Codigo, CapaPuntos);
     Capas(0) = "Sin capa";
     for (int32_t i = 1; i <= n; ++i) {
       X(i) = 10.0 * i;

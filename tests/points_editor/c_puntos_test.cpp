@@ -8,6 +8,7 @@ namespace qdr2_Gomiat {
 namespace {
 
 using points_test::Edit;
+using points_test::MessagesOf;
 using points_test::Points;
 using points_test::RecordingProgressBar;
 
@@ -26,10 +27,24 @@ void ExcelLayout(Editor& c) {
   c.Valores_actuales(none, none, none, borrar);
 }
 
-TEST(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
+// A session and the host's bar for each test.
+class PointsWriteBack : public ::testing::Test {
+ protected:
+  // Accepts the editor as it opens on `p`; `more` as for Edit.
+  template <class... More>
+  void Accept(Points& p, bool excel, More... more) {
+    c_Puntos c;
+    if (excel) ExcelLayout(c);
+    s.User().Click("cmdAceptar");
+    Edit(c, p, bar, more...);
+  }
   testing::HeadlessSession s;
-  Points p;
   RecordingProgressBar bar;
+};
+using PointsEditor = PointsWriteBack;
+
+TEST_F(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesCreatesLayersOrFails) {
+  Points p;
   s.User()
       .EditCell("tblAutocro", 2, 7, "MURO-2")  // cleaned, with the message
       .EditCell("tblAutocro", 1, 4, "7,75")    // a number typed over
@@ -42,48 +57,57 @@ TEST(PointsWriteBack, KeepsOldRowsDropsEmptyNewOnesAndCreatesLayersFirst) {
       .Click("cmdAceptar");
   c_Puntos c;
   Edit(c, p, bar);
-  EXPECT_TRUE(c.Abortar);
-  ASSERT_EQ(p.Nopun, 4);
+  EXPECT_EQ(std::tuple(c.Abortar, p.Nopun, p.noCapas), std::tuple(true, 4, 5));
   EXPECT_EQ(Items(p.Nombre), (Strings{"7", "pozo", "12", "15"}));
-  EXPECT_EQ(Items(p.X), (std::vector<double>{10.5, 20.25, 0, 5.5}));
+  EXPECT_EQ(p.X.storage(), (std::vector<double>{0, 10.5, 20.25, 0, 5.5}));
   EXPECT_EQ(Items(p.Z), (std::vector<double>{100.125, 0.1, 0, 0}));
   EXPECT_EQ(p.Y(1), 7.75);
   EXPECT_EQ(Items(p.Nivel), (std::vector<int32_t>{1, 2, 3, 0}));  // "N"
   EXPECT_EQ(Items(p.Capas),
             (Strings{"TERRENO", "BORDE", "MURO_2", "sin_capa", "NUEVA"}));
-  EXPECT_EQ(p.noCapas, 5);
   EXPECT_EQ(Items(p.CapaPuntos), (std::vector<int16_t>{1, 3, 4, 5}));
-  EXPECT_EQ(p.X(0), 0);
-  ASSERT_EQ(s.Messages().size(), 1u);
-  EXPECT_EQ(s.Messages()[0].prompt,
-            "Se han cambiado nombres de capas por contener caractener "
-            "invalidos");
-  EXPECT_EQ(s.Messages()[0].flags, 64);
-  EXPECT_EQ(s.Messages()[0].title, "Editor de Puntos:");
+  EXPECT_EQ(
+      MessagesOf(s),
+      (std::vector<points_test::Said>{{"Se han cambiado nombres de capas por "
+                                       "contener caractener invalidos",
+                                       "Editor de Puntos:", 64}}));
+
+  // A failure part-way leaves the host's arrays as they were.
+  Points q;
+  Accept(q, true, true);  // ValorO: "pozo" is not a whole number
+  EXPECT_TRUE(q == Points());
+  EXPECT_TRUE(points_test::CallsOf(bar).ends_with("visible 0, "));
+  EXPECT_TRUE(
+      s.GetSetting("Errores", "1")
+          .starts_with("*# * Actualiza Valores Puntos Exel- Error nº 13:"));
 }
 
-TEST(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
+TEST_F(PointsWriteBack, HeaderRowOnlyZeroSlotsAndNoLayersOnEntry) {
   for (bool excel : {false, true}) {
-    testing::HeadlessSession s;
+    Points none;
+    none.Nopun = 0;
+    Accept(none, excel);
+    EXPECT_EQ(std::tuple(none.Nopun, none.X.UBound(), none.Nombre.UBound(),
+                         none.CapaPuntos.UBound(), none.noCapas),
+              std::tuple(0, 0, 0, 0, 2));
+
     Points p;
-    p.Nopun = 0;
-    RecordingProgressBar bar;
-    c_Puntos c;
-    if (excel) ExcelLayout(c);
-    s.User().Click("cmdAceptar");
-    Edit(c, p, bar);
-    EXPECT_EQ(p.Nopun, 0);
-    EXPECT_EQ(p.X.UBound(), 0);
-    EXPECT_EQ(p.Nombre.UBound(), 0);
-    EXPECT_EQ(p.CapaPuntos.UBound(), 0);
-    EXPECT_EQ(p.noCapas, 2);
+    p.X(2) = p.Y(2) = p.Z(2) = 0;
+    p.Codigo(2) = "";
+    p.Capas(1) = "BORDE";  // two layers of one name
+    Accept(p, excel);
+    // Existing zero points stay in the standard layout; in Excel only the
+    // first one, and Nivel follows the slots by position.
+    EXPECT_EQ(Items(p.Nombre),
+              (excel ? Strings{"7", "pozo"} : Strings{"7", "pozo", "12"}));
+    EXPECT_EQ(Items(p.Nivel), (excel ? std::vector<int32_t>{70, 80}
+                                     : std::vector<int32_t>{1, 2, 3}));
+    EXPECT_EQ(p.CapaPuntos(2), 1);  // the first of the two names
   }
-  testing::HeadlessSession s;
   Points p;
   p.noCapas = 0;
   p.Capas = StrArray(0, 0);
   p.CapaPuntos = IntArray::FromItems({0, 0, 0});  // shown as "" (element 0)
-  RecordingProgressBar bar;
   s.User().EditCell("tblAutocro", 1, 7, "Puntos").Click("cmdAceptar");
   c_Puntos c;
   Edit(c, p, bar);
@@ -91,64 +115,15 @@ TEST(PointsWriteBack, HeaderRowOnlyAndNoLayersOnEntry) {
   EXPECT_EQ(Items(p.CapaPuntos), (std::vector<int16_t>{1, 2, 2}));
 }
 
-TEST(PointsWriteBack, ZeroSlotsInBothLayoutsAndTheFirstOfTwoLayerNames) {
-  for (bool excel : {false, true}) {
-    testing::HeadlessSession s;
-    Points p;
-    p.X(2) = p.Y(2) = p.Z(2) = 0;
-    p.Codigo(2) = "";
-    p.Capas(1) = "BORDE";  // two layers of one name
-    RecordingProgressBar bar;
-    c_Puntos c;
-    if (excel) ExcelLayout(c);
-    s.User().Click("cmdAceptar");
-    Edit(c, p, bar);
-    // Existing zero points stay in the standard layout; in Excel only the
-    // first one, and Nivel follows the slots by position.
-    const Strings names =
-        excel ? Strings{"7", "pozo"} : Strings{"7", "pozo", "12"};
-    const std::vector<int32_t> levels =
-        excel ? std::vector<int32_t>{70, 80} : std::vector<int32_t>{1, 2, 3};
-    EXPECT_EQ(Items(p.Nombre), names);
-    EXPECT_EQ(Items(p.Nivel), levels);
-    EXPECT_EQ(p.CapaPuntos(2), 1);
-  }
-}
-
-TEST(PointsWriteBack, AFailurePartWayLeavesTheHostArraysAsTheyWere) {
-  testing::HeadlessSession s;
-  Points p;
-  const Points before = p;
-  RecordingProgressBar bar;
-  c_Puntos c;
-  ExcelLayout(c);
-  s.User().Click("cmdAceptar");
-  Edit(c, p, bar, true);  // ValorO: "pozo" is not a whole number
-  EXPECT_TRUE(p == before);
-  EXPECT_EQ(points_test::CallsOf(bar).back(), "hidden");
-  const std::string head = "*# * Actualiza Valores Puntos Exel- Error nº 13:";
-  EXPECT_EQ(s.GetSetting("Errores", "1").substr(0, head.size()), head);
-}
-
-TEST(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
-  testing::HeadlessSession s;
+TEST_F(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
   c_Puntos c;
   int32_t poli = 0, curv = 2, tri = 3;
   bool borrar = false;
   s.User().Answer(7);
   c.Valores_actuales(poli, curv, tri, borrar);
-  EXPECT_FALSE(c.Abortar);
-  EXPECT_FALSE(borrar);
-  ASSERT_EQ(s.Messages().size(), 1u);
-  EXPECT_EQ(s.Messages()[0].prompt,
-            "Con el editor tipo Excel solo se pueden tener puntos y capas.\r\n"
-            "\r\n¡¡ ATENCIÓN !! Se perderan ,MDT,curvado \r\n\r\n"
-            "          ¿Quieres continuar?");
-  EXPECT_EQ(s.Messages()[0].title, "Editor de puntos compatible con Excel:");
-  EXPECT_EQ(s.Messages()[0].flags, 3);
+  EXPECT_FALSE(c.Abortar || borrar);
   // Refused, yet the next editor opens in the Excel layout.
   Points p;
-  RecordingProgressBar bar;
   s.User().PressEscape();
   Edit(c, p, bar);
   EXPECT_EQ(s.ShownWindows().back(), "Editor Puntos tipo Excel:");
@@ -160,28 +135,32 @@ TEST(PointsEditor, TheExcelQuestionItsTextsAndTheModeItLeaves) {
   s.User().Answer(6);
   a.Valores_actuales(poli, curv, tri, borrar);
   EXPECT_TRUE(borrar);
-  EXPECT_EQ(s.Messages().back().prompt,
-            "Con el editor tipo Excel solo se pueden tener puntos.\r\n\r\n¡¡ "
-            "ATENCIÓN !! Se perderan polilineas y capas existentes \r\n\r\n"
-            "          ¿Quieres continuar?");
-  poli = 0;
+  poli = 0;  // nothing to lose: no question
+  borrar = false;
   c_Puntos quiet;
   quiet.Valores_actuales(poli, curv, tri, borrar);
   EXPECT_TRUE(quiet.Abortar && borrar);
-  EXPECT_EQ(s.Messages().size(), 2u);
+  const std::string title = "Editor de puntos compatible con Excel:";
+  EXPECT_EQ(
+      MessagesOf(s),
+      (std::vector<points_test::Said>{
+          {"Con el editor tipo Excel solo se pueden tener puntos y capas.\r\n"
+           "\r\n¡¡ ATENCIÓN !! Se perderan ,MDT,curvado \r\n\r\n"
+           "          ¿Quieres continuar?",
+           title, 3},
+          {"Con el editor tipo Excel solo se pueden tener puntos.\r\n\r\n¡¡ "
+           "ATENCIÓN !! Se perderan polilineas y capas existentes \r\n\r\n"
+           "          ¿Quieres continuar?",
+           title, 3}}));
 }
 
-TEST(PointsEditor, AreaEntryOpensAndWritesBackOnlyInItsCases) {
-  testing::HeadlessSession s;
-  RecordingProgressBar bar;
+TEST_F(PointsEditor, AreaEntryOpensAndWritesBackOnlyInItsCases) {
   Points empty;
   empty.Nopun = 0;
   c_Area standard;
   Edit(standard, empty, bar);
-  ASSERT_EQ(s.Messages().size(), 1u);
-  EXPECT_EQ(s.Messages()[0].prompt, "No hay puntos");
-  EXPECT_EQ(s.Messages()[0].flags, 16);
-  EXPECT_EQ(s.Messages()[0].title, "Editor de puntos:");
+  EXPECT_EQ(MessagesOf(s), (std::vector<points_test::Said>{
+                               {"No hay puntos", "Editor de puntos:", 16}}));
   EXPECT_TRUE(s.ShownWindows().empty());
 
   Points p;  // standard, no question: written back
@@ -205,48 +184,36 @@ TEST(PointsEditor, AreaEntryOpensAndWritesBackOnlyInItsCases) {
   EXPECT_EQ(s.ShownWindows().back(), "Editor Puntos tipo Excel:");
 }
 
-TEST(PointsEditor, ProgressBarMovesTenTimesAndTheWindowRemembersItsPlace) {
-  EXPECT_EQ(ProgressStep(0), 1);
-  EXPECT_EQ(ProgressStep(5), 1);
-  testing::HeadlessSession s;
+TEST_F(PointsEditor, ProgressBarMovesTenTimesAndTheWindowRemembersItsPlace) {
+  EXPECT_EQ(std::pair(ProgressStep(0), ProgressStep(5)), std::pair(1, 1));
   Points p;
   p.Nopun = 25;
-  for (auto* a : {&p.X, &p.Y, &p.Z}) a->Redim(0, 25);
-  for (auto* a : {&p.Nombre, &p.Codigo}) a->Redim(0, 25);
-  p.Nivel.Redim(0, 25);
-  p.CapaPuntos.Redim(0, 25);
-  RecordingProgressBar bar;
+  auto grow = [](auto&... a) { (a.Redim(0, 25), ...); };
+  grow(p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel, p.CapaPuntos);
   s.User().Resize(9000, 6000).Click("cmdAceptar");
   c_Puntos c;
   Edit(c, p, bar);
-  Strings ticks;
-  for (int v = 2; v <= 24; v += 2)
-    ticks.push_back("value " + std::to_string(v));
-  Strings expected = {"min 0", "max 25", "value 0"};
-  expected.insert(expected.end(), ticks.begin(), ticks.end());
-  expected.push_back("hidden");
-  expected.insert(expected.end(), {"min 0", "max 25", "value 0", "visible"});
-  expected.insert(expected.end(), ticks.begin(), ticks.end());
-  expected.push_back("hidden");
-  EXPECT_EQ(points_test::CallsOf(bar), expected);
+  // Filling the grid, then reading it back.
+  std::string ticks;
+  for (int v = 2; v <= 24; v += 2) ticks += "value " + std::to_string(v) + ", ";
+  EXPECT_EQ(points_test::CallsOf(bar),
+            "min 0, max 25, value 0, " + ticks +
+                "visible 0, min 0, max 25, value 0, visible 1, " + ticks +
+                "visible 0, ");
 
-  // Escape: nothing changes; the size the user gave comes back next time.
+  // Escape, then the close box: nothing changes; the size the user gave
+  // comes back next time.
   Points q;
-  c_Puntos again;
-  std::pair<int32_t, int32_t> size;
+  c_Puntos again, boxed;
+  testing::Bounds place;
   s.User()
-      .Look([&](const testing::WindowView& w) {
-        size = {w.Place().width, w.Place().height};
-      })
+      .Look([&](const testing::WindowView& w) { place = w.Place(); })
       .PressEscape();
   Edit(again, q, bar);
-  EXPECT_FALSE(again.Abortar);
-  EXPECT_TRUE(q == Points());
-  EXPECT_EQ(size, std::make_pair(9000, 6000));
-  c_Puntos boxed;  // no step: the window is closed with its close box
+  EXPECT_EQ(std::pair(place.width, place.height), std::pair(9000, 6000));
   boxed.Abortar = true;
-  Edit(boxed, q, bar);
-  EXPECT_FALSE(boxed.Abortar);
+  Edit(boxed, q, bar);  // no step: closed with its close box
+  EXPECT_FALSE(again.Abortar || boxed.Abortar);
   EXPECT_TRUE(q == Points());
 }
 

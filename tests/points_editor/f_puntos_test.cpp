@@ -17,16 +17,22 @@ std::vector<std::string> Row(const Grid& g, int32_t r) {
   return cells;
 }
 
-TEST(f_Puntos, BothLayoutsDefineTheirColumnsAndFill) {
+// The window in the Excel layout, filled from `p`, after "Crear Punto".
+Grid& ExcelWithNewPoint(f_Puntos& f, Points& p, RecordingProgressBar& bar) {
+  f.excel_mode = true;
+  f.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
+                         p.CapaPuntos, p.noCapas, p.Capas, &bar);
+  f.cmdCrear.UserClick();
+  return f.tblAutocro.grid();
+}
+
+TEST(f_Puntos, BothLayoutsFillCrearPuntoNamesAndLayerNamesAreCleaned) {
   testing::HeadlessSession session;
   Points p;
   RecordingProgressBar bar;
-  bool valor_o = true;
   f_Puntos standard;
-  standard.A_Editor_Puntos(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
-                           p.CapaPuntos, p.noCapas, p.Capas, &bar, valor_o);
+  points_test::Edit(standard, p, bar, true);  // ValorO
   Grid& g = standard.tblAutocro.grid();
-  ASSERT_EQ(g.Cols(), 8);
   ASSERT_EQ(g.Rows(), 4);
   EXPECT_EQ(Row(g, 1), (std::vector<std::string>{"", "70", "7", "10.5", "1",
                                                  "100.125", "CT", "TERRENO"}));
@@ -36,54 +42,26 @@ TEST(f_Puntos, BothLayoutsDefineTheirColumnsAndFill) {
   EXPECT_EQ(g.UserPaste(3, 1, "9\n8\n").rows_added, 0);
 
   f_Puntos excel;
-  excel.excel_mode = true;
-  excel.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo,
-                             p.Nivel, p.CapaPuntos, p.noCapas, p.Capas, &bar);
-  const Grid& e = excel.tblAutocro.grid();
-  ASSERT_EQ(e.Cols(), 7);
+  const Grid& e = ExcelWithNewPoint(excel, p, bar);
   EXPECT_EQ(Row(e, 2), (std::vector<std::string>{"", "pozo", "20.25", "2",
                                                  "0.1", "BT I", "BORDE"}));
-}
 
-TEST(f_Puntos, CrearPuntoNamesTheNextNumberAndTakesTheLayerAbove) {
-  testing::HeadlessSession session;
-  Points p;
-  RecordingProgressBar bar;
+  // "Crear Punto" names the next number ("7", "pozo", "12" are there) and
+  // takes the layer above.
+  ASSERT_EQ(e.Rows(), 5);
+  EXPECT_EQ(Row(e, 4),
+            (std::vector<std::string>{"", "13", "", "", "", "", "sin capa"}));
+  EXPECT_EQ(e.CurrentRow(), 4);
+
+  f_Puntos none, empty;
+  p.Nombre = StrArray::FromItems({"-4", "-2", "-7"});  // none above 0
+  EXPECT_EQ(ExcelWithNewPoint(none, p, bar).Text(4, 1), "1");
+  p.Nopun = 0;  // the layer above is the header's text
+  EXPECT_EQ(ExcelWithNewPoint(empty, p, bar).Text(1, 6), "Capa");
+
+  // Layer names are cleaned on the code page.
   f_Puntos f;
-  f.excel_mode = true;
-  f.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
-                         p.CapaPuntos, p.noCapas, p.Capas, &bar);
-  f.cmdCrear.UserClick();  // names "7", "pozo", "12"
-  const Grid& g = f.tblAutocro.grid();
-  ASSERT_EQ(g.Rows(), 5);
-  EXPECT_EQ(g.Text(4, 1), "13");
-  EXPECT_EQ(g.Text(4, 6), "sin capa");
-  EXPECT_EQ(g.Text(4, 2), "");
-  EXPECT_EQ(g.CurrentRow(), 4);
-
-  p.Nombre = StrArray::FromItems({"a", "-4", "0"});
-  f_Puntos none;
-  none.excel_mode = true;
-  none.A_Editor_Puntos_Exel(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
-                            p.CapaPuntos, p.noCapas, p.Capas, &bar);
-  none.cmdCrear.UserClick();
-  EXPECT_EQ(none.tblAutocro.grid().Text(4, 1), "1");
-
-  int32_t zero = 0;
-  f_Puntos empty;
-  empty.excel_mode = true;
-  empty.A_Editor_Puntos_Exel(zero, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
-                             p.CapaPuntos, p.noCapas, p.Capas, &bar);
-  empty.cmdCrear.UserClick();
-  EXPECT_EQ(empty.tblAutocro.grid().Text(1, 6), "Capa");  // the header text
-}
-
-TEST(f_Puntos, LayerNamesAreCleanedOnTheCodePage) {
-  testing::HeadlessSession session;
-  f_Puntos f;
-  EXPECT_EQ(f.CleanLayerName("Capa_1"), "Capa_1");
-  EXPECT_FALSE(f.NamesChanged());
-  EXPECT_EQ(f.CleanLayerName("¤¥"), "¤¥");  // 164 and 165
+  EXPECT_EQ(f.CleanLayerName("Capa_1¤¥"), "Capa_1¤¥");  // with 164 and 165
   EXPECT_FALSE(f.NamesChanged());
   EXPECT_EQ(f.CleanLayerName(""), "Puntos_");
   EXPECT_EQ(f.CleanLayerName("año Ñu-x.y é€字\xff"), "a_o__u_x_y_____");

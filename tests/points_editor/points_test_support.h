@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "qdr2_gomiat/classes.h"
@@ -26,28 +27,31 @@ struct Points {
 
 using testing::RecordingProgressBar;
 
-// The bar's calls as "min 0", "max 25", "value 2", "visible", "hidden".
-inline std::vector<std::string> CallsOf(const RecordingProgressBar& bar) {
-  static const char* const kWhat[] = {"min ", "max ", "value "};
-  std::vector<std::string> out;
-  for (const testing::ProgressCall& c : bar.Calls()) {
-    const auto what = static_cast<size_t>(c.what);
-    if (what < 3)
-      out.push_back(kWhat[what] + std::to_string(static_cast<int>(c.value)));
-    else
-      out.push_back(c.value != 0 ? "visible" : "hidden");
-  }
+// The bar's calls as "min 0, max 25, value 2, visible 1, ".
+inline std::string CallsOf(const RecordingProgressBar& bar) {
+  static const char* const kWhat[] = {"min ", "max ", "value ", "visible "};
+  std::string out;
+  for (const testing::ProgressCall& c : bar.Calls())
+    out += kWhat[static_cast<size_t>(c.what)] +
+           std::to_string(static_cast<int>(c.value)) + ", ";
   return out;
 }
 
-inline void Edit(c_Puntos& c, Points& p, RecordingProgressBar& bar,
-                 bool valor_o = false) {
+// Any of the editors (the class entries, the window) on the host's lists;
+// `more` is what that entry takes after the bar (ValorO).
+template <class Editor, class... More>
+void Edit(Editor& c, Points& p, RecordingProgressBar& bar, More... more) {
   c.A_Editor_Puntos(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
-                    p.CapaPuntos, p.noCapas, p.Capas, &bar, valor_o);
+                    p.CapaPuntos, p.noCapas, p.Capas, &bar, more...);
 }
-inline void Edit(c_Area& c, Points& p, RecordingProgressBar& bar) {
-  c.A_Editor_Puntos(p.Nopun, p.X, p.Y, p.Z, p.Nombre, p.Codigo, p.Nivel,
-                    p.CapaPuntos, p.noCapas, p.Capas, &bar);
+
+// The message boxes shown, as (prompt, title, flags).
+using Said = std::tuple<std::string, std::string, int32_t>;
+inline std::vector<Said> MessagesOf(const testing::HeadlessSession& s) {
+  std::vector<Said> out;
+  for (const testing::MessageRecord& m : s.Messages())
+    out.emplace_back(m.prompt, m.title, m.flags);
+  return out;
 }
 
 }  // namespace qdr2_Gomiat::points_test

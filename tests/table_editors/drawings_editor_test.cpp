@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "qdr2_gomiat/classes.h"
 #include "qdr2_gomiat/testing.h"
 #include "table_editors/f_dibujos.h"
@@ -21,43 +23,20 @@ struct Drawings {
   LngArray Bloq = LngArray::FromItems({1, 2, 3});
   bool operator==(const Drawings&) const = default;
 
-  void Edit(c_dibujos& d) {
+  // The class entry or the window itself.
+  template <class Editor>
+  void Edit(Editor& d) {
     d.A_Dibujos(NoCap, Nombres, Carpeta, Ptos, Poli, Tri, Tex, Foto, Bloq);
   }
 };
-
-TEST(DrawingsEditor, ShowsTheListWithItsCountsAndHiddenButtons) {
-  testing::HeadlessSession session;
-  Drawings d;
-  session.User()
-      .Look([](const testing::WindowView& v) {
-        ASSERT_EQ(v.Rows("tblCapas"), 4);
-        EXPECT_EQ(v.Cell("tblCapas", 2, 1), "2");
-        EXPECT_EQ(v.Cell("tblCapas", 2, 2), " Longitudinal");
-        EXPECT_EQ(v.Cell("tblCapas", 1, 4), "10");
-        EXPECT_EQ(v.Cell("tblCapas", 2, 4), "");  // 0 and below: empty
-        EXPECT_EQ(v.Cell("tblCapas", 3, 4), "");
-        EXPECT_EQ(v.Cell("tblCapas", 3, 7), "7");  // triangles last
-        EXPECT_EQ(v.Cell("tblCapas", 1, 6), "1");  // texts before them
-        EXPECT_FALSE(v.Visible("cmdCrear"));
-        EXPECT_FALSE(v.Visible("cmEelimina"));
-      })
-      .PressEscape();
-  c_dibujos editor;
-  d.Edit(editor);
-  EXPECT_EQ(session.ShownWindows(),
-            std::vector<std::string>{"Editor de dibujos:"});
-}
 
 // The window itself, so that order cells can hold what a loaded file may
 // leave in them.
 TEST(DrawingsEditor, BlankRowsAreDroppedAndTheRestMoveUp) {
   testing::HeadlessSession session;
   Drawings d;
-  const Drawings before = d;
   f_Dibujos f;
-  f.A_Dibujos(d.NoCap, d.Nombres, d.Carpeta, d.Ptos, d.Poli, d.Tri, d.Tex,
-              d.Foto, d.Bloq);
+  d.Edit(f);
   Grid& g = f.tblCapas.grid();
   EXPECT_EQ(g.Column(2).choices.size(), 5u);
   EXPECT_EQ(g.Column(2).choices[3], "Sección Tipo ");
@@ -77,34 +56,44 @@ TEST(DrawingsEditor, BlankRowsAreDroppedAndTheRestMoveUp) {
   g.SetText(1, 2, "");
   g.SetText(3, 1, "x7");
   f.A_Actualiza(d.NoCap, d.Bloq, d.Nombres, d.Carpeta);
-  EXPECT_EQ(d.NoCap, 1);
-  EXPECT_EQ(d.Nombres(1), "Planta");
-  EXPECT_EQ(d.Bloq(1), 0);
-  EXPECT_EQ(d.Ptos, before.Ptos);  // counts never rewritten
+  EXPECT_EQ(std::tuple(d.NoCap, d.Nombres(1), d.Bloq(1)),
+            std::tuple(1, "Planta", 0));
+  EXPECT_EQ(d.Ptos, Drawings().Ptos);  // counts never rewritten
 }
 
-TEST(DrawingsEditor, EmptyListCancelAndFailures) {
+TEST(DrawingsEditor, EmptyListTheListCancelledAndFailures) {
   testing::HeadlessSession session;
   c_dibujos editor;
   Drawings none;
   none.NoCap = 0;
   session.User()
-      .Look([](const testing::WindowView& v) {
-        EXPECT_EQ(v.Rows("tblCapas"), 1);
-      })
+      .Look([](auto& v) { EXPECT_EQ(v.Rows("tblCapas"), 1); })
       .Click("cmdAceptar");
   none.Edit(editor);
-  EXPECT_EQ(none.NoCap, 0);
-  EXPECT_EQ(none.Nombres.UBound(), 0);
-  EXPECT_EQ(none.Bloq.UBound(), 0);
-  EXPECT_TRUE(editor.A_vale);
+  EXPECT_EQ(std::tuple(none.NoCap, none.Nombres.UBound(), none.Bloq.UBound(),
+                       editor.A_vale),
+            std::tuple(0, 0, 0, true));
 
+  // The list with its counts and hidden buttons; cancelled.
   c_dibujos other;
   Drawings d;
-  const Drawings unedited = d;
-  session.User().EditCell("tblCapas", 1, 3, "X").PressEscape();
+  session.User()
+      .Look([](const testing::WindowView& v) {
+        ASSERT_EQ(v.Rows("tblCapas"), 4);
+        EXPECT_EQ(v.Cell("tblCapas", 2, 1), "2");
+        EXPECT_EQ(v.Cell("tblCapas", 2, 2), " Longitudinal");
+        EXPECT_EQ(v.Cell("tblCapas", 1, 4), "10");
+        EXPECT_EQ(v.Cell("tblCapas", 2, 4), "");  // 0 and below: empty
+        EXPECT_EQ(v.Cell("tblCapas", 3, 4), "");
+        EXPECT_EQ(v.Cell("tblCapas", 3, 7), "7");  // triangles last
+        EXPECT_EQ(v.Cell("tblCapas", 1, 6), "1");  // texts before them
+        EXPECT_FALSE(v.Visible("cmdCrear"));
+        EXPECT_FALSE(v.Visible("cmEelimina"));
+      })
+      .EditCell("tblCapas", 1, 3, "X")
+      .PressEscape();
   d.Edit(other);
-  EXPECT_TRUE(d == unedited);
+  EXPECT_TRUE(d == Drawings());
   EXPECT_FALSE(other.A_vale);
 
   // More drawings than the host's arrays hold: reported, nothing shown.
@@ -113,9 +102,10 @@ TEST(DrawingsEditor, EmptyListCancelAndFailures) {
   const Drawings before = bad;
   bad.Edit(other);
   EXPECT_TRUE(bad == before);
-  EXPECT_EQ(session.ShownWindows().size(), 2u);
-  const std::string head = "*# *Editor Dibujos 1 - Error nº 9:";
-  EXPECT_EQ(session.GetSetting("Errores", "1").substr(0, head.size()), head);
+  EXPECT_EQ(session.ShownWindows(),
+            std::vector<std::string>(2, "Editor de dibujos:"));
+  EXPECT_TRUE(session.GetSetting("Errores", "1")
+                  .starts_with("*# *Editor Dibujos 1 - Error nº 9:"));
 }
 
 }  // namespace

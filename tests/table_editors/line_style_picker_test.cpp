@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <functional>
+#include <ostream>
 
 #include "qdr2_gomiat/classes.h"
 #include "qdr2_gomiat/testing.h"
@@ -14,6 +15,10 @@ struct Pick {
   int16_t estilo;
   float grosor;
   bool cambia;
+  bool operator==(const Pick&) const = default;
+  friend void PrintTo(const Pick& p, std::ostream* os) {
+    *os << p.estilo << " " << p.grosor << (p.cambia ? " changed" : "");
+  }
 };
 
 // One call of the picker; `user` scripts what the user does.
@@ -42,52 +47,41 @@ TEST(LineStylePicker, InputsAreNormalisedAndChangesReported) {
       {{0, NAN, false}, {0, 0.0f, true}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.in.estilo) + " " +
-                 ::testing::PrintToString(c.in.grosor));
-    const Pick out = PickWith(session, c.in, Accept);
-    EXPECT_EQ(out.estilo, c.out.estilo);
-    EXPECT_EQ(out.grosor, c.out.grosor);
-    EXPECT_EQ(out.cambia, c.out.cambia);
+    SCOPED_TRACE(::testing::PrintToString(c.in));
+    EXPECT_EQ(PickWith(session, c.in, Accept), c.out);
   }
   EXPECT_TRUE(session.ScriptErrors().empty());
 }
 
-TEST(LineStylePicker, StyleIsShownAfterTheThicknessAndCancelKeepsAll) {
+TEST(LineStylePicker, ShownStyleCancelClicksAndDoubleClicks) {
   testing::HeadlessSession session;
-  const Pick out =
-      PickWith(session, {3, 2.0f, false}, [](testing::ScriptedUser& u) {
-        u.Look([](const testing::WindowView& v) {
-           EXPECT_TRUE(v.Value("optEstilo(3)"));
-           EXPECT_TRUE(v.Value("optGrosor(2)"));
-           EXPECT_FALSE(v.Visible("Frame2"));
-         })
-            .Click("LabTipoL(1)")
-            .PressEscape();
-      });
-  EXPECT_EQ(out.estilo, 3);
-  EXPECT_EQ(out.grosor, 2.0f);
-  EXPECT_FALSE(out.cambia);
-}
+  // The style is shown after the thickness; a cancel keeps all.
+  Pick out = PickWith(session, {3, 2.0f, false}, [](testing::ScriptedUser& u) {
+    u.Look([](const testing::WindowView& v) {
+       EXPECT_TRUE(v.Value("optEstilo(3)"));
+       EXPECT_TRUE(v.Value("optGrosor(2)"));
+       EXPECT_FALSE(v.Visible("Frame2"));
+     })
+        .Click("LabTipoL(1)")
+        .PressEscape();
+  });
+  EXPECT_EQ(out, Pick({3, 2.0f, false}));
 
-TEST(LineStylePicker, ClicksAndDoubleClicksOnSamplesAndOptions) {
-  testing::HeadlessSession session;
   // A double click on the dotted sample closes the picker, accepted.
-  Pick out = PickWith(session, {0, 0.0f, false}, [](testing::ScriptedUser& u) {
+  out = PickWith(session, {0, 0.0f, false}, [](testing::ScriptedUser& u) {
     u.DoubleClick("LabTipoL(2)");
   });
-  EXPECT_EQ(out.estilo, 2);
-  EXPECT_TRUE(out.cambia);
+  EXPECT_EQ(out, Pick({2, 0.0f, true}));
   out = PickWith(session, {0, 1.0f, false}, [](testing::ScriptedUser& u) {
     u.DoubleClick("optEstilo(4)");
   });
-  EXPECT_EQ(out.estilo, 4);
-  EXPECT_EQ(out.grosor, 1.0f);
+  EXPECT_EQ(out, Pick({4, 1.0f, true}));
   out = PickWith(session, {0, 0.0f, false}, [](testing::ScriptedUser& u) {
     u.Click("LabTipoL(3)").Click("cmdAceptar");
   });
-  EXPECT_EQ(out.estilo, 3);
+  EXPECT_EQ(out, Pick({3, 0.0f, true}));
   EXPECT_EQ(session.ShownWindows(),
-            std::vector<std::string>(3, "Tipo de Linea:"));
+            std::vector<std::string>(4, "Tipo de Linea:"));
 }
 
 }  // namespace
