@@ -119,9 +119,8 @@ TEST(PublicClasses, ToolFailureIsReportedInTheErrorHistory) {
   EXPECT_TRUE(s.Messages().empty());
   EXPECT_TRUE(s.ShownWindows().empty());
   EXPECT_EQ(s.GetSetting("Errores", "Cantidad"), "1");
-  const std::string entry = s.GetSetting("Errores", "1");
   const std::string head = "*# *Editor Capas 1 - Error nº 9:";
-  EXPECT_EQ(entry.substr(0, head.size()), head);
+  EXPECT_EQ(s.GetSetting("Errores", "1").substr(0, head.size()), head);
   EXPECT_EQ(s.DoEventsCount(), 1);
 }
 

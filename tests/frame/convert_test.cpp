@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "qdr2_gomiat/failure.h"
 #include "support/test_support.h"
@@ -14,18 +15,14 @@ namespace {
 using test_support::FailureOf;
 
 TEST(Convert, WholeNumbersRoundHalfToEvenAndOverflowIs6) {
-  EXPECT_EQ(CLng(2.5), 2);
-  EXPECT_EQ(CLng(3.5), 4);
-  EXPECT_EQ(CLng(-2.5), -2);
-  EXPECT_EQ(CLng(2147483647.4), 2147483647);
-  EXPECT_EQ(CLng(-2147483648.5), -2147483647 - 1);  // ties to the even one
-  EXPECT_EQ(FailureOf([] { CLng(2147483647.5); }), err::kOverflow);
-  EXPECT_EQ(FailureOf([] { CLng(std::nan("")); }), err::kOverflow);
-  EXPECT_EQ(FailureOf([] { CLng(HUGE_VAL); }), err::kOverflow);
+  EXPECT_EQ(std::tuple(CLng(2.5), CLng(3.5), CLng(-2.5), CLng(2147483647.4),
+                       CLng(-2147483648.5)),
+            std::tuple(2, 4, -2, 2147483647, INT32_MIN));  // ties: the even one
+  for (double v : {2147483647.5, std::nan(""), HUGE_VAL})
+    EXPECT_EQ(FailureOf([v] { CLng(v); }), err::kOverflow) << v;
 
-  EXPECT_EQ(CInt(1.5), 2);
-  EXPECT_EQ(CInt(-32768.5), -32768);
-  EXPECT_EQ(CInt(32766.5), 32766);
+  EXPECT_EQ(std::tuple(CInt(1.5), CInt(-32768.5), CInt(32766.5)),
+            std::tuple(2, -32768, 32766));
   EXPECT_EQ(FailureOf([] { CInt(32767.5); }), err::kOverflow);
 }
 

@@ -14,9 +14,15 @@ using test::f_Prueba;
 using test_support::FailureOf;
 using Lines = std::vector<std::string>;
 
-TEST(WindowModel, EventsFireOnlyOnRealChanges) {
-  testing::HeadlessSession session;
+// Each test works the test window in a session of its own.
+struct WindowTest : ::testing::Test {
+  testing::HeadlessSession s;
   f_Prueba f;
+};
+using WindowModel = WindowTest;
+using ScriptedUser = WindowTest;
+
+TEST_F(WindowModel, EventsFireOnlyOnRealChanges) {
   f.txtNombre.SetText("a");
   f.txtNombre.SetText("a");
   f.cmbCapa.SetListIndex(1);
@@ -39,9 +45,7 @@ TEST(WindowModel, EventsFireOnlyOnRealChanges) {
 
 // A handler that sets off itself ends in failure 28, not in a crash: from
 // code it reaches the caller (from a gesture, conformance_test.cpp).
-TEST(WindowModel, RunawayCascadeIsFailure28) {
-  testing::HeadlessSession s;
-  f_Prueba f;
+TEST_F(WindowModel, RunawayCascadeIsFailure28) {
   f.points = 0;
   EXPECT_EQ(FailureOf([&] { f.txtN.SetText("7"); }), err::kOutOfStackSpace);
   EXPECT_EQ(f.events.size(), static_cast<size_t>(ui::kMaxHandlerDepth));
@@ -52,24 +56,20 @@ TEST(WindowModel, RunawayCascadeIsFailure28) {
   EXPECT_EQ(f.events, (Lines{"txtN 9", "txtN 5"}));
 }
 
-TEST(WindowModel, KeysCloseBoxAndResize) {
-  testing::HeadlessSession session;
-  f_Prueba f;
+TEST_F(WindowModel, KeysCloseBoxAndResize) {
   EXPECT_TRUE(f.CloseBox());  // not loaded: nothing to ask
   f.Move(0, 0, 6000, 5000);
   f.Load();  // sizes itself while loading: no resize event
-  EXPECT_EQ(f.resizes, 0);
-  f.Move(100, 200, f.Width(), f.Height());  // moved, same size
+  f.Move(100, 200, f.Width(), f.Height());  // moved, same size: none either
   EXPECT_EQ(f.resizes, 0);
   f.Move(100, 200, 9000, 6000);
   EXPECT_EQ(f.resizes, 1);
   EXPECT_THROW(f.Move(0, 0, -1, 100), Failure);
 
+  // Both keys are read in the events below.
   f.PressEnter();
-  EXPECT_TRUE(f.accepted);
   f.cmdCancelar.SetEnabled(false);
-  f.PressEscape();  // a disabled cancel button takes no Escape
-  EXPECT_TRUE(f.accepted);
+  f.PressEscape();              // a disabled cancel button takes no Escape
   f.cmdBorrar.SetCancel(true);  // one cancel button: the mark moves
   EXPECT_FALSE(f.cmdCancelar.IsCancel());
   f.PressEscape();  // asks, answered No by default
@@ -89,9 +89,7 @@ TEST(WindowModel, KeysCloseBoxAndResize) {
 // conformance_test.cpp, and a held button's pace is c_editorpun_test.cpp's;
 // here what only the script has: answers given ahead, steps left for the
 // next show, a failure no handler traps.
-TEST(ScriptedUser, WorksAWindowAsAUser) {
-  testing::HeadlessSession s;
-  f_Prueba f;
+TEST_F(ScriptedUser, WorksAWindowAsAUser) {
   s.User()
       .Click("cmdBorrar")
       .Answer(ui::mb::kNo)
@@ -116,9 +114,7 @@ TEST(ScriptedUser, WorksAWindowAsAUser) {
   EXPECT_TRUE(s.ScriptErrors().empty());
 }
 
-TEST(ScriptedUser, NestedWindowsTakeTheFollowingSteps) {
-  testing::HeadlessSession s;
-  f_Prueba f;
+TEST_F(ScriptedUser, NestedWindowsTakeTheFollowingSteps) {
   s.User()
       .Click("cmdOtra")
       .Type("txtNombre", "dentro")
@@ -135,9 +131,7 @@ TEST(ScriptedUser, NestedWindowsTakeTheFollowingSteps) {
   EXPECT_FALSE(f.IsLoaded());
 }
 
-TEST(ScriptedUser, RecordsStepsItCannotTakeAndEditsRefused) {
-  testing::HeadlessSession s;
-  f_Prueba f;
+TEST_F(ScriptedUser, RecordsStepsItCannotTakeAndEditsRefused) {
   f.Load();
   f.cmdBorrar.SetEnabled(false);
   f.fraTipo.SetVisible(false);
@@ -174,9 +168,7 @@ TEST(ScriptedUser, RecordsStepsItCannotTakeAndEditsRefused) {
   EXPECT_NE(s.RefusedEdits()[0].find("Quizá"), std::string::npos);
 }
 
-TEST(ScriptedUser, LooksAtWhatTheWindowShows) {
-  testing::HeadlessSession s;
-  f_Prueba f;
+TEST_F(ScriptedUser, LooksAtWhatTheWindowShows) {
   s.User()
       .Type("txtN", "4")
       .Choose("cmbCapa", "Casa")

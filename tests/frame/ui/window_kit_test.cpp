@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "qdr2_gomiat/testing.h"
 
 namespace qdr2_Gomiat::ui {
@@ -21,19 +23,15 @@ struct KitForm : Form {
   CommandButton& second;
 };
 
-// Too small for the buttons: the grid has no size, never a negative one.
-TEST(WindowKit, TooSmallAWindowGivesTheGridNoSize) {
-  KitForm f;
-  f.SetInnerSize(300, 200);
-  LayoutGridAndButtons(f, f.grid, {.first = &f.first});
-  EXPECT_EQ(f.grid.Width(), 180);
-  EXPECT_EQ(f.grid.Height(), 0);
-}
-
-TEST(WindowKit, AcceptCancelAndTheFirstPlaceAtAFifthOfTheScreen) {
+TEST(WindowKit, LayoutAcceptCancelAndTheFirstPlaceAtAFifthOfTheScreen) {
   testing::HeadlessSession session;
   session.SetScreenSize(15362, 11522);
   KitForm f;
+  // Too small for the buttons: the grid has no size, never a negative one.
+  f.SetInnerSize(300, 200);
+  LayoutGridAndButtons(f, f.grid, {.first = &f.first});
+  EXPECT_EQ(std::tuple(f.grid.Width(), f.grid.Height()), std::tuple(180, 0));
+
   bool accepted = false;
   WireAcceptCancel(f, f.first, f.second, accepted);
   f.first.Click();
@@ -42,9 +40,8 @@ TEST(WindowKit, AcceptCancelAndTheFirstPlaceAtAFifthOfTheScreen) {
   EXPECT_FALSE(accepted);
 
   RestoreWindowAtFifth(f, "Kit", 6000, 4000);  // 3072.4 and 2304.4
-  EXPECT_EQ(f.Left(), 3072);
-  EXPECT_EQ(f.Top(), 2304);
-  EXPECT_EQ(f.Width(), 6000);
+  EXPECT_EQ(std::tuple(f.Left(), f.Top(), f.Width()),
+            std::tuple(3072, 2304, 6000));
   f.Move(100, 200, 5000, 3000);
   SaveWindowPlace(f, "Kit");
   EXPECT_EQ(session.GetSetting("Kit", "Width"), "5000");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "frame/environment.h"
@@ -48,12 +49,10 @@ TEST(GridClipboard, CopiesABlockAndPastesItThroughTheUserRulesWithOneMessage) {
   // Columns 3 to 5 from row 1; row 3 does not exist.
   const GridPasteResult r =
       g.UserPaste(1, 3, "Lineal\tMURO\trojo\nCurva\tCAPA\t\nPuntual\n");
-  EXPECT_EQ(r.pasted, 3);
-  EXPECT_EQ(r.refused, 4);  // two colours typed, a text off the list, row 3
-  EXPECT_EQ(r.rows_added, 0);
-  EXPECT_EQ(g.Text(1, 3), "Lineal");
-  EXPECT_EQ(g.Text(2, 3), "Puntual");
-  EXPECT_EQ(g.Text(2, 4), "CAPA");
+  // Refused: two colours typed, a text off the list, row 3.
+  EXPECT_EQ(std::tuple(r.pasted, r.refused, r.rows_added), std::tuple(3, 4, 0));
+  EXPECT_EQ(std::tuple(g.Text(1, 3), g.Text(2, 3), g.Text(2, 4)),
+            std::tuple("Lineal", "Puntual", "CAPA"));
   ASSERT_EQ(session.Messages().size(), 1u);
   EXPECT_EQ(session.Messages()[0].flags, 48);
   EXPECT_NE(session.Messages()[0].prompt.find("4 de 7"), std::string::npos);
@@ -64,11 +63,9 @@ TEST(GridClipboard, CopiesABlockAndPastesItThroughTheUserRulesWithOneMessage) {
   // columns still refuse.
   g.SetBoolOption(true);
   const GridPasteResult more = g.UserPaste(2, 0, "1,5 m\tNUEVO\n7\n");
-  EXPECT_EQ(more.rows_added, 1);
-  EXPECT_EQ(g.Rows(), 4);
-  EXPECT_EQ(g.Text(2, 0), "1,5 m");
-  EXPECT_EQ(g.Text(3, 0), "7");
-  EXPECT_EQ(g.Text(2, 1), "");  // read-only
+  EXPECT_EQ(std::tuple(more.rows_added, g.Rows(), g.Text(2, 0), g.Text(3, 0),
+                       g.Text(2, 1)),
+            std::tuple(1, 4, "1,5 m", "7", ""));
   EXPECT_EQ(session.Messages().size(), 2u);
   // Nothing refused: no message.
   g.UserPaste(1, 4, "A\r\nB\r\n");

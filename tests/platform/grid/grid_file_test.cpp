@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "frame/utf8.h"
 #include "grid_test_support.h"
 #include "platform/grid/grid_file_io.h"
 #include "platform/grid/grid_model.h"
@@ -53,7 +54,7 @@ void FillNasty(Grid& g, bool text_colours = true) {
   if (text_colours) g.SetColour(2, 4, 0x00FF00);
 }
 
-TEST(GridFile, ContentsComeBackByteForByte) {
+TEST(GridFile, ContentsComeBackByteForByteAndAFailedSaveLeavesTheOldFile) {
   testing::HeadlessSession session;
   test_support::TempFolder dir;
   GridModel saved;
@@ -70,6 +71,7 @@ TEST(GridFile, ContentsComeBackByteForByte) {
   // Every line is valid UTF-8 and the signature is the first line.
   const std::string bytes = ReadFile(path);
   EXPECT_EQ(bytes.rfind("QDR2-TABLA\t1\tcrq\n", 0), 0u);
+  EXPECT_TRUE(IsValidUtf8(bytes));
   EXPECT_EQ(bytes.find('\0'), std::string::npos);
 
   // Saving again over the file gives the same bytes and leaves no stray
@@ -84,8 +86,27 @@ TEST(GridFile, ContentsComeBackByteForByte) {
   empty.SetRows(1);
   empty.SaveContents(path);
   loaded.LoadContents(path);
-  EXPECT_EQ(loaded.Rows(), 1);
-  EXPECT_EQ(loaded.CurrentRow(), 0);
+  EXPECT_EQ(Snapshot(loaded), Snapshot(empty));
+
+  // A failed save leaves the old file whole.
+  std::filesystem::create_directory(dir.File("taken.crq"));  // in the way
+  for (const auto& [name, number] :
+       std::vector<std::pair<std::string, int32_t>>{
+           {dir.File("no/such/folder/x.crq"), err::kPathNotFound},
+           {"", err::kBadFileName},
+           {dir.File("taken.crq"), err::kPathAccess},
+           {dir.File("taken.crq/"), err::kBadFileName}})
+    EXPECT_EQ(FailureOf([&] { saved.SaveContents(name); }), number) << name;
+  WriteFile(path, "old contents\n");
+  if (::geteuid() != 0) {  // root may write anywhere
+    ::chmod(dir.Path().c_str(), 0500);
+    EXPECT_EQ(FailureOf([&] { saved.SaveContents(path); }),
+              err::kPermissionDenied);
+    ::chmod(dir.Path().c_str(), 0700);
+    EXPECT_EQ(ReadFile(path), "old contents\n");
+  }
+  // Nothing but the old file and the folder in the way is left behind.
+  EXPECT_EQ(FilesIn(dir.Path()), 2u);
 }
 
 TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
@@ -94,9 +115,8 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
   GridModel source;
   DefineCodeColumns(source);
   FillNasty(source, false);
-  const std::string good_path = dir.File("good.crq");
-  source.SaveContents(good_path);
-  const std::string good = ReadFile(good_path);
+  source.SaveContents(dir.File("good.crq"));
+  const std::string good = ReadFile(dir.File("good.crq"));
 
   GridModel g;
   DefineCodeColumns(g);
@@ -135,15 +155,10 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
     const size_t end = good.find('\n', first_row);
     return good.substr(0, first_row) + row + good.substr(end);
   };
+  const GridFileLayout layout{"*.crq", {4, 4, 1, 5, 4, 6, 5}};
   // The rows below differ from this one in one point each.
-  const std::string valid_row = "\tA\\tB\t1\t\t\t0;\t";
-  {
-    WriteFile(path, with_row(valid_row));
-    GridModel scratch;
-    DefineCodeColumns(scratch);
-    scratch.LoadContents(path);
-    EXPECT_EQ(scratch.Text(1, 1), "A\tB");
-  }
+  WriteFile(path, with_row("\tA\\tB\t1\t\t\t0;\t"));
+  EXPECT_EQ(LoadGridFile(path, layout).texts.at(1).Get(0), "A\tB");
   const auto edited = [&](size_t at, size_t n, const std::string& to) {
     return std::string(good).replace(at, n, to);
   };
@@ -176,50 +191,20 @@ TEST(GridFile, BadFilesAreRefusedAndTheGridStaysAsItWas) {
   // An endless line is refused once it passes the limit, before it is all
   // read (a small limit here keeps the test quick).
   WriteFile(path, with_row("\t" + std::string(5000, 'a') + "\t1\t\t\t0;\t"));
-  GridFileLayout layout{"*.crq", {4, 4, 1, 5, 4, 6, 5}};
   EXPECT_NO_THROW(LoadGridFile(path, layout, 5100));
   EXPECT_EQ(FailureOf([&] { LoadGridFile(path, layout, 4999); }), kBadGridFile);
 
-  // Missing files and folders are the runtime's usual failures.
-  EXPECT_EQ(FailureOf([&] { g.LoadContents(dir.File("none.crq")); }),
-            err::kFileNotFound);
-  EXPECT_EQ(FailureOf([&] { g.LoadContents(dir.Path().string()); }),
-            err::kPathAccess);
-  EXPECT_EQ(FailureOf([&] { g.LoadContents(""); }), err::kBadFileName);
-  // A named pipe is not a file: refused at once, not waited on.
-  const std::string pipe = dir.File("pipe.crq");
-  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  EXPECT_EQ(FailureOf([&] { g.LoadContents(pipe); }), err::kPathAccess);
+  // Missing files and folders are the runtime's usual failures; a named
+  // pipe is not a file: refused at once, not waited on.
+  ASSERT_EQ(mkfifo(dir.File("pipe.crq").c_str(), 0600), 0);
+  for (const auto& [name, number] :
+       std::vector<std::pair<std::string, int32_t>>{
+           {dir.File("none.crq"), err::kFileNotFound},
+           {dir.Path().string(), err::kPathAccess},
+           {"", err::kBadFileName},
+           {dir.File("pipe.crq"), err::kPathAccess}})
+    EXPECT_EQ(FailureOf([&] { g.LoadContents(name); }), number) << name;
   EXPECT_EQ(Snapshot(g), before);
-}
-
-TEST(GridFile, AFailedSaveLeavesTheOldFileWhole) {
-  testing::HeadlessSession session;
-  test_support::TempFolder dir;
-  GridModel g;
-  DefineCodeColumns(g);
-  FillNasty(g);
-  EXPECT_EQ(
-      FailureOf([&] { g.SaveContents(dir.File("no/such/folder/x.crq")); }),
-      err::kPathNotFound);
-  EXPECT_EQ(FailureOf([&] { g.SaveContents(""); }), err::kBadFileName);
-  // A folder where the file should go.
-  std::filesystem::create_directory(dir.File("taken.crq"));
-  EXPECT_EQ(FailureOf([&] { g.SaveContents(dir.File("taken.crq")); }),
-            err::kPathAccess);
-  EXPECT_EQ(FailureOf([&] { g.SaveContents(dir.File("taken.crq/")); }),
-            err::kBadFileName);
-
-  const std::string path = dir.File("kept.crq");
-  WriteFile(path, "old contents\n");
-  if (::geteuid() != 0) {  // root may write anywhere
-    ::chmod(dir.Path().c_str(), 0500);
-    EXPECT_EQ(FailureOf([&] { g.SaveContents(path); }), err::kPermissionDenied);
-    ::chmod(dir.Path().c_str(), 0700);
-    EXPECT_EQ(ReadFile(path), "old contents\n");
-  }
-  // Nothing but the old file and the folder in the way is left behind.
-  EXPECT_EQ(FilesIn(dir.Path()), 2u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "grid_test_support.h"
@@ -16,6 +17,7 @@ namespace {
 using grid_test::DefineCodeColumns;
 using grid_test::Snapshot;
 using test_support::FailureOf;
+using test_support::PaletteValue;
 
 TEST(GridModel, EveryIndexOutsideTheGridIsASubscriptFailure) {
   testing::HeadlessSession session;
@@ -59,20 +61,18 @@ TEST(GridModel, ChangingTheCountsKeepsWhatStillFits) {
   g.SetCurrentRow(4);
   g.SetRows(9);
   g.SetCols(5);
-  EXPECT_EQ(g.Text(4, 1), "4");
-  EXPECT_EQ(g.Colour(3, 2), 0x123456);
-  EXPECT_EQ(g.Text(8, 4), "");
-  EXPECT_EQ(g.CurrentRow(), 4);
+  EXPECT_EQ(
+      std::tuple(g.Text(4, 1), g.Colour(3, 2), g.Text(8, 4), g.CurrentRow()),
+      std::tuple("4", 0x123456, "", 4));
   // Cut, then grow again: what was cut does not come back.
   g.SetRows(3);
   g.SetCols(2);
   EXPECT_EQ(g.CurrentRow(), 2);
   g.SetRows(5);
   g.SetCols(3);
-  EXPECT_EQ(g.Text(2, 1), "2");
-  EXPECT_EQ(g.Text(3, 1), "");
-  EXPECT_EQ(g.Colour(3, 2), 0);
-  EXPECT_EQ(g.Column(2).kind, kGridText);  // a new column, not the old one
+  EXPECT_EQ(
+      std::tuple(g.Text(2, 1), g.Text(3, 1), g.Colour(3, 2), g.Column(2).kind),
+      std::tuple("2", "", 0, kGridText));  // column 2 is a new one
 }
 
 TEST(GridModel, CellsFromTheWindowAndEditsFromTheUser) {
@@ -82,13 +82,12 @@ TEST(GridModel, CellsFromTheWindowAndEditsFromTheUser) {
   g.DefineColumn(0, false, false, kGridNumber3, 0, 0, 0, 5, "N");
   g.SetRows(3);
   g.SetText(0, 4, "Capa nueva");  // row 0: the caption
-  EXPECT_EQ(g.Column(4).caption, "Capa nueva");
   g.SetText(1, 2, -17);
-  EXPECT_EQ(g.Text(1, 2), "-17");
   g.SetColourNumber(1, 5, 7);
   g.SetColourNumber2(2, 5, 3);
-  EXPECT_EQ(Environment::Current().Colours().ColorNumber(g.Colour(1, 5)), 7);
-  EXPECT_EQ(Environment::Current().Colours().ColorNumber(g.Colour(2, 5)), 3);
+  EXPECT_EQ(std::tuple(g.Column(4).caption, g.Text(1, 2), g.Colour(1, 5),
+                       g.Colour(2, 5)),
+            std::tuple("Capa nueva", "-17", PaletteValue(7), PaletteValue(3)));
   g.SetText(1, 3, "Lineal");
   const auto before = Snapshot(g);
 

@@ -17,23 +17,20 @@ using test_support::FailureOf;
 
 TEST(GridOptions, WidthsAndRowComeBackUnderTheSameTextsOnly) {
   testing::HeadlessSession session;
-  {
-    GridModel g;
-    DefineCodeColumns(g);
-    g.SetRows(30);
-    g.UserSetColumnWidth(4, 42);
-    g.UserSetColumnWidth(0, 0);
-    g.SetCurrentRow(17);
-    g.OptionsSave("c_Gomiat Autocro", "Autocroquis");
-  }
+  GridModel saved;
+  DefineCodeColumns(saved);
+  saved.SetRows(30);
+  saved.UserSetColumnWidth(4, 42);
+  saved.UserSetColumnWidth(0, 0);
+  saved.SetCurrentRow(17);
+  saved.OptionsSave("c_Gomiat Autocro", "Autocroquis");
   EXPECT_EQ(session.GetSetting("c_Gomiat Autocro\\Autocroquis", "Fila"), "17");
   GridModel g;
   DefineCodeColumns(g);
   g.SetRows(30);
   g.OptionsRestore("c_Gomiat Autocro", "Autocroquis");
   EXPECT_EQ(g.Column(4).width_chars, 42);
-  EXPECT_EQ(g.Column(0).width_chars, 0);
-  EXPECT_EQ(g.CurrentRow(), 17);
+  EXPECT_EQ(Snapshot(g), Snapshot(saved));
 
   // Other texts, fewer columns and a row that does not exist, values
   // edited by hand into nonsense: nothing changes.

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "qdr2_gomiat/failure.h"
@@ -76,11 +77,8 @@ TEST(TextColumn, NumbersReadBackAndGetTheirTextsWhenFirstRead) {
   c.Set(3, "x");  // a text over a number waiting for its own
   c.Resize(6);
   EXPECT_FALSE(c.Number(3, n) || c.Number(5, n) || c.Filled(5));
-  EXPECT_EQ(c.Get(0), "431247.982");
-  EXPECT_EQ(c.Get(1), "-0.5");
-  EXPECT_EQ(c.Get(2), "1e+22");
-  EXPECT_EQ(c.Get(3), "x");
-  EXPECT_EQ(c.Get(4), "kept");
+  EXPECT_EQ(std::tuple(c.Get(0), c.Get(1), c.Get(2), c.Get(3), c.Get(4)),
+            std::tuple("431247.982", "-0.5", "1e+22", "x", "kept"));
   EXPECT_TRUE(c.Number(0, n) && n == 431247.982);
   const double million[] = {1e6};  // no exponent for a plain coordinate
   c.SetNumbers(3, million, 1);

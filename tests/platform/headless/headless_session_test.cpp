@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 using test_support::ScopedEnvVar;
 
-TEST(HeadlessSession, LivesInItsOwnTemporaryFolder) {
+TEST(HeadlessSession, LivesInItsOwnFolderWithAFixedClockAndDefaultAnswers) {
   testing::HeadlessSession outer;
   const fs::path base = fs::path(outer.ComponentFolder()) / "tmp";
   const fs::path home = fs::path(outer.ComponentFolder()) / "home";
@@ -38,26 +38,22 @@ TEST(HeadlessSession, LivesInItsOwnTemporaryFolder) {
 
     s.SaveSetting("Errores", "Cantidad", "3");
     EXPECT_TRUE(fs::exists(s.SettingsPath()));
+
+    // A fixed clock; unscripted boxes answer Cancel when there is one, No
+    // for Yes/No, Abort for Abort/Retry/Ignore (the screen: window places).
+    EXPECT_THROW(s.SetScreenSize(0, 100), Failure);
+    s.SetNow(test_support::DateTime(2030, 1, 2, 3, 4, 5));
+    EXPECT_EQ(Environment::Current().GetClock().Now().tm_year, 130);
+    for (const auto& [flags, answer] :
+         {std::pair{1, 2}, {2, 3}, {3 + 64, 2}, {4 + 16, 7}, {48, 1}})
+      EXPECT_EQ(Environment::Current().Ui().MsgBox("?", flags, ""), answer)
+          << flags;
   }
   EXPECT_FALSE(fs::exists(folder));
   EXPECT_EQ(Environment::Current().ComponentFolder(), outer.ComponentFolder());
   // The outer session's settings were not touched by the inner one.
   EXPECT_EQ(outer.GetSetting("Errores", "Cantidad", "none"), "none");
   EXPECT_TRUE(fs::is_empty(home));
-}
-
-// The screen size itself: window_places_test.cpp.
-TEST(HeadlessSession, HasAFixedClockAndDefaultAnswers) {
-  testing::HeadlessSession s;
-  Environment& env = Environment::Current();
-  EXPECT_THROW(s.SetScreenSize(0, 100), Failure);
-  s.SetNow(test_support::DateTime(2030, 1, 2, 3, 4, 5));
-  EXPECT_EQ(env.GetClock().Now().tm_year, 130);
-  // Boxes no answer was scripted for: Cancel when there is one, No for
-  // Yes/No, Abort for Abort/Retry/Ignore.
-  for (const auto& [flags, answer] :
-       {std::pair{1, 2}, {2, 3}, {3 + 64, 2}, {4 + 16, 7}, {48, 1}})
-    EXPECT_EQ(env.Ui().MsgBox("?", flags, ""), answer) << flags;
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "platform/platform.h"
 #include "qdr2_gomiat/failure.h"
 #include "support/test_support.h"
@@ -11,14 +9,10 @@ namespace {
 
 TEST(ColourPalette, NumbersRoundTripAndOffPaletteValuesGoToTheNearestEntry) {
   auto colours = MakeColourService();
-  std::set<int32_t> values;
-  for (int16_t n = 0; n <= 255; ++n) {
-    const int32_t v = colours->ColorValue(n);
-    EXPECT_TRUE(v >= 0 && v <= 0xFFFFFF) << v;
-    values.insert(v);
-    EXPECT_EQ(colours->ColorNumber(v), n) << "value " << v;
-  }
-  EXPECT_EQ(values.size(), 256u);
+  // Each number comes back, so the values are RGB ones (others fail, as
+  // below) and all different.
+  for (int16_t n = 0; n <= 255; ++n)
+    EXPECT_EQ(colours->ColorNumber(colours->ColorValue(n)), n);
   EXPECT_EQ(colours->ColorValue(1), 0x0000FF);  // red in the low byte
   EXPECT_EQ(colours->ColorValue(5), 0xFF0000);  // blue
   // Brute force: no other entry is closer than the one chosen.

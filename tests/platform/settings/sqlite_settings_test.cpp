@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "platform/platform.h"
@@ -17,6 +15,7 @@
 namespace qdr2_Gomiat {
 namespace {
 
+using test_support::FailureOf;
 using test_support::ScopedEnvVar;
 using test_support::TempFolder;
 
@@ -46,11 +45,9 @@ TEST(SqliteSettings, ValuesSurviveReopeningAndMissingOnesGiveTheDefault) {
   EXPECT_EQ(store->GetSetting("", "", "", ""), "");
 
   // WAL mode (header bytes 18 and 19 are 2), so other processes can read.
-  std::ifstream in(path, std::ios::binary);
-  char header[20] = {};
-  in.read(header, sizeof header);
-  EXPECT_EQ(std::string(header, 15), "SQLite format 3");
-  EXPECT_EQ(header[18] * 10 + header[19], 22);
+  const std::string header = test_support::ReadFile(path).substr(0, 20);
+  EXPECT_EQ(header.substr(0, 15), "SQLite format 3");
+  EXPECT_EQ(header.substr(18), "\2\2");
 }
 
 TEST(SqliteSettings, TwoStoresAndTwoProcessesWritingAtOnceAllLand) {
@@ -90,28 +87,20 @@ TEST(SqliteSettings, TwoStoresAndTwoProcessesWritingAtOnceAllLand) {
 
 TEST(SqliteSettings, UnusableFilesGiveAFailureNamingTheFile) {
   TempFolder tmp;
-  // The failure's number, after checking that it names the file.
-  const auto fails_naming = [](const std::string& path,
-                               const std::string& name) {
-    try {
-      MakeSqliteSettings(path);
-      ADD_FAILURE() << path << " was accepted";
-    } catch (const Failure& f) {
-      EXPECT_NE(f.description().find(name), std::string::npos)
-          << f.description();
-      return f.number();
-    }
-    return 0;
+  // What opening a store fails with, to see that it names the file.
+  const auto refusal = [](const std::string& path) {
+    return test_support::MessageOf<Failure>([&] { MakeSqliteSettings(path); });
   };
   const std::string corrupt = tmp.File("corrupt.sqlite");
-  std::ofstream(corrupt, std::ios::binary) << std::string(7680, 'x');
-  EXPECT_EQ(fails_naming(corrupt, corrupt), err::kPathAccess);
+  test_support::WriteFile(corrupt, std::string(7680, 'x'));
+  EXPECT_EQ(FailureOf([&] { MakeSqliteSettings(corrupt); }), err::kPathAccess);
+  EXPECT_NE(refusal(corrupt).find(corrupt), std::string::npos);
   // The corrupt file is left as it was for someone to look at.
   EXPECT_EQ(std::filesystem::file_size(corrupt), 7680u);
   std::filesystem::create_directory(tmp.File("a_folder"));
-  EXPECT_NE(fails_naming(tmp.File("a_folder"), "a_folder"), 0);
+  EXPECT_NE(refusal(tmp.File("a_folder")).find("a_folder"), std::string::npos);
   // A file where the folder should be; no name at all.
-  std::ofstream(tmp.File("plain_file")) << "x";
+  test_support::WriteFile(tmp.File("plain_file"), "x");
   EXPECT_THROW(MakeSqliteSettings(tmp.File("plain_file/settings.sqlite")),
                Failure);
   EXPECT_THROW(MakeSqliteSettings(""), Failure);
@@ -130,21 +119,21 @@ TEST(SqliteSettings, UnusableFilesGiveAFailureNamingTheFile) {
         ->SaveSetting("a", "b", "c", "d");
     auto store = MakeSqliteSettings(full + "/settings.sqlite");
     test_support::WriteFile(full + "/filler", std::string(1 << 20, 'x'));
-    const int32_t reopened = test_support::FailureOf([&] {
+    const int32_t reopened = FailureOf([&] {
       MakeSqliteSettings(full + "/closed.sqlite")
           ->SaveSetting("a", "b", "c", "e");
     });
-    const int32_t saved = test_support::FailureOf([&] {
+    const int32_t saved = FailureOf([&] {
       store->SaveSetting("Landrix", "s", "k", std::string(1 << 18, 'x'));
     });
     if (reopened != err::kDiskFull || saved != err::kDiskFull)
       std::fprintf(stderr, "reopened %d, saved %d\n", reopened, saved);
     _exit(reopened == err::kDiskFull && saved == err::kDiskFull ? 1 : 2);
   }
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_LE(WEXITSTATUS(status), 1);
-  if (WEXITSTATUS(status) == 0) GTEST_SKIP() << "no file system of our own";
+  // A child ended by a signal counts as a failure, not as a skip.
+  const int status = test_support::Reap(child);
+  EXPECT_LE(status, 1);
+  if (status == 0) GTEST_SKIP() << "no file system of our own";
 }
 
 TEST(SqliteSettings, DefaultPathFollowsTheXdgRules) {
