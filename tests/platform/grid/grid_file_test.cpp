@@ -13,6 +13,7 @@
 #include "platform/grid/grid_file_io.h"
 #include "platform/grid/grid_model.h"
 #include "qdr2_gomiat/testing.h"
+#include "support/processes.h"
 #include "support/test_support.h"
 
 namespace qdr2_Gomiat {
@@ -98,13 +99,18 @@ TEST(GridFile, ContentsComeBackByteForByteAndAFailedSaveLeavesTheOldFile) {
            {dir.File("taken.crq/"), err::kBadFileName}})
     EXPECT_EQ(FailureOf([&] { saved.SaveContents(name); }), number) << name;
   WriteFile(path, "old contents\n");
-  if (::geteuid() != 0) {  // root may write anywhere
-    ::chmod(dir.Path().c_str(), 0500);
-    EXPECT_EQ(FailureOf([&] { saved.SaveContents(path); }),
-              err::kPermissionDenied);
-    ::chmod(dir.Path().c_str(), 0700);
-    EXPECT_EQ(ReadFile(path), "old contents\n");
-  }
+  // A folder the writer may not write in; root may write anywhere, so a
+  // child run by root becomes "nobody" first.
+  ::chmod(dir.Path().c_str(), 0500);
+  test_support::StartLine start;
+  const pid_t child = start.Spawn([&] {
+    if (::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(1);
+    ::_exit(FailureOf([&] { saved.SaveContents(path); }));
+  });
+  start.Go();
+  EXPECT_EQ(test_support::Reap(child), err::kPermissionDenied);
+  ::chmod(dir.Path().c_str(), 0700);
+  EXPECT_EQ(ReadFile(path), "old contents\n");
   // Nothing but the old file and the folder in the way is left behind.
   EXPECT_EQ(FilesIn(dir.Path()), 2u);
 }
