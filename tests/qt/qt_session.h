@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,19 @@
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_backend.h"
 #include "support/test_support.h"
+
+// Sizes and places as numbers in failure messages (GoogleTest would print
+// their bytes).
+inline void PrintTo(const QSize& s, std::ostream* os) {
+  *os << s.width() << "x" << s.height();
+}
+inline void PrintTo(const QPoint& p, std::ostream* os) {
+  *os << "(" << p.x() << ", " << p.y() << ")";
+}
+inline void PrintTo(const QRect& r, std::ostream* os) {
+  PrintTo(r.topLeft(), os);
+  PrintTo(r.size(), os);
+}
 
 namespace qdr2_Gomiat::qt_tests {
 
